@@ -1,0 +1,64 @@
+// Parsing the server messages of a crowded field (22 players in view), as the
+// perceptor parser does: each message wrapped in one list, parsed and freed.
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "utils/sfsexp/sexp.h"
+
+namespace {
+
+bool isDir(const std::string& p) {
+  struct stat st;
+  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Beside the repository, or beside one of its parent folders.
+std::string capturesDir() {
+  if (isDir(QV_CAPTURES_DIR)) return QV_CAPTURES_DIR;
+  std::string dir = QV_DATA_DIR;
+  for (int up = 0; up < 4; ++up) {
+    std::string::size_type slash = dir.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) break;
+    dir.erase(slash);
+    if (isDir(dir + "/shared/captures")) return dir + "/shared/captures";
+  }
+  return QV_CAPTURES_DIR;
+}
+
+void BM_ParseCrowdMessages(benchmark::State& state) {
+  std::vector<std::vector<char>> messages;
+  std::ifstream in(capturesDir() + "/crowd_A1.log");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty()) continue;
+    std::string text = "(msg " + line + ")";
+    messages.emplace_back(text.begin(), text.end());
+    messages.back().push_back('\0');
+  }
+  if (messages.empty()) {
+    state.SkipWithError("crowd_A1.log not found");
+    return;
+  }
+  size_t i = 0;
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    std::vector<char>& m = messages[i];
+    elt* tree = parse_sexp(m.data(), m.size());
+    benchmark::DoNotOptimize(tree);
+    destroy_sexp(tree);
+    bytes += static_cast<int64_t>(m.size() - 1);
+    if (++i == messages.size()) i = 0;
+  }
+  state.SetBytesProcessed(bytes);
+  state.SetItemsProcessed(state.iterations());
+  state.counters["messages"] = static_cast<double>(messages.size());
+}
+BENCHMARK(BM_ParseCrowdMessages);
+
+}  // namespace

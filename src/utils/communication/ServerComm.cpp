@@ -1,0 +1,248 @@
+#include "utils/communication/ServerComm.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <signal.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+Socket init_connection(const char* host, int port) {
+  Socket sock;
+  std::memset(&sock, 0, sizeof sock);
+  sock.socketfd = -1;
+  sock.errnumber = 0;
+  if (!host) return sock;
+
+  std::string addr = host;
+  if (hostent* he = gethostbyname(host)) {
+    if (he->h_addrtype == AF_INET && he->h_addr_list[0]) {
+      in_addr a;
+      std::memcpy(&a, he->h_addr_list[0], sizeof a);
+      addr = inet_ntoa(a);
+    }
+  } else if (inet_addr(host) == INADDR_NONE) {
+    return sock;
+  }
+
+  sigset_t sigio;
+  sigemptyset(&sigio);
+  sigaddset(&sigio, SIGIO);
+  sigprocmask(SIG_BLOCK, &sigio, nullptr);
+
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  if (fd < 0) return sock;
+  if (fcntl(fd, F_SETOWN, getpid()) < 0) {
+    close(fd);
+    return sock;
+  }
+  sockaddr_in local;
+  std::memset(&local, 0, sizeof local);
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_ANY);
+  local.sin_port = htons(0);
+  if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) < 0) {
+    close(fd);
+    return sock;
+  }
+
+  sock.socketfd = fd;
+  sock.serv_addr.sin_family = AF_INET;
+  sock.serv_addr.sin_addr.s_addr = inet_addr(addr.c_str());
+  sock.serv_addr.sin_port = htons(static_cast<uint16_t>(port));
+
+  if (connect(fd, reinterpret_cast<sockaddr*>(&sock.serv_addr), sizeof sock.serv_addr) < 0) {
+    int err = errno;
+    std::perror("Failed");
+    std::cerr << "Connectr failed " << err << "\n";
+    sock.errnumber = err;
+  }
+  int flags = fcntl(fd, F_GETFL, 0);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK | O_ASYNC);
+  if (sock.errnumber != 0) {
+    // an unconnected socket is of no use: receive and send fail at once
+    close(fd);
+    sock.socketfd = -1;
+  }
+  return sock;
+}
+
+int send_message(const char* buf, const Socket& sock) {
+  if (!buf) return 0;
+  size_t n = std::strlen(buf) + 1;
+  ssize_t sent = sendto(sock.socketfd, buf, n, 0,
+                        reinterpret_cast<const sockaddr*>(&sock.serv_addr), sizeof sock.serv_addr);
+  return sent == static_cast<ssize_t>(n) ? 0 : -1;
+}
+
+int receive_message(char* buf, Socket& sock) {
+  sockaddr_in from;
+  socklen_t fromlen = sizeof from;
+  ssize_t n = recvfrom(sock.socketfd, buf, 32768, 0, reinterpret_cast<sockaddr*>(&from), &fromlen);
+  if (n < 0) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+    std::perror("");
+    std::fflush(stderr);
+    return -1;
+  }
+  if (n == 0) return 0;
+  buf[n] = '\0';
+  sock.serv_addr.sin_port = from.sin_port;
+  return 1;
+}
+
+int wait_message(char* buf, Socket& sock) {
+  if (receive_message(buf, sock) == 1) {
+    while (receive_message(buf, sock) == 1) {
+    }
+    return 1;
+  }
+  for (int tries = 0; tries < 100; ++tries) {
+    if (receive_message(buf, sock) == 1) return 1;
+    usleep(50000);
+  }
+  return 0;
+}
+
+void close_connection(Socket& sock) {
+  if (sock.socketfd >= 0) close(sock.socketfd);
+  sock.socketfd = -1;
+}
+
+namespace {
+
+// Waits for the descriptor, retrying when a signal interrupts the wait.
+bool waitFor(int fd, bool forWrite) {
+  if (fd < 0 || fd >= FD_SETSIZE) return false;
+  for (;;) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(fd, &set);
+    int r = select(fd + 1, forWrite ? nullptr : &set, forWrite ? &set : nullptr, nullptr, nullptr);
+    if (r > 0) return true;
+    if (r < 0 && errno == EINTR) continue;
+    return false;
+  }
+}
+
+}  // namespace
+
+ServerComm::ServerComm() {
+  std::memset(mBuffer, 0, sizeof mBuffer);
+  std::memset(&sock, 0, sizeof sock);
+  sock.socketfd = -1;
+}
+
+ServerComm::~ServerComm() { close_connection(sock); }
+
+void ServerComm::initialize(const std::string& host, int port) {
+  close_connection(sock);
+  sock = init_connection(host.c_str(), port);
+  std::memset(mBuffer, 0, sizeof mBuffer);
+}
+
+bool ServerComm::SelectInput() {
+  int fd = sock.socketfd;
+  if (fd < 0 || fd >= FD_SETSIZE) return false;
+  fd_set set;
+  FD_ZERO(&set);
+  FD_SET(fd, &set);
+  return select(fd + 1, &set, nullptr, nullptr, nullptr) > 0;
+}
+
+bool ServerComm::TestInput() {
+  int fd = sock.socketfd;
+  if (fd < 0 || fd >= FD_SETSIZE) return false;
+  fd_set set;
+  FD_ZERO(&set);
+  FD_SET(fd, &set);
+  timeval zero = {0, 0};
+  return select(fd + 1, &set, nullptr, nullptr, &zero) == 1;
+}
+
+// Reads exactly n bytes. The end of the stream or a hard error ends the process
+// with status 1: a half-read message cannot be recovered.
+void ServerComm::readExactly(char* dst, size_t n, bool reportErrors) {
+  size_t got = 0;
+  while (got < n) {
+    ssize_t r = read(sock.socketfd, dst + got, n - got);
+    if (r > 0) {
+      got += static_cast<size_t>(r);
+      continue;
+    }
+    if (r == 0) std::exit(1);
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      if (waitFor(sock.socketfd, false)) continue;
+    }
+    if (reportErrors) std::perror("");
+    std::exit(1);
+  }
+}
+
+bool ServerComm::receive() {
+  if (sock.socketfd < 0) return false;
+  if (!SelectInput()) return false;
+
+  readExactly(mBuffer, 4, false);
+  uint32_t be;
+  std::memcpy(&be, mBuffer, 4);
+  const size_t n = ntohl(be);
+
+  if (n > MaxTextLength) {
+    // drain it so the next message starts in step, and drop it
+    for (size_t left = n; left > 0;) {
+      size_t chunk = left < BufferSize - 4 ? left : BufferSize - 4;
+      readExactly(mBuffer + 4, chunk, true);
+      left -= chunk;
+    }
+    mBuffer[4] = '\0';
+    std::cerr << "ServerComm: dropped a message of " << n << " bytes (limit " << MaxTextLength
+              << ")" << std::endl;
+    return false;
+  }
+
+  readExactly(mBuffer + 4, n, true);
+  mBuffer[4 + n] = '\0';
+  return true;
+}
+
+std::string ServerComm::getMsg() { return std::string(mBuffer + 4); }
+
+bool ServerComm::send(const std::string& msg) {
+  if (sock.socketfd < 0) return false;
+  const size_t n = msg.size();
+  if (n > MaxTextLength) {
+    std::cerr << "ServerComm: message of " << n << " bytes not sent (limit " << MaxTextLength
+              << ")" << std::endl;
+    return false;
+  }
+  std::memcpy(mBuffer + 4, msg.data(), n);
+  mBuffer[4 + n] = '\0';
+  const uint32_t be = htonl(static_cast<uint32_t>(n));
+  std::memcpy(mBuffer, &be, 4);
+
+  const size_t total = n + 4;
+  size_t off = 0;
+  while (off < total) {
+    ssize_t w = write(sock.socketfd, mBuffer + off, total - off);
+    if (w > 0) {
+      off += static_cast<size_t>(w);
+      continue;
+    }
+    if (w == 0) return false;
+    if (errno == EINTR) continue;
+    if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitFor(sock.socketfd, true)) continue;
+    std::perror("");
+    return false;
+  }
+  return true;
+}

@@ -20,6 +20,6 @@ fi
 
 build_dir=${1:-build}
 shift || true
-jobs=$(nproc 2>/dev/null || echo 2)
+jobs=${QV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 cmake -S . -B "$build_dir" -DQV_WERROR=ON "$@" >/dev/null
 cmake --build "$build_dir" -j "$jobs"

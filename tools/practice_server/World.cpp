@@ -1,0 +1,801 @@
+#include "World.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "geometry/Vector3f.h"
+
+namespace practice {
+namespace {
+
+constexpr double kStep = 0.02;
+constexpr double kBallRadius = 0.042;
+constexpr double kRobotWeight = 4.6071 * 9.81;
+constexpr double kHalfTime = 300;
+constexpr double kGoalPause = 3;
+constexpr double kDropBallTime = 15;
+constexpr double kSetPiecePause = 1;
+constexpr double kPassDuration = 4;
+constexpr double kHearRange = 50;
+constexpr size_t kMaxSayLength = 20;
+
+const char* const kPlayModes[PM_COUNT] = {
+    "BeforeKickOff", "KickOff_Left", "KickOff_Right", "PlayOn", "KickIn_Left", "KickIn_Right",
+    "corner_kick_left", "corner_kick_right", "goal_kick_left", "goal_kick_right", "offside_left",
+    "offside_right", "GameOver", "Goal_Left", "Goal_Right", "free_kick_left", "free_kick_right",
+    "direct_free_kick_left", "direct_free_kick_right", "pass_left", "pass_right"};
+
+struct Landmark {
+  const char* name;
+  Vec3 pos;
+};
+const Landmark kLandmarks[] = {
+    {"G1L", {-15, 1.05, 0.8}}, {"G2L", {-15, -1.05, 0.8}}, {"G2R", {15, -1.05, 0.8}}, {"G1R", {15, 1.05, 0.8}},
+    {"F1L", {-15, 10, 0}},     {"F2L", {-15, -10, 0}},     {"F1R", {15, 10, 0}},      {"F2R", {15, -10, 0}}};
+
+struct Segment {
+  Vec3 a, b;
+};
+std::vector<Segment> fieldLines() {
+  std::vector<Segment> lines = {
+      {{0, -10, 0}, {0, 10, 0}},        {{15, -10, 0}, {15, 10, 0}},     {{-15, -10, 0}, {-15, 10, 0}},
+      {{15, 10, 0}, {-15, 10, 0}},      {{15, -10, 0}, {-15, -10, 0}},   {{13.2, 3, 0}, {13.2, -3, 0}},
+      {{13.2, 3, 0}, {15, 3, 0}},       {{13.2, -3, 0}, {15, -3, 0}},    {{-13.2, 3, 0}, {-13.2, -3, 0}},
+      {{-13.2, 3, 0}, {-15, 3, 0}},     {{-13.2, -3, 0}, {-15, -3, 0}}};
+  for (int i = 0; i < 10; ++i) {
+    double a0 = deg2rad(36.0 * i), a1 = deg2rad(36.0 * (i + 1));
+    lines.push_back({{2 * std::cos(a0), 2 * std::sin(a0), 0}, {2 * std::cos(a1), 2 * std::sin(a1), 0}});
+  }
+  return lines;
+}
+
+// Parts that other robots see, with the names they are reported under.
+const std::pair<int, const char*> kSeenParts[] = {
+    {P_HEAD, "head"}, {P_RLOWERARM, "rlowerarm"}, {P_LLOWERARM, "llowerarm"}, {P_RFOOT, "rfoot"}, {P_LFOOT, "lfoot"}};
+
+std::string fmt(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", v);
+  return buf;
+}
+std::string fmt4(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", v);
+  return buf;
+}
+
+bool isSetPiece(int pm) {
+  switch (pm) {
+    case PM_KICK_IN_LEFT: case PM_KICK_IN_RIGHT: case PM_CORNER_KICK_LEFT: case PM_CORNER_KICK_RIGHT:
+    case PM_GOAL_KICK_LEFT: case PM_GOAL_KICK_RIGHT: case PM_FREE_KICK_LEFT: case PM_FREE_KICK_RIGHT:
+    case PM_DIRECT_FREE_KICK_LEFT: case PM_DIRECT_FREE_KICK_RIGHT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool sayAllowed(const std::string& msg) {
+  if (msg.empty() || msg.size() > kMaxSayLength) return false;
+  for (unsigned char c : msg)
+    if (c <= 0x20 || c > 0x7E || c == '(' || c == ')') return false;
+  return true;
+}
+
+// Global position of a team-frame point and back (the right team is turned by 180 degrees).
+double teamSign(int side) { return side == SIDE_RIGHT ? -1.0 : 1.0; }
+
+// Polar form (distance, horizontal, vertical angle in degrees) of a camera-frame vector.
+struct Polar {
+  double d, h, v;
+};
+// Vector3f's polar angles count from the x axis; the camera looks along y.
+Polar toPolar(const Vec3& v) {
+  const Vector3f p = Vector3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)).toPolar();
+  return {p.x, normDeg(p.y - 90.0), p.z};
+}
+bool inView(const Polar& p) { return std::fabs(p.h) <= 60.0 && std::fabs(p.v) <= 60.0; }
+
+// Clips the camera-frame segment a-b to the view cone (|H| <= 60, |V| <= 60).
+// Returns false when nothing of it is visible.
+bool clipToView(Vec3& a, Vec3& b) {
+  const Vec3 d = b - a;
+  const double t60 = std::sqrt(3.0);
+  double lo = 0, hi = 1;
+  // Horizontal: y*tan60 - x >= 0 and y*tan60 + x >= 0 (planes through the camera).
+  for (double sx : {-1.0, 1.0}) {
+    double c0 = a.y * t60 + sx * a.x, c1 = d.y * t60 + sx * d.x;
+    if (std::fabs(c1) < 1e-12) {
+      if (c0 < 0) return false;
+      continue;
+    }
+    double s = -c0 / c1;
+    if (c1 > 0) lo = std::max(lo, s);
+    else hi = std::min(hi, s);
+  }
+  if (lo >= hi) return false;
+  // Vertical: 3 (x^2 + y^2) - z^2 >= 0, quadratic in the segment parameter.
+  auto g = [&](double s) {
+    Vec3 p = a + d * s;
+    return 3 * (p.x * p.x + p.y * p.y) - p.z * p.z;
+  };
+  const double A = 3 * (d.x * d.x + d.y * d.y) - d.z * d.z;
+  const double B = 2 * (3 * (a.x * d.x + a.y * d.y) - a.z * d.z);
+  const double C = 3 * (a.x * a.x + a.y * a.y) - a.z * a.z;
+  std::vector<double> cuts = {lo, hi};
+  if (std::fabs(A) > 1e-12) {
+    double disc = B * B - 4 * A * C;
+    if (disc >= 0) {
+      double r = std::sqrt(disc);
+      cuts.push_back((-B - r) / (2 * A));
+      cuts.push_back((-B + r) / (2 * A));
+    }
+  } else if (std::fabs(B) > 1e-12) {
+    cuts.push_back(-C / B);
+  }
+  std::vector<double> pts;
+  for (double c : cuts)
+    if (c >= lo && c <= hi) pts.push_back(c);
+  std::sort(pts.begin(), pts.end());
+  // Longest run of pieces where the cone condition holds.
+  double bestLo = 0, bestHi = -1, runLo = -1;
+  for (size_t i = 0; i + 1 < pts.size(); ++i) {
+    bool ok = g(0.5 * (pts[i] + pts[i + 1])) >= 0;
+    if (ok && runLo < 0) runLo = pts[i];
+    if (ok && pts[i + 1] - runLo > bestHi - bestLo) {
+      bestLo = runLo;
+      bestHi = pts[i + 1];
+    }
+    if (!ok) runLo = -1;
+  }
+  if (bestHi - bestLo <= 1e-9) return false;
+  Vec3 na = a + d * bestLo, nb = a + d * bestHi;
+  a = na;
+  b = nb;
+  return true;
+}
+
+}  // namespace
+
+const char* playModeName(int pm) { return pm >= 0 && pm < PM_COUNT ? kPlayModes[pm] : "unknown"; }
+
+int playModeFromName(const std::string& name) {
+  for (int i = 0; i < PM_COUNT; ++i)
+    if (name == kPlayModes[i]) return i;
+  return -1;
+}
+
+World::World(const WorldOptions& options) : options_(options), rng_(options.seed ? options.seed : std::random_device{}()) {}
+
+int World::connect() {
+  int id = nextId_++;
+  agents_[id].id = id;
+  return id;
+}
+
+void World::disconnect(int id) { agents_.erase(id); }
+
+Agent* World::agent(int id) {
+  auto it = agents_.find(id);
+  return it == agents_.end() ? nullptr : &it->second;
+}
+
+int World::joinedPlayers() const {
+  int n = 0;
+  for (const auto& [id, a] : agents_)
+    if (a.side != SIDE_NONE) ++n;
+  return n;
+}
+
+bool World::hasSyn(const std::vector<SNode>& commands) {
+  for (const SNode& c : commands)
+    if (c.head() == "syn") return true;
+  return false;
+}
+
+bool World::anyRobotOrScene() const {
+  for (const auto& [id, a] : agents_)
+    if (a.hasRobot || a.pendingScene) return true;
+  return false;
+}
+
+void World::setPlayMode(int pm) {
+  playMode_ = pm;
+  modeStart_ = gameTime_;
+}
+
+// ---------------------------------------------------------------- agent commands
+
+void World::agentFrame(int id, const std::vector<SNode>& commands) {
+  Agent* a = agent(id);
+  if (!a) return;
+  for (const SNode& cmd : commands) {
+    const std::string& name = cmd.head();
+    if (!a->hasRobot) {
+      // A fresh connection only understands scene.
+      if (name == "scene" && !a->pendingScene && cmd.items.size() >= 2 && !cmd.items[1].isList) {
+        double t = 0;
+        if (cmd.items.size() >= 3 && !toNumber(cmd.items[2], t)) continue;
+        if (t < 0 || t >= kRobotTypes || t != std::floor(t)) continue;
+        a->pendingScene = true;
+        a->sceneType = static_cast<int>(t);
+      }
+      continue;
+    }
+    if (name == "init") {
+      const SNode* unum = cmd.find("unum");
+      const SNode* team = cmd.find("teamname");
+      double u = 0;
+      if (unum && (unum->items.size() < 2 || !toNumber(unum->items[1], u) || u != std::floor(u))) continue;
+      if (!team || team->items.size() < 2 || team->items[1].isList || team->items[1].atom.empty()) continue;
+      a->pendingInit = true;
+      a->initUnum = static_cast<int>(std::clamp(u, -1.0, 1000.0));
+      a->initTeam = team->items[1].atom;
+    } else if (name == "beam") {
+      double v[3];
+      if (cmd.items.size() < 4) continue;
+      if (!toNumber(cmd.items[1], v[0]) || !toNumber(cmd.items[2], v[1]) || !toNumber(cmd.items[3], v[2])) continue;
+      a->pendingBeam = true;
+      a->beamX = v[0];
+      a->beamY = v[1];
+      a->beamDeg = v[2];
+    } else if (name == "say") {
+      if (cmd.items.size() >= 2 && !cmd.items[1].isList) say(*a, cmd.items[1].atom);
+    } else if (name.size() >= 3 && cmd.items.size() >= 2) {
+      int j = robotType(a->type).jointIndex(name);
+      double v = 0;
+      if (j < 0 || !toNumber(cmd.items[1], v)) continue;
+      const JointSpec& js = robotType(a->type).joints[static_cast<size_t>(j)];
+      a->speed[static_cast<size_t>(j)] = std::clamp(v, -js.maxSpeed, js.maxSpeed);
+      if (v != 0) a->grounded = true;  // a moving robot does not stay hanging where it was put
+    }
+    // syn, pass, catch, kick and anything unknown: nothing to do here.
+  }
+}
+
+void World::say(Agent& speaker, const std::string& text) {
+  if (!sayAllowed(text)) return;
+  // Label for a speaker without a team: the last robot's team name, as the real server does.
+  std::string lastLabel;
+  for (const auto& [id, a] : agents_)
+    if (a.hasRobot) lastLabel = a.side ? teamName(a.side) : "";
+  for (auto& [id, h] : agents_) {
+    if (!h.hasRobot) continue;
+    Vec3 delta = speaker.pos - h.pos;
+    if (delta.length() > kHearRange) continue;
+    double dir = rad2deg(std::atan2(delta.y * teamSign(h.side), delta.x * teamSign(h.side)));
+    const std::string ownLabel = h.side ? teamName(h.side) : "";
+    auto deliver = [&](Heard& slot, double& budget, const std::string& label, const std::string& direction) {
+      if (budget < 2) return;
+      budget -= 2;
+      slot = Heard{true, label, direction, text, gameTime_};
+    };
+    if (speaker.side == SIDE_NONE) {
+      // A teamless speaker's team is everybody: heard as a team-mate and as an opponent.
+      if (&h == &speaker) {
+        h.hearSelf = Heard{true, ownLabel, "self", text, gameTime_};
+        deliver(h.hearOpp, h.budgetOpp, lastLabel, fmt(0));
+      } else {
+        deliver(h.hearMate, h.budgetMate, ownLabel, fmt(dir));
+        deliver(h.hearOpp, h.budgetOpp, lastLabel, fmt(dir));
+      }
+    } else if (&h == &speaker) {
+      h.hearSelf = Heard{true, ownLabel, "self", text, gameTime_};
+    } else if (h.side == speaker.side) {
+      deliver(h.hearMate, h.budgetMate, teamName(speaker.side), fmt(dir));
+    } else {
+      deliver(h.hearOpp, h.budgetOpp, teamName(speaker.side), fmt(dir));
+    }
+  }
+}
+
+bool World::takePerception(int id, std::string& out) {
+  Agent* a = agent(id);
+  if (!a || !a->hasPerception) return false;
+  out = std::move(a->perception);
+  a->perception.clear();
+  a->hasPerception = false;
+  return true;
+}
+
+// ---------------------------------------------------------------- stored commands
+
+void World::place(Agent& a, const Vec3& pos, double yaw, bool onGround) {
+  a.pos = pos;
+  a.yaw = yaw;
+  a.grounded = onGround;
+  a.teleported = true;
+  updateBody(a);
+}
+
+void World::runScene(Agent& a) {
+  a.pendingScene = false;
+  a.hasRobot = true;
+  a.type = a.sceneType;
+  const RobotType& rt = robotType(a.type);
+  a.angle.assign(rt.joints.size(), 0.0);
+  a.speed.assign(rt.joints.size(), 0.0);
+  if (options_.noise) {
+    std::uniform_real_distribution<double> u(-0.005, 0.005);
+    a.calibration = Vec3(u(rng_), u(rng_), u(rng_));
+  }
+  place(a, {0, -1, 1.5}, 0, false);  // hangs above the field, facing +y, until init
+}
+
+void World::runInit(Agent& a) {
+  a.pendingInit = false;
+  if (a.side != SIDE_NONE || a.reservedSide != SIDE_NONE) return;  // already joined or refused
+  // Sides go to the first two team names ever seen.
+  int side = SIDE_NONE;
+  for (int s = 0; s < 2 && side == SIDE_NONE; ++s) {
+    if (teamNames_[s].empty()) teamNames_[s] = a.initTeam;
+    if (teamNames_[s] == a.initTeam) side = s + 1;
+  }
+  bool ok = side != SIDE_NONE && a.initUnum >= 0;
+  std::set<int> taken;
+  int typeCount[kRobotTypes] = {0, 0, 0, 0, 0};
+  int members = 0;
+  if (ok) {
+    for (const auto& [id, o] : agents_) {
+      if (o.side == side) {
+        taken.insert(o.unum);
+        ++typeCount[o.type];
+        ++members;
+      } else if (o.reservedSide == side) {
+        taken.insert(o.reservedUnum);
+      }
+    }
+  }
+  int unum = a.initUnum;
+  if (ok && unum == 0) {
+    for (int n = 1; n <= 11 && unum == 0; ++n)
+      if (!taken.count(n)) unum = n;
+    ok = unum != 0;
+  }
+  ok = ok && !taken.count(unum) && members < 11;
+  if (ok) {
+    // Robot type rules of heterogeneous teams.
+    const int t = a.type;
+    int typesPresent = 0;
+    for (int c : typeCount) typesPresent += c > 0;
+    bool typeOk = typeCount[t] + 1 <= 7;
+    for (int u = 0; u < kRobotTypes; ++u)
+      if (u != t && typeCount[t] + 1 + typeCount[u] > 9) typeOk = false;
+    if (11 - members <= 3 - typesPresent && typeCount[t] > 0) typeOk = false;
+    if (!typeOk) {
+      // The number stays reserved although the robot is refused.
+      a.reservedSide = side;
+      a.reservedUnum = unum;
+      ok = false;
+    }
+  }
+  if (!ok) {
+    place(a, {0, 0, 10}, a.yaw, false);
+    return;
+  }
+  a.side = side;
+  a.unum = unum;
+  a.announce = true;
+  // Waiting slot on the own side.
+  const int k = joinedEver_[side - 1]++;
+  const double x = 14.2 - 0.8 * (k / 17), y = 9.2 - 1.2 * (k % 17);
+  const double sign = teamSign(side);
+  place(a, {-sign * x, y, 0}, side == SIDE_LEFT ? -kPi / 2 : kPi / 2, true);
+}
+
+void World::runBeam(Agent& a) {
+  a.pendingBeam = false;
+  if (a.side == SIDE_NONE) return;
+  if (playMode_ != PM_BEFORE_KICK_OFF && playMode_ != PM_GOAL_LEFT && playMode_ != PM_GOAL_RIGHT) return;
+  double x = a.beamX, y = a.beamY, deg = a.beamDeg;
+  if (options_.noise) {
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    x += u(rng_) * 0.05;
+    y += u(rng_) * 0.05;
+    deg += u(rng_) * 10.0;
+  }
+  x = std::clamp(x, -15.0, 0.0);
+  y = std::clamp(y, -10.0, 10.0);
+  const double sign = teamSign(a.side);
+  const double heading = deg + (a.side == SIDE_RIGHT ? 180.0 : 0.0);
+  place(a, {sign * x, sign * y, 0}, deg2rad(heading - 90.0), true);
+}
+
+void World::updateBody(Agent& a) {
+  const RobotType& rt = robotType(a.type);
+  Pose torso;
+  torso.R = Mat3::rotZ(a.yaw);
+  if (a.grounded) {
+    torso.p = Vec3(a.pos.x, a.pos.y, 0);
+    a.pos.z = -lowestPointBelowTorso(rt, forwardKinematics(rt, a.angle, torso));
+  }
+  torso.p = a.pos;
+  a.parts = forwardKinematics(rt, a.angle, torso);
+}
+
+// ---------------------------------------------------------------- step
+
+void World::step() {
+  ++cycle_;
+  for (auto& [id, a] : agents_) {
+    a.teleported = false;
+    if (a.pendingScene) runScene(a);
+  }
+  for (auto& [id, a] : agents_)
+    if (a.pendingInit) runInit(a);
+  for (auto& [id, a] : agents_)
+    if (a.pendingBeam) runBeam(a);
+
+  for (auto& [id, a] : agents_) {
+    if (!a.hasRobot) continue;
+    const RobotType& rt = robotType(a.type);
+    for (size_t j = 0; j < a.angle.size(); ++j) {
+      const JointSpec& js = rt.joints[j];
+      a.angle[j] = std::clamp(a.angle[j] + a.speed[j] * kStep, deg2rad(js.minDeg), deg2rad(js.maxDeg));
+    }
+    a.prevParts = a.parts;
+    updateBody(a);
+  }
+
+  if (playMode_ != PM_BEFORE_KICK_OFF && playMode_ != PM_GAME_OVER) gameTime_ += kStep;
+  moveBall();
+  touchedThisStep_ = ballTouched();
+  referee();
+
+  for (auto& [id, a] : agents_) {
+    if (!a.hasRobot) continue;
+    a.perception = buildPerception(a);
+    a.hasPerception = true;
+    ++a.perceptions;
+  }
+}
+
+void World::moveBall() {
+  ballPos_ = ballPos_ + ballVel_ * kStep;
+  if (ballPos_.z > kBallRadius) ballVel_.z -= 9.81 * kStep;
+  if (ballPos_.z <= kBallRadius) {
+    ballPos_.z = kBallRadius;
+    ballVel_.z = ballVel_.z < -0.8 ? -0.8 * ballVel_.z : 0.0;
+  }
+  // Rolling: the horizontal speed decays.
+  ballVel_.x *= 0.98;
+  ballVel_.y *= 0.98;
+  if (std::hypot(ballVel_.x, ballVel_.y) < 0.01) ballVel_.x = ballVel_.y = 0;
+}
+
+bool World::ballTouched() {
+  bool touched = false;
+  for (auto& [id, a] : agents_) {
+    if (!a.hasRobot || a.side == SIDE_NONE) continue;
+    const RobotType& rt = robotType(a.type);
+    for (int p = 0; p < P_COUNT; ++p) {
+      const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
+      if (!ps.present || ps.size.x <= 0) continue;
+      const Pose& pose = a.parts[static_cast<size_t>(p)];
+      Vec3 local = pose.toLocal(ballPos_);
+      Vec3 clamped(std::clamp(local.x, -ps.size.x / 2, ps.size.x / 2), std::clamp(local.y, -ps.size.y / 2, ps.size.y / 2),
+                   std::clamp(local.z, -ps.size.z / 2, ps.size.z / 2));
+      Vec3 closest = pose.apply(clamped);
+      Vec3 away = ballPos_ - closest;
+      if (away.length() >= kBallRadius) continue;
+      touched = true;
+      Vec3 n = away.length() > 1e-9 ? away.normalized() : (ballPos_ - pose.p).normalized();
+      ballPos_ = closest + n * kBallRadius;
+      if (ballPos_.z < kBallRadius) ballPos_.z = kBallRadius;
+      // The ball takes the part's speed along the contact normal.
+      if (!a.teleported && a.prevParts.size() == a.parts.size()) {
+        Vec3 partVel = (closest - a.prevParts[static_cast<size_t>(p)].apply(clamped)) * (1.0 / kStep);
+        double vn = (partVel - ballVel_).dot(n);
+        if (vn > 0) ballVel_ = ballVel_ + n * std::min(vn, 10.0);
+      }
+    }
+  }
+  return touched;
+}
+
+void World::keepOutOfOpponentHalf(Agent& a) {
+  const RobotType& rt = robotType(a.type);
+  const double sign = teamSign(a.side);
+  double front = -1e9;
+  for (int p = 0; p < P_COUNT; ++p) {
+    const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
+    if (!ps.present || ps.size.x <= 0) continue;
+    for (int c = 0; c < 8; ++c) {
+      Vec3 corner((c & 1 ? 0.5 : -0.5) * ps.size.x, (c & 2 ? 0.5 : -0.5) * ps.size.y, (c & 4 ? 0.5 : -0.5) * ps.size.z);
+      front = std::max(front, sign * a.parts[static_cast<size_t>(p)].apply(corner).x);
+    }
+  }
+  if (front > 0) place(a, {-2.5 * sign, a.pos.y, a.pos.z}, a.yaw, a.grounded);
+}
+
+void World::referee() {
+  // Halves.
+  if (half_ == 1 && gameTime_ >= kHalfTime - 1e-9 && playMode_ != PM_BEFORE_KICK_OFF) {
+    gameTime_ = kHalfTime;
+    half_ = 2;
+    setPlayMode(PM_BEFORE_KICK_OFF);
+  } else if (half_ == 2 && gameTime_ >= 2 * kHalfTime - 1e-9 && playMode_ != PM_GAME_OVER) {
+    gameTime_ = 2 * kHalfTime;
+    setPlayMode(PM_GAME_OVER);
+  }
+
+  const double inMode = gameTime_ - modeStart_;
+  switch (playMode_) {
+    case PM_BEFORE_KICK_OFF: {
+      bool anyRobot = false;
+      for (auto& [id, a] : agents_) {
+        anyRobot = anyRobot || a.hasRobot;
+        if (a.hasRobot && a.side != SIDE_NONE) keepOutOfOpponentHalf(a);
+      }
+      if (anyRobot) {
+        ballPos_ = Vec3(0, 0, kBallRadius);
+        ballVel_ = Vec3();
+      }
+      if (options_.kickoffAfter > 0 && kickoffFiredHalf_ != half_ && joinedPlayers() >= options_.kickoffAfter) {
+        kickoffFiredHalf_ = half_;
+        setPlayMode(half_ == 1 ? PM_KICK_OFF_LEFT : PM_KICK_OFF_RIGHT);
+      }
+      return;
+    }
+    case PM_KICK_OFF_LEFT:
+    case PM_KICK_OFF_RIGHT:
+      if (touchedThisStep_ || inMode >= kDropBallTime) setPlayMode(PM_PLAY_ON);
+      break;
+    case PM_GOAL_LEFT:
+    case PM_GOAL_RIGHT:
+      if (inMode >= kGoalPause - 1e-9) {
+        ballPos_ = Vec3(0, 0, kBallRadius);
+        ballVel_ = Vec3();
+        setPlayMode(playMode_ == PM_GOAL_LEFT ? PM_KICK_OFF_RIGHT : PM_KICK_OFF_LEFT);
+      }
+      return;
+    case PM_PASS_LEFT:
+    case PM_PASS_RIGHT:
+      if (touchedThisStep_ || inMode >= kPassDuration) setPlayMode(PM_PLAY_ON);
+      break;
+    case PM_GAME_OVER:
+      return;
+    default:
+      if (isSetPiece(playMode_) &&
+          ((touchedThisStep_ && inMode >= kSetPiecePause) || inMode >= kDropBallTime))
+        setPlayMode(PM_PLAY_ON);
+      break;
+  }
+
+  // A ball completely behind a goal line, between the posts and under the bar, is a goal.
+  if (std::fabs(ballPos_.x) > 15.042 && std::fabs(ballPos_.y) < 1.05 && ballPos_.z < 0.8) {
+    if (ballPos_.x > 0) {
+      ++scoreLeft_;
+      setPlayMode(PM_GOAL_LEFT);
+    } else {
+      ++scoreRight_;
+      setPlayMode(PM_GOAL_RIGHT);
+    }
+  }
+}
+
+// ---------------------------------------------------------------- perceptions
+
+std::string World::buildPerception(Agent& a) {
+  const RobotType& rt = robotType(a.type);
+  std::string m;
+  m.reserve(2048);
+  m += "(time (now " + fmt(cycle_ * kStep) + "))";
+  m += "(GS ";
+  if (a.announce) {
+    m += "(unum " + std::to_string(a.unum) + ") (team " + (a.side == SIDE_LEFT ? "left" : "right") + ") ";
+    a.announce = false;
+  }
+  m += "(sl " + std::to_string(scoreLeft_) + ") (sr " + std::to_string(scoreRight_) + ") (t " + fmt(gameTime_) +
+       ") (pm " + playModeName(playMode_) + "))";
+  for (Heard* h : {&a.hearSelf, &a.hearMate, &a.hearOpp}) {
+    if (h->present)
+      m += "(hear " + h->label + " " + fmt(h->time) + " " + h->direction + " " + h->text + ")";
+    *h = Heard{};
+  }
+  a.budgetMate = std::min(2.0, a.budgetMate + 1);
+  a.budgetOpp = std::min(2.0, a.budgetOpp + 1);
+
+  // Feet on the ground share the robot's weight.
+  struct Contact {
+    int part;
+    double share;
+  };
+  std::vector<Contact> contacts;
+  if (a.grounded) {
+    double total = 0;
+    for (int p : {P_RFOOT, P_RTOE, P_LFOOT, P_LTOE}) {
+      const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
+      if (!ps.present) continue;
+      double low = 1e9;
+      for (int c = 0; c < 8; ++c) {
+        Vec3 corner((c & 1 ? 0.5 : -0.5) * ps.size.x, (c & 2 ? 0.5 : -0.5) * ps.size.y, (c & 4 ? 0.5 : -0.5) * ps.size.z);
+        low = std::min(low, a.parts[static_cast<size_t>(p)].apply(corner).z);
+      }
+      if (low <= 0.003) {
+        contacts.push_back({p, ps.size.y});
+        total += ps.size.y;
+      }
+    }
+    for (Contact& c : contacts) c.share /= total;
+  }
+  auto frp = [&](int part, const char* name) {
+    for (const Contact& c : contacts) {
+      if (c.part != part) continue;
+      const PartSpec& ps = rt.parts[static_cast<size_t>(part)];
+      Vec3 f = a.parts[static_cast<size_t>(part)].R.transposed() * Vec3(0, 0, kRobotWeight * c.share);
+      m += std::string("(FRP (n ") + name + ") (c 0.00 0.00 " + fmt(-ps.size.z / 2) + ") (f " + fmt(f.x) + " " +
+           fmt(f.y) + " " + fmt(f.z) + "))";
+    }
+  };
+
+  m += "(GYR (n torso) (rt 0.00 0.00 0.00))";
+  m += std::string("(ACC (n torso) (a 0.00 0.00 ") + (contacts.empty() ? "0.00" : "9.81") + "))";
+  for (size_t j = 0; j < rt.joints.size(); ++j) {
+    const std::string& name = rt.joints[j].perceptor;
+    m += "(HJ (n " + name + ") (ax " + fmt(rad2deg(a.angle[j])) + "))";
+    if (name == "hj2" && a.perceptions % 3 == 0) m += buildVision(a);
+    if (name == "rlj5") frp(P_RFOOT, "rf");
+    if (name == "llj5") frp(P_LFOOT, "lf");
+    if (name == "rlj6") frp(P_RTOE, "rf1");
+    if (name == "llj6") frp(P_LTOE, "lf1");
+  }
+  return m;
+}
+
+std::string World::buildVision(const Agent& a) {
+  const Pose& cam = a.parts[P_HEAD];
+  std::normal_distribution<double> nd(0.0, 1.0);
+  auto noisy = [&](Polar p) {
+    if (options_.noise) {
+      p.d += p.d * nd(rng_) * 0.0965 / 100.0;
+      p.h += nd(rng_) * 0.1480;
+      p.v += nd(rng_) * 0.1225;
+    }
+    return "(pol " + fmt(p.d) + " " + fmt(p.h) + " " + fmt(p.v) + ")";
+  };
+  auto local = [&](const Vec3& q) { return cam.toLocal(q) + a.calibration; };
+  auto see = [&](const Vec3& q, std::string& out, const std::string& name) {
+    if ((q - cam.p).length() <= 0.1) return false;
+    Polar p = toPolar(local(q));
+    if (!inView(p)) return false;
+    out += "(" + name + " " + noisy(p) + ")";
+    return true;
+  };
+
+  std::vector<std::string> items;
+  for (const Landmark& l : kLandmarks) {
+    std::string s;
+    if (see(l.pos, s, l.name)) items.push_back(s);
+  }
+  {
+    std::string s;
+    if (see(ballPos_, s, "B")) items.push_back(s);
+  }
+  for (const auto& [id, o] : agents_) {
+    if (!o.hasRobot || o.side == SIDE_NONE) continue;
+    std::string parts;
+    for (const auto& [part, name] : kSeenParts) {
+      std::string s;
+      if (see(o.parts[static_cast<size_t>(part)].p, s, name)) parts += " " + s;
+    }
+    if (!parts.empty())
+      items.push_back("(P (team " + teamName(o.side) + ") (id " + std::to_string(o.unum) + ")" + parts + ")");
+  }
+  static const std::vector<Segment> lines = fieldLines();
+  for (const Segment& l : lines) {
+    Vec3 p = local(l.a), q = local(l.b);
+    if (!clipToView(p, q)) continue;
+    items.push_back("(L " + noisy(toPolar(p)) + " " + noisy(toPolar(q)) + ")");
+  }
+  std::string out = "(See ";
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? " " : "") + items[i];
+  return out + ")";
+}
+
+// ---------------------------------------------------------------- monitor
+
+Agent* World::findPlayer(int side, int unum) {
+  for (auto& [id, a] : agents_)
+    if (a.hasRobot && a.side == side && a.unum == unum) return &a;
+  return nullptr;
+}
+
+void World::monitorAgent(const SNode& cmd) {
+  const SNode* unum = cmd.find("unum");
+  const SNode* team = cmd.find("team");
+  double u = 0;
+  if (!unum || !team || unum->items.size() < 2 || team->items.size() < 2 || !toNumber(unum->items[1], u)) return;
+  const std::string& t = team->items[1].atom;
+  int side = t == "Left" ? SIDE_LEFT : t == "Right" ? SIDE_RIGHT : SIDE_NONE;
+  Agent* a = findPlayer(side, static_cast<int>(u));
+  if (!a || side == SIDE_NONE) return;
+  const SNode* pos = cmd.find("pos");
+  const SNode* move = cmd.find("move");
+  double v[4];
+  if (pos && pos->items.size() >= 4 && toNumber(pos->items[1], v[0]) && toNumber(pos->items[2], v[1]) &&
+      toNumber(pos->items[3], v[2])) {
+    place(*a, {v[0], v[1], v[2]}, a->yaw, v[2] <= robotType(a->type).standingHeight);
+  }
+  if (move && move->items.size() >= 5 && toNumber(move->items[1], v[0]) && toNumber(move->items[2], v[1]) &&
+      toNumber(move->items[3], v[2]) && toNumber(move->items[4], v[3])) {
+    // DEG 0 faces global +y.
+    place(*a, {v[0], v[1], v[2]}, deg2rad(v[3]), v[2] <= robotType(a->type).standingHeight);
+  }
+}
+
+std::string World::monitorFrame(const std::vector<SNode>& commands) {
+  std::string reply;
+  for (const SNode& cmd : commands) {
+    const std::string& name = cmd.head();
+    const std::string arg = cmd.items.size() >= 2 && !cmd.items[1].isList ? cmd.items[1].atom : "";
+    if (name == "playMode") {
+      int pm = playModeFromName(arg);
+      if (pm >= 0) setPlayMode(pm);
+    } else if (name == "kickOff") {
+      if (arg == "Left") setPlayMode(PM_KICK_OFF_LEFT);
+      else if (arg == "Right") setPlayMode(PM_KICK_OFF_RIGHT);
+      else if (arg == "None") setPlayMode(half_ == 1 ? PM_KICK_OFF_LEFT : PM_KICK_OFF_RIGHT);
+    } else if (name == "ball") {
+      double v[3];
+      auto vec = [&](const SNode* n) {
+        return n && n->items.size() >= 4 && toNumber(n->items[1], v[0]) && toNumber(n->items[2], v[1]) &&
+               toNumber(n->items[3], v[2]);
+      };
+      if (vec(cmd.find("pos"))) ballPos_ = Vec3(v[0], v[1], v[2]);
+      if (vec(cmd.find("vel"))) ballVel_ = Vec3(v[0], v[1], v[2]);
+    } else if (name == "agent") {
+      monitorAgent(cmd);
+    } else if (name == "score") {
+      double v = 0;
+      const SNode* l = cmd.find("left");
+      const SNode* r = cmd.find("right");
+      if (l && l->items.size() >= 2 && toNumber(l->items[1], v) && v >= 0) scoreLeft_ = static_cast<int>(v);
+      if (r && r->items.size() >= 2 && toNumber(r->items[1], v) && v >= 0) scoreRight_ = static_cast<int>(v);
+    } else if (name == "time") {
+      double v = 0;
+      if (cmd.items.size() >= 2 && toNumber(cmd.items[1], v) && v >= 0) gameTime_ = v;
+    } else if (name == "state") {
+      reply += stateText();
+    }
+  }
+  return reply;
+}
+
+std::string World::stateText() const {
+  std::string s = "(state (now " + fmt(cycle_ * kStep) + ") (cycle " + std::to_string(cycle_) + ") (t " +
+                  fmt4(gameTime_) + ") (half " + std::to_string(half_) + ") (pm " + playModeName(playMode_) +
+                  ") (sl " + std::to_string(scoreLeft_) + ") (sr " + std::to_string(scoreRight_) + ")";
+  s += " (ball (pos " + fmt4(ballPos_.x) + " " + fmt4(ballPos_.y) + " " + fmt4(ballPos_.z) + ") (vel " +
+       fmt4(ballVel_.x) + " " + fmt4(ballVel_.y) + " " + fmt4(ballVel_.z) + "))";
+  s += " (connections " + std::to_string(agents_.size()) + ")";
+  for (const auto& [id, a] : agents_) {
+    if (!a.hasRobot) continue;
+    const char* side = a.side == SIDE_LEFT ? "Left" : a.side == SIDE_RIGHT ? "Right" : "None";
+    s += " (player (id " + std::to_string(id) + ") (team " + side + ")";
+    if (a.side != SIDE_NONE) s += " (name " + teamName(a.side) + ")";
+    s += " (unum " + std::to_string(a.unum) + ") (type " + std::to_string(a.type) + ") (pos " + fmt4(a.pos.x) +
+         " " + fmt4(a.pos.y) + " " + fmt4(a.pos.z) + ") (heading " + fmt4(normDeg(rad2deg(a.yaw) + 90.0)) +
+         ") (joints";
+    const RobotType& rt = robotType(a.type);
+    for (size_t j = 0; j < rt.joints.size(); ++j)
+      s += " (" + rt.joints[j].perceptor + " " + fmt4(rad2deg(a.angle[j])) + ")";
+    s += "))";
+  }
+  return s + ")";
+}
+
+std::string World::statusLine() const {
+  int left = 0, right = 0;
+  for (const auto& [id, a] : agents_) {
+    left += a.side == SIDE_LEFT;
+    right += a.side == SIDE_RIGHT;
+  }
+  return "now " + fmt(cycle_ * kStep) + " t " + fmt(gameTime_) + " pm " + playModeName(playMode_) + " score " +
+         std::to_string(scoreLeft_) + ":" + std::to_string(scoreRight_) + " players " + std::to_string(left) +
+         " left " + std::to_string(right) + " right";
+}
+
+}  // namespace practice

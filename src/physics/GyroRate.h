@@ -1,0 +1,35 @@
+#ifndef PHYSICS_GYRORATE_H
+#define PHYSICS_GYRORATE_H
+
+#include <string>
+#include <vector>
+
+#include "geometry/Vector3f.h"
+#include "physics/MemoryObject.h"
+
+// The last five gyroscope readings, oldest first.
+class GyroRate {
+public:
+    std::string mName;
+    std::vector<MemoryObject<Vector3f> > mAngles;
+
+    GyroRate();
+    explicit GyroRate(const std::string& name);
+    virtual ~GyroRate();
+
+    void setAngles(double cycle, double x, double y, double z);
+    // Component of sample pos (0 = oldest); an index outside the history
+    // means the newest sample; 99999 when the history is empty.
+    double getX(int pos) const;
+    double getY(int pos) const;
+    double getZ(int pos) const;
+    double getCycle(int pos) const;
+    int getSize() const;
+    // Length of the newest sample.
+    double getLength() const;
+
+private:
+    const MemoryObject<Vector3f>* sample(int pos) const;
+};
+
+#endif

@@ -1,0 +1,3 @@
+#include "world/LandMark.h"
+
+LandMark::LandMark(int landmarkId) : id(landmarkId) {}

@@ -1,0 +1,265 @@
+#ifndef WORLD_WORLDSTATE_H
+#define WORLD_WORLDSTATE_H
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "geometry/Matrix4D.h"
+#include "geometry/Vector.h"
+#include "geometry/Vector3f.h"
+#include "strategy/Role.h"
+#include "utils/CollectData.h"
+#include "world/Ball.h"
+#include "world/BallEstimator.h"
+#include "world/DefensiveMarkerState.h"
+#include "world/GameConditions.h"
+#include "world/GameState.h"
+#include "world/LandMark.h"
+#include "world/Localizer2FlBall.h"
+#include "world/LocalizerHeight.h"
+#include "world/LocalizerXXBall.h"
+#include "world/LocalizerXXHeight.h"
+#include "world/LocalizerXXYY.h"
+#include "world/LocalizerYYBall.h"
+#include "world/LocalizerYYOther.h"
+#include "world/MobileObject.h"
+#include "world/Player.h"
+
+class Strategy;
+
+// Walk optimisation parameters.
+struct optparameters {
+    double frontper = 0;
+    double backper = 0;
+    double sideper = 0;
+    double sideamp1 = 0;
+    double sideamp2 = 0;
+    double sideamp3 = 0;
+    double sideRot = 0;
+    double sideRotR = 0;
+    double sideRotL = 0;
+    double superDist = 0;
+    double superAlfa = 0;
+    double superYaw = 0;
+};
+
+// The agent's model of the world, in its own field frame: origin at the
+// centre, x towards the opponent's goal. One per process, through
+// Singleton<WorldState>. It owns the ball, the players of both maps, the
+// landmarks, the game state and conditions and the marking record.
+class WorldState {
+public:
+    // Team codes of setPlayerData.
+    static constexpr int OSTREVANDA_TEAM = 0;
+    static constexpr int OPPONENT_TEAM = 1;
+    // Shirt numbers of a team.
+    static constexpr int MAX_UNUM = 11;
+
+    // Self.
+    Player* me = nullptr;
+    int unum = 0;
+    std::string team;
+    std::string opponentName;
+    Vector myPos;
+    Vector3f lFootPos;
+    Vector3f rFootPos;
+    Vector cFootPos;
+    Vector3f* myInitialPosition = nullptr;
+    Vector3f myPosFromMessage;
+    Vector3f ballPosFromMessage;
+    Vector3f TorsoX;
+    Vector3f TorsoY;
+    Vector3f TorsoZ;
+    Matrix4D headToFieldTransf;
+    Matrix4D fieldToHeadTransf;
+    LocalizerXXBall locXXBall;
+    LocalizerYYBall locYYBall;
+    LocalizerXXYY locXXYY;
+    LocalizerYYOther locYYOther;
+    LocalizerHeight locHeight;
+    LocalizerXXHeight locXXHeight;
+    Localizer2FlBall loc2FlBall;
+    std::vector<Localizer*> localizers;
+
+    // Ball.
+    Ball* ball = nullptr;
+    Vector ballPos;
+    Vector3f ballUnfilteredPos;
+    BallEstimator ballEstimator;
+    float ballDistance = 0;
+    float ballGlobalDir = 0;
+    float ballRelDir = 0;
+    float ballGlobalDirLFoot = 0;
+    float ballRelDirLFoot = 0;
+    float ballGlobalDirCFoot = 0;
+    float ballRelDirCFoot = 0;
+
+    // Players by shirt number 1 to 11 (our map also under 0 for the agent
+    // until its number is known).
+    std::map<int, Player*> ostrevanda;
+    std::map<int, Player*> opponentTeam;
+    int closeTeam = 0;
+    int closeTeam2 = 0;
+    int closeOpp = 0;
+    int closeOpp2 = 0;
+    float closeTeamDist = 0;
+    float closeTeamDist2 = 0;
+    float closeOppDist = 0;
+    float closeOppDist2 = 0;
+    int fastestTeam = 0;
+    int fastestTeam2 = 0;
+    float fastestTeamTime = 0;
+    float fastestTeamTime2 = 0;
+    int fastestCarrier = 0;
+    int fastestCarrier2 = 0;
+    int fastestBlocker = 0;
+    int fastestBlocker2 = 0;
+    float pressure = 0;
+    int playWB = 0;
+    int lastTeamWithBall = 0;
+    int teamWithBall = 0;
+    float maxVelocityOpp = 0;
+    float maxVelocityAlly = 0;
+    float maxVelocityBall = 0;
+    bool cFacingBall = false;
+    bool cFacingBallLFoot = false;
+    bool cCloser = false;
+    bool cCloserTeam = false;
+    bool cCloserOpp = false;
+    bool cFacingMyGoal = false;
+    bool cFacingTheirGoal = false;
+    bool cBallOnMyLeft = false;
+    bool cBallOnMyRight = false;
+    bool cBallOnMySide = false;
+    float shotDuration = 0;
+
+    // Landmarks: keys 0 to 3; landmarks holds the flags, then the goal posts.
+    std::map<int, LandMark*> flags;
+    std::map<int, LandMark*> goals;
+    LandMark* landmarks[8] = {};
+    int front_left = 0;
+    int front_right = 0;
+    int back_left = 0;
+    int back_right = 0;
+    Vector theirGoalPos;
+    Vector myGoalPos;
+    float theirGoalDist = 0;
+    float theirGoalGlobalDir = 0;
+    float theirGoalRelDir = 0;
+    float myGoalGlobalDir = 0;
+    float myGoalRelDir = 0;
+    float myGlobalDir = 0;
+
+    // Time and game.
+    GameState* game = nullptr;
+    GameConditions* conditions = nullptr;
+    float gTime = 0;
+    float cTime = 0;
+    float preCTime = 0;
+    float timeStep = 0;
+    unsigned int cycle = 0;
+    float lastVisionCTime = 0;
+    float lastGetupFinishedTime = 0;
+    float lastClockTimeInGoalPM = 0;
+    float CPGTime = -0.1f;
+    float SlotTime = 0;
+    double lastGeneralTargUpTime = 0;
+    float lastQuorvelKickoff = 0;
+    float lastoppkickoff = 0;
+    bool kvdKickOffFlag = false;
+    bool oppKickOff = false;
+    bool wasSetPlay = false;
+    bool keepFormation = false;
+    float timer = 0;
+
+    // Active-player vote.
+    int activeCandidate = 0;
+    int lastActiveWinner = 0;
+    bool electionStarted = false;
+    std::vector<std::pair<int, int>> activeElection;
+    std::vector<bool> activeVoters;
+
+    // Passing.
+    int commPassPlayer = 0;
+    Vector commPassPosition;
+    int passerId = 0;
+    int passBlocker = 0;
+    bool blockerFound = false;
+    bool isKick = false;
+
+    // Set plays.
+    bool isSetplayActive = false;
+    int setplayId = -1;
+    int typeSetplayMsg = 0;
+    int currentSetplayStep = -1;
+    int nextSetplayStep = -1;
+    std::vector<int> setplayParticipants;
+    int leadPlayer = -1;
+    Player* setplayPasser = nullptr;
+    bool trajectoryDecided = false;
+    bool longKickState = false;
+
+    // Roles and behaviour.
+    Strategy* strategy = nullptr;
+    std::vector<std::pair<int, Role>> vPlayersRoles;
+    int currentBehavior = 0;
+    DefensiveMarkerState* defState = nullptr;
+
+    // Gaze.
+    float decidedPanAngle = 0;
+    float decidedTiltAngle = 0;
+
+    CollectData mCollect;
+    optparameters opt;
+
+    // Field constants.
+    float fieldLenght = 0;
+    float fieldWidth = 0;
+    float fieldHeight = 0;
+    float goalWidth = 0;
+    float goalDepth = 0;
+    float goalHeight = 0;
+    float goalKickDist = 0;
+    float penaltyLength = 0;
+    float penaltyWidth = 0;
+    float freeKickDistance = 0;
+    float freeKickMoveDist = 0;
+    int maxPlayersInsideOwnArea = 0;
+    float beamNoiseXY = 0;
+    float beamNoiseAngle = 0;
+
+    WorldState();
+    WorldState(const WorldState&) = delete;
+    WorldState& operator=(const WorldState&) = delete;
+    ~WorldState();
+
+    void setStrategy(Strategy* s);
+    void setTeam(const std::string& name);
+    void setOpponentName(const std::string& name);
+    // The agent's shirt number, 1 to 11 (0 while unknown).
+    void setUnum(int number);
+    // "left", or anything else for the right side.
+    void setSide(const std::string& side);
+    // The server's play-mode text.
+    void setPlaymode(const std::string& mode);
+    void setGameTime(float t);
+    void setClockTime(float t);
+    void setLastVisionCTime(float t);
+    void setIsSetplayActive(bool active);
+    bool getIsSetplayActive() const;
+
+    void resetSeenFlags();
+    void setBallRelativePosition(float distance, float horizontalAngle, float verticalAngle);
+    void setFlagRelativePosition(std::string id, float distance, float horizontalAngle,
+                                 float verticalAngle);
+    void setGoalRelativePosition(std::string id, float distance, float horizontalAngle,
+                                 float verticalAngle);
+    // One seen player; parts are head, left foot, right foot, left lower arm
+    // and right lower arm as polar readings, each null when not seen.
+    void setPlayerData(int unum, int team, Vector3f** parts);
+    void setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords);
+};
+
+#endif

@@ -1,22 +1,264 @@
 #ifndef STRATEGY_STRATEGY_H
 #define STRATEGY_STRATEGY_H
 
-#include "geometry/Vector.h"
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
 
-// The team's strategy: how many players it places and where each of them
-// stands in the current decisions.
+#include "form/delaunay_triangulation.h"
+#include "form/sample_data.h"
+#include "geometry/Vector.h"
+#include "scram/Scram.h"
+#include "strategy/Role.h"
+
+// World snapshot the agent fills every cycle; tables by shirt number.
+struct StrategicWS {
+    Vector TeamPos[12];
+    Vector OppPos[12];
+    float TeamConf[12];
+    float OppConf[12];
+    Vector BallPos;
+    Vector BallVel;
+    Vector BallIntPos;
+    Vector BallAdjPos;
+    int MyNumber;
+    int Situation;
+    int BallOwner;
+    int Result;  // own goals minus opponent goals
+    float GameTime;
+    float MyDir;
+};
+
+struct StrategicDecision {
+    int FM_Positioning[12];      // formation slot of each player
+    Vector FM_StrategicPos[12];  // strategic position of each player
+    Vector prevTarget;
+    Vector actTarget;
+    float prevEval;
+    float actEval;
+    float actOri;
+    float prevOri;
+    float DM_ActionEval;
+    Vector DM_ActionPoint;
+    int DM_ActionPlayer;
+    float DM_ActionValue;
+    float DM_FluxDir;
+    int DM_ActionOut;
+    float DM_evalArr[72][3];
+    Vector DM_fPosArr[72][3];
+    int DM_fPlaArr[72][3];
+};
+
+struct StrategicParameters {
+    int StrategyType;
+    int GameTime;
+    int ExtraTime;
+    Vector FieldSize;  // length x, width y
+    Vector PenaltyAreaSize;
+    float GoalSize;
+    float AgentMaxKickDist;
+    float AgentMaxSpeed;
+    float AgentSize;
+};
+
+struct TimeTactics {
+    int TimeInit[11];
+    int TimeEnd[11];
+    int TimeTactic[11][21][6];  // [time row][opponent][result class]
+};
+
+struct Tactics {
+    float Formation[61];
+    float Flux[61];
+    float Plans[61];
+    float WFlux[61];
+    float WSafe[61];
+    float WEasy[61];
+    float WPass[61];
+    float WDrib[61];
+    float UseSit[61];
+    float SitForm[61][21];
+};
+
+struct Formations {
+    typedef std::vector<std::pair<int, Role> > RoleList;
+
+    int Type[31];  // 1 fixed positions, 2 Delaunay file
+    int PlayerType[31][12];
+    Vector Position[31][12];
+    // Per formation: entry 0 is (-1, no role), entry p player p's slot role.
+    std::map<int, RoleList> roles;
+    int NPointsDel[31];
+    Vector BallPositionDel[31][201];
+    Vector PositionDel[31][201][12];
+    std::vector<rcsc::formation::SampleData> ChangedPos[31];
+    std::unique_ptr<rcsc::DelaunayTriangulation> Triangulations[31];
+    const rcsc::DelaunayTriangulation::Triangle* Triangle;
+};
+
+struct PlayerTypes {
+    Vector Attraction[31];
+    float AreaAttAtt[31];
+    float AreaAttDef[31];
+    int BehindBall[31];
+    float MinX[31];
+    float MaxX[31];
+    float MinY[31];
+    float MaxY[31];
+    int DecisionAlgorithm[31];
+};
+
+struct Fluxes {
+    int Type[31];  // 1 grid 9 x 7, 2 Delaunay file
+    int Flux[31][10][12];  // [flux][x][y]
+    int NPointsDel[31];
+    Vector BallPositionDel[31][201];
+    int FluxValueDel[31][201];
+    std::unique_ptr<rcsc::DelaunayTriangulation> Triangulations[31];
+    const rcsc::DelaunayTriangulation::Triangle* Triangle;
+};
+
+struct SetSetPlays {
+    int SetPlays[11][31];  // [set plan][situation]
+};
+
+struct StrategicKickOff {
+    int active;
+    float passerX;
+    float passerY;
+    float passerTeta;
+    float kickerX;
+    float kickerY;
+    float kickerTeta;
+    int kickerN;
+    int passerN;
+    float kickTime;
+    float ballTargetX;
+    float ballTargetY;
+    float ballPrevX;
+    float ballPrevY;
+    float ballDist;
+};
+
+// The team strategy read from "strategy.conf.3D" and the formation and flux
+// files it names: tactics, formations, strategic positions and roles. Tables
+// are indexed from 1.
 class Strategy {
 public:
     static constexpr int MAX_PLAYERS = 11;
 
-    // Number of players of the strategy, at most MAX_PLAYERS.
+    typedef std::vector<std::pair<int, std::pair<double, double> > > PlayerList;
+
+    int ST_NUM_TACTICS;
     int ST_NUM_PLAYERS;
+    int ST_NUM_FORM;
+    int ST_NUM_PLTYPES;
+    int ST_NUM_FLUX;
+    int ST_NUM_SETPLANS;
+    int ST_Opponent;
+    int ST_NUM_TIME_TACTICS;
+    int ST_NUM_OPP_TACTICS;
 
+    std::vector<Role> ST_ROLES;  // entry i - 1 is shirt i
+    Scram SC;
+
+    StrategicWS StWS;
+    StrategicDecision StDec;
+    StrategicParameters StPar;
+    TimeTactics TT;
+    Tactics TA;
+    Formations FM;
+    PlayerTypes PT;
+    Fluxes FL;
+    SetSetPlays SP;
+    StrategicKickOff SK;
+
+    std::vector<Role> formation;
+
+    int TA_Now;
+    int FM_Now;
+    int SI_Now;
+    int FL_Now;
+    int SP_Now;
+    float WFlux_Now;
+    float WSafe_Now;
+    float WEasy_Now;
+    float WPass_Now;
+    float WDrib_Now;
+
+    // Reads "strategy.conf.3D" from the working directory; a missing or
+    // malformed file ends the process with status 1.
     Strategy();
+    ~Strategy();
+    Strategy(const Strategy&) = delete;
+    Strategy& operator=(const Strategy&) = delete;
 
-    // Strategic position of player unum. Until formations are read every
-    // player stands at the centre spot.
+    void ReadStrategy();
+    void ReadDelaunayFormation(int formation, char* fileName);
+    void ReadDelaunayFlux(int flux, char* fileName);
+
+    // Formation and flux lookups.
+    Vector interpolate_2009(Vector ball, Vector b1, Vector b2, Vector b3, Vector p1, Vector p2,
+                            Vector p3);
+    Vector BallToInsideField(Vector ball);
+    float CalculateFlux(int flux, Vector ballPos);
+    float FluxDelaunayValue(int flux, Vector ballPos);
+    float Flux9x7Value(int flux, Vector fieldPos);
+    Vector fieldToFlux(Vector fieldPos);
+    Vector fluxToField(Vector fluxPos);
+
+    // Strategic positioning.
+    void CallStrategy();
+    void DecideTactic(int time, int result);
+    void SetTactic(int tact);
+    void SBSPCalculate();
+    Vector SBSPPosition(int form, int pos, Vector ball, int ballOwner);
+    Vector SBSPDelaunayPosition(int form, int pos, Vector ball, int ballOwner);
+    Vector Position3DSpecific(int form, int pos, Vector p);
+    Vector Position2DSpecific(int form, int pos, Vector p);
+    Vector PositionMRSpecific(int form, int pos, Vector p);
+    Vector PositionAreaAtt(int form, int pos, Vector p, Vector ball);
+    Vector PositionMaxMin(int form, int pos, Vector p);
+    Vector AutomaticRefereeCarefulPosition(Vector p, Vector ball, int pos);
+    void Position3DBlockOppAdjustment();
+    void SBSPPassChange();
+    void DPRExchange();
+    int GamePace();
+    void DebugStrategy();
+    void ResetPositioning();
+
     Vector GetStrategicPos(int unum) const;
+    int GetPositioning(int unum) const;
+    int GetTactic() const;
+    int GetFormation() const;
+    void SetFormation(int form);
+    void SetFlux(int flux);
+    void SetPlans(int plans);
+    void SetWeights(float flux, float safe, float easy, float pass, float drib);
+    Vector FormationGetBasePos(int form, int pos);
+    int FormationGetPlayerType(int form, int pos);
+    Vector PTGetAttraction(int form, int pos);
+    int PTGetBehindBall(int form, int pos);
+
+    // Role code of a slot of a formation; NO_ROLE when the formation has no
+    // role list or the slot is outside it.
+    int getFormationRole(int form, int slot) const;
+
+    // Roles.
+    std::vector<Role> getAgentsRole() const;
+    Role getAgentsRole(int unum) const;
+    void updateAgentsRole(Role role);
+    void updatePosition();
+    void configurePlayersWithFormation(const PlayerList& list);
+    bool runScram(const PlayerList& list);
+    void updateFormationFromScram();
+    void updateRolesFromFormation();
+
+private:
+    // Play mode of the world state in this cycle.
+    int worldPlayMode() const;
+    bool usableFormation(int form) const;
 };
 
 #endif

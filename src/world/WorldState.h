@@ -250,6 +250,103 @@ public:
     void setIsSetplayActive(bool active);
     bool getIsSetplayActive() const;
 
+    // Lookups and tactical queries: players, goals, possession, areas, clearing.
+    // Which side has the ball.
+    enum WithBall { ALLY = 1, OPP = 2, NOBODY = 3 };
+    // Team 0 ours, 1 opponents, 2 opponents after noting the number in me's
+    // oppMarkedByTeammate; null for an absent number or another team code.
+    Player* getPlayer(int team, int unum);
+    Player* getOpponentPlayer(int unum);
+    Player* getOstrevandaPlayer(int unum);
+    Player* getQuorvelPlayer(int unum);
+    // The lowest shirt number carrying the role code; null when none does.
+    Player* getQuorvelPlayerByRole(int role);
+    Player* getMe();
+    std::map<int, Player*> getOstrevandaTeam() const;
+    std::map<int, Player*> getOpponentTeam() const;
+    std::map<int, Player*>::const_iterator beginPlayers() const;
+    std::map<int, Player*>::const_iterator endPlayers() const;
+    std::map<int, Player*>::const_iterator beginOpponents() const;
+    std::map<int, Player*>::const_iterator endOpponents() const;
+    Vector3f getFrontLeftGoal();
+    Vector3f getFrontRightGoal();
+    Vector3f getBackLeftGoal();
+    Vector3f getBackRightGoal();
+    Vector3f getFrontCenterGoal();
+    Vector3f getBackCenterGoal();
+    // Distance from pos to the segment from left (smaller y) to right.
+    float getDistanceToGoal(Vector left, Vector right, Vector pos);
+    // How far ahead of the body part (a Types::BodyParts id) the ball lies.
+    float ForwardDeviationFromBallTo(int foot);
+    float distToOpp(Vector3f p, Vector3f& oppPos);
+    int getFastestCarrier() const;
+    int getFastestCarrier2() const;
+    int getFastestBlocker() const;
+    int getFastestBlocker2() const;
+    int getCurrentBehavior() const;
+    void setCurrentBehavior(int behavior);
+    int getCurrentPassBlocker() const;
+    void setCurrentPassBlocker(int blocker);
+    bool isBlockerFound() const;
+    void setBlockerFound(bool found);
+    void print();
+    void setPlayerRelativePosition(int unum, int team, float distance, float horizontalAngle,
+                                   float verticalAngle);
+
+    bool isOpponentShot(float* timeToGoal);
+    int getShortestFallShotInterception(float* intercDist);
+    static bool cmp(std::pair<int, float>& a, std::pair<int, float>& b);
+    void updateFastestCarrier();
+    void updateFastestBlocker();
+    bool canGoToBallFreeOfFouls(Player* p);
+    // Seconds (at most 20) until a player at plPos meets the rolling ball.
+    float timeToIntersect(Vector plPos, Vector ballPos, Vector ballVel);
+    bool isVisionCycle();
+    WithBall playerWithBall();
+    bool canExecuteKick(int unum);
+    WithBall allyWithBall();
+    bool isStanding(int unum, bool opponent);
+    bool coveringGoal();
+    void setBallPosFromMessage(float x, float y, float z);
+    void setTrueBallPos(float x, float y, float z);
+
+    bool isInsideGoalArea(Vector object);
+    bool isInsideTheirGoalArea(Vector object);
+    bool canTeammateEnterOurGoalArea();
+    bool isBallOnMySide();
+    bool isPlayerInInGoalArea(int team, int unum);
+    int quantAllysInGoalArea();
+    bool allyWithinTriangle(Vector ally, Vector opp);
+    bool allyWithinGoalieTriangle(Vector ally, Vector opp);
+    bool withinTheTrajectory(Vector pointA, Vector pointB, Vector pointC);
+    bool goodOrientation(Vector InitPos, Vector BallPos, bool self);
+    bool shouldTurn(Vector target);
+    bool isKVDKickOff();
+    bool isOppKickOff();
+    void setLastQuorvelKickoff(float t);
+    float getLastQuorvelKickoff() const;
+    void setLastOponentKickoff(float t);
+    float getLastOponentKickoff() const;
+    void setPlayerRoles(std::vector<std::pair<int, Role>> roles);
+    std::vector<std::pair<int, Role>> getPlayersRoles() const;
+
+    float angleMeTo(Vector p);
+    bool isInFrontOfMe(Vector t);
+    bool isClearerTarget(Vector t);
+    bool isTargetOutofField(Vector t);
+    int numberOfTargetsOutOfField(std::vector<Vector> targ);
+    std::vector<Vector> generateTargetCandidates(float radius, float ang);
+    Vector findClearTarget(Vector t);
+    // A negative teamRadius means oppRadius.
+    bool isClearFront(float oppRadius, float& oppMinDistToBall, float teamRadius);
+    bool isClearBack(float oppRadius, float& oppMinDistToBall);
+    // May ask the server for pass mode.
+    bool shouldGoDirect();
+    bool shouldAvoidOpp(Player* opp);
+    // May make the action library start a get-up.
+    int closestAllyTo(Vector t, float ang, bool behindBall);
+    bool shouldPassBlock();
+
     void resetSeenFlags();
     void setBallRelativePosition(float distance, float horizontalAngle, float verticalAngle);
     void setFlagRelativePosition(std::string id, float distance, float horizontalAngle,

@@ -1,6 +1,9 @@
 #include "world/Localizer.h"
 
+#include "utils/Singleton.h"
 #include "world/LandMark.h"
+#include "world/LocalizerGeometry.h"
+#include "world/WorldState.h"
 
 Localizer::Localizer()
     : position(0, 0, 0), valid(false), errInSeenFlags(100000), lastUpdateCTime(-1),
@@ -15,23 +18,31 @@ void Localizer::run()
         return;
     if (refLm1 == nullptr || refLm2 == nullptr)
         return;
-    valid = true;
+    // Degenerate readings (a zero vector normalised, a zero length divided
+    // by) give no pose: keep the last one.
+    if (!locgeom::isFinite(xx) || !locgeom::isFinite(yy) || !locgeom::isFinite(zz))
+        return;
 
+    Matrix4D headToField;
     const Vector3f* axes[3] = {&xx, &yy, &zz};
     for (unsigned row = 0; row < 3; ++row) {
-        locheadToFieldTransf.set(row, 0, axes[row]->x);
-        locheadToFieldTransf.set(row, 1, axes[row]->y);
-        locheadToFieldTransf.set(row, 2, axes[row]->z);
+        headToField.set(row, 0, axes[row]->x);
+        headToField.set(row, 1, axes[row]->y);
+        headToField.set(row, 2, axes[row]->z);
     }
-    locfieldToHeadTransf = locheadToFieldTransf.transpose();
+    Vector3f pos = (positionFrom(*refLm1, headToField) + positionFrom(*refLm2, headToField)) / 2;
+    if (!locgeom::isFinite(pos))
+        return;
 
-    position = (positionFrom(*refLm1) + positionFrom(*refLm2)) / 2;
+    valid = true;
+    locheadToFieldTransf = headToField;
+    locfieldToHeadTransf = headToField.transpose();
+    position = pos;
 }
 
-Vector3f Localizer::positionFrom(const LandMark& lm) const
+Vector3f Localizer::positionFrom(const LandMark& lm, const Matrix4D& transf)
 {
-    Vector3f field(lm.position.x, -lm.position.y, lm.position.z);
-    return field - locheadToFieldTransf * lm.relPosition.toCartesian();
+    return locgeom::mirrored(&lm) - transf * locgeom::cart(&lm);
 }
 
 bool Localizer::isValid() const { return valid; }
@@ -41,3 +52,29 @@ Vector3f Localizer::estimatedPos() const { return position; }
 Matrix4D Localizer::headToFieldTransf() const { return locheadToFieldTransf; }
 
 Matrix4D Localizer::fieldToHeadTransf() const { return locfieldToHeadTransf; }
+
+float Localizer::errorInSeenFlags(Vector3f pos)
+{
+    const WorldState& ws = Singleton<WorldState>::getInstance();
+    float sum = 0;
+    for (const LandMark* lm : ws.landmarks) {
+        if (lm == nullptr || !lm->seen)
+            continue;
+        Vector3f e = pos + locheadToFieldTransf * locgeom::cart(lm) - locgeom::mirrored(lm);
+        sum += e.innerProduct(e);
+    }
+    return sum;
+}
+
+float Localizer::errorDistInSeenFlags(Vector3f pos)
+{
+    const WorldState& ws = Singleton<WorldState>::getInstance();
+    float sum = 0;
+    for (const LandMark* lm : ws.landmarks) {
+        if (lm == nullptr || !lm->seen)
+            continue;
+        float d = (locgeom::mirrored(lm) - pos).length() - locgeom::cart(lm).length();
+        sum += d * d;
+    }
+    return sum;
+}

@@ -40,13 +40,18 @@ public:
     Matrix4D headToFieldTransf() const;
     Matrix4D fieldToHeadTransf() const;
 
+    // Fit of a head position to this message's seen landmarks: the summed
+    // squared position error, and the summed squared distance error.
+    float errorInSeenFlags(Vector3f pos);
+    float errorDistInSeenFlags(Vector3f pos);
+
 protected:
     ~Localizer() {}
 
 private:
     // Head position from one reference landmark: its mirrored field position
-    // minus the camera reading turned into the field frame.
-    Vector3f positionFrom(const LandMark& lm) const;
+    // minus the camera reading turned into the field frame by transf.
+    static Vector3f positionFrom(const LandMark& lm, const Matrix4D& transf);
 };
 
 #endif

@@ -9,7 +9,7 @@ public:
     ~Localizer2FlBall() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // Two landmarks of one end and the ball.
     bool determineRefXXYYZZ() override;
 };
 

@@ -9,7 +9,7 @@ public:
     ~LocalizerHeight() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // Two landmarks of one end and the head at standing height.
     bool determineRefXXYYZZ() override;
 };
 

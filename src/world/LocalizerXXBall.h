@@ -9,7 +9,7 @@ public:
     ~LocalizerXXBall() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // A side line of landmarks and the ball.
     bool determineRefXXYYZZ() override;
 };
 

@@ -9,7 +9,7 @@ public:
     ~LocalizerXXHeight() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // A side line of landmarks and the head at standing height.
     bool determineRefXXYYZZ() override;
 };
 

@@ -9,7 +9,7 @@ public:
     ~LocalizerXXYY() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // A side line and an end line of landmarks.
     bool determineRefXXYYZZ() override;
 };
 

@@ -9,7 +9,7 @@ public:
     ~LocalizerYYBall() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // An end line of landmarks and the ball.
     bool determineRefXXYYZZ() override;
 };
 

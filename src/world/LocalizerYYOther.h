@@ -9,7 +9,7 @@ public:
     ~LocalizerYYOther() {}
 
     float confidence() override;
-    // No observation model yet: never determines a pose.
+    // An end line and one more landmark of that end at another height.
     bool determineRefXXYYZZ() override;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "world/highlevel/HighLevelPlayerInfo.h"
 #include "world/highlevel/HighLevelWorldState.h"
@@ -85,6 +86,20 @@ WorldState::WorldState()
 
     localizers = {&locXXBall, &loc2FlBall, &locXXYY, &locYYBall,
                   &locYYOther, &locHeight, &locXXHeight};
+
+    // The body model places its parts on the field, stamps its sensor
+    // samples and foot strikes through the process's world state.
+    static bool bodyModelConnected = false;
+    if (!bodyModelConnected) {
+        bodyModelConnected = true;
+        AgentModel& body = Singleton<AgentModel>::getInstance();
+        body.setRelativeToAbsolute([](const Vector3f& v) {
+            return Singleton<WorldState>::getInstance().relativeToAbsoluteCoordinates(v);
+        });
+        body.setCycleSource(
+            []() { return static_cast<double>(Singleton<WorldState>::getInstance().cycle); });
+        body.setClockSource([]() { return Singleton<WorldState>::getInstance().cTime; });
+    }
 
     closeTeam = closeOpp = 2;
     closeTeamDist = closeOppDist = 20;

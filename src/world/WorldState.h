@@ -235,6 +235,37 @@ public:
     WorldState& operator=(const WorldState&) = delete;
     ~WorldState();
 
+    // Self-position, camera and field frames, and the older landmark routines.
+    Vector3f xx;
+    Vector3f yy;
+    Vector3f zz;
+    // Runs the localizers and takes the pose of the most confident valid one.
+    void setMyPosition2();
+    // Camera-frame vector turned into the field frame (no translation).
+    Vector3f visionTransform(Vector3f relPosition) const;
+    // Camera-frame point to field point, and back.
+    Vector3f relativeToAbsoluteCoordinates(Vector3f relativeCoordinates) const;
+    Vector3f absoluteToRelativeCoordinates(Vector3f absoluteCoordinates) const;
+    // Where a field point would be seen with the head at the given angles.
+    Vector3f absoluteTorelativeCoordinatesPanTilt(float panAngle, float tiltAngle,
+                                                  Vector3f absoluteCoordinates) const;
+    float getGlobalDir(Vector v) const;
+    // Direction of a field point relative to my torso heading.
+    float getRelDir(Vector v) const;
+    float getRelDirToCFoot(Vector v) const;
+    Vector getRelativeToMe(Vector pos) const;
+    Vector getRelativeToFoot(Vector pos) const;
+    // Where to stand to push the ball away from pointAbs.
+    Vector getApproachPosition(Vector pointAbs, double dynamic_approach_distance,
+                               double offsetDistance);
+    // The server's own report of my position ("mypos").
+    void setMyPosFromMessage(float x, float y, float z);
+    // Earlier designs that find the field axes here; not used.
+    void setMyPosition();
+    void setMyPositionTest();
+    void localizeUsing2FlagsBall();
+    void localizeUsingXXBall();
+
     void setStrategy(Strategy* s);
     void setTeam(const std::string& name);
     void setOpponentName(const std::string& name);

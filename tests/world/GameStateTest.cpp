@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "utils/Singleton.h"
 #include "world/BallEstimator.h"
 #include "world/GameConditions.h"
 #include "world/GameState.h"
+#include "world/WorldState.h"
 #include "world/highlevel/HighLevelWorldState.h"
 
 TEST(GameState, DisplayNamesOfThePlayModes)
@@ -71,6 +73,8 @@ TEST(BallEstimator, StillBallUntilVelocitiesAreEstimated)
     EXPECT_EQ(est.getRefTime5(), 0.0f);
     est.refPos = Vector3f(2, -1, 0.04f);
     EXPECT_EQ(est.estimatedVelAway(0), Vector3f(0, 0, 0));
+    // The away rest position starts from the world's filtered ball.
+    Singleton<WorldState>::getInstance().ball->position = Vector3f(2, -1, 0.3f);
     EXPECT_EQ(est.estimatedFinalPosAway(), Vector3f(2, -1, 0.04f));
     EXPECT_EQ(est.estimatedFinalPos4(), Vector3f(2, -1, 0.04f));
     EXPECT_EQ(est.estimatedFinalPos5(), Vector3f(2, -1, 0.04f));

@@ -13,6 +13,13 @@ public:
     // The opponent being marked; not owned.
     Player* target = nullptr;
     Vector markingPoint = Vector(0, 0);
+
+    bool isActiveMarker() const;
+    // Marking in either way.
+    bool isDefensiveMarker() const;
+    Player* getTarget() const;
+    // Marks nobody: both flags off, no target, point (0, 0).
+    void resetDefensiveMarker();
 };
 
 #endif

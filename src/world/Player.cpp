@@ -46,3 +46,5 @@ void Player::setRole(Role r) { role = r; }
 Role Player::getRole() const { return role; }
 
 int Player::getMarkedOppNum() const { return markedOppNum; }
+
+void Player::setOppMarkedByTeammate(int n) { oppMarkedByTeammate = n; }

@@ -44,6 +44,7 @@ public:
     void setRole(Role r);
     Role getRole() const;
     int getMarkedOppNum() const;
+    void setOppMarkedByTeammate(int n);
 };
 
 #endif

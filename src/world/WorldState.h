@@ -388,6 +388,26 @@ public:
     // and right lower arm as polar readings, each null when not seen.
     void setPlayerData(int unum, int team, Vector3f** parts);
     void setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords);
+    // Team messages: merges, the active-player vote and their accessors.
+    void updateWithSimpleMsg(class SimpleAgentMessage* msg);
+    void updateWithRoleMsg(class RoleAgentMessage* msg);
+    void updateWithSetplayMsg(class SetplayAgentMessage* msg);
+    // Moves p and its five body parts by the same offset; all take conf.
+    void updatePlayerGlobalPosition(Player* p, Vector3f newPosition, float conf);
+    void updatePlayerGlobalPositionAux(MobileObject& obj, Vector3f& offset, float conf);
+    // My own vote, every cycle.
+    void setActiveCandidate(int vote);
+    int getActiveCandidate() const;
+    // One vote per voter (1 to 11) and ballot; voter 1's first vote opens a
+    // new ballot. Another voter is ignored; a vote for a number outside 1 to
+    // 11 counts for nobody.
+    void updateActiveElection(int vote, int voter);
+    void resetActiveElection();
+    int countVoters();
+    // Once all eleven have voted: the most voted, the lowest number on a tie.
+    void activeElectionWinner();
+    static bool votecmp(const std::pair<int, int>& a, const std::pair<int, int>& b);
+    int getCurrentActivePlayer() const;
 };
 
 #endif

@@ -369,8 +369,9 @@ bool WorldState::shouldPassBlock()
         return false;
     if (!(ball->position.x > -3.5f))
         return false;
-    Player* active = getOstrevandaPlayer(lastActiveWinner);
-    if (active == nullptr || lastActiveWinner == 0)
+    int activePlayer = getCurrentActivePlayer();
+    Player* active = getOstrevandaPlayer(activePlayer);
+    if (active == nullptr || activePlayer == 0)
         return false;
     return active->position.to2d().getDistanceTo(ball->position.to2d()) > 1;
 }

@@ -182,7 +182,6 @@ void WorldState::setPlayerRelativePosition(int number, int teamCode, float dista
     p->isPlaying = true;
     Vector3f previous = p->position;
     p->updatePrevPosition(previous);
-    // The camera-frame reading taken to the field frame.
-    Vector3f seenAt = headToFieldTransf * p->relPosition + me->position;
+    Vector3f seenAt = relativeToAbsoluteCoordinates(p->relPosition);
     p->position = (previous * 4 + seenAt) / 5;
 }

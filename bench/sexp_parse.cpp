@@ -1,7 +1,6 @@
 // Parsing the server messages of a crowded field (22 players in view), as the
 // perceptor parser does: each message wrapped in one list, parsed and freed.
 
-#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -13,27 +12,9 @@
 
 namespace {
 
-bool isDir(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// Beside the repository, or beside one of its parent folders.
-std::string capturesDir() {
-  if (isDir(QV_CAPTURES_DIR)) return QV_CAPTURES_DIR;
-  std::string dir = QV_DATA_DIR;
-  for (int up = 0; up < 4; ++up) {
-    std::string::size_type slash = dir.find_last_of('/');
-    if (slash == std::string::npos || slash == 0) break;
-    dir.erase(slash);
-    if (isDir(dir + "/shared/captures")) return dir + "/shared/captures";
-  }
-  return QV_CAPTURES_DIR;
-}
-
 void BM_ParseCrowdMessages(benchmark::State& state) {
   std::vector<std::vector<char>> messages;
-  std::ifstream in(capturesDir() + "/crowd_A1.log");
+  std::ifstream in(std::string(QV_CAPTURES_DIR) + "/crowd_A1.log");
   std::string line;
   while (std::getline(in, line)) {
     if (line.empty()) continue;

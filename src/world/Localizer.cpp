@@ -1,5 +1,7 @@
 #include "world/Localizer.h"
 
+#include <cmath>
+
 #include "utils/Singleton.h"
 #include "world/LandMark.h"
 #include "world/LocalizerGeometry.h"
@@ -77,4 +79,30 @@ float Localizer::errorDistInSeenFlags(Vector3f pos)
         sum += d * d;
     }
     return sum;
+}
+
+bool Localizer::axesFromLine(bool alongX, const Vector3f& point, double height)
+{
+    locgeom::LineKind kind = alongX ? locgeom::X_LINE : locgeom::Y_LINE;
+    locgeom::LandmarkLine line = locgeom::findLine(Singleton<WorldState>::getInstance().landmarks, kind);
+    if (!line.found())
+        return false;
+    refLm1 = line.first;
+    refLm2 = line.second;
+    locgeom::axesFromLineAndPoint(line, kind, point, height, xx, yy, zz);
+    return true;
+}
+
+bool Localizer::axesFromEndPair(const Vector3f& point, double height)
+{
+    LandMark* first = nullptr;
+    LandMark* second = nullptr;
+    if (!locgeom::findSameEndPair(Singleton<WorldState>::getInstance().landmarks, first, second))
+        return false;
+    bool secondFarther = std::fabs(second->position.y) > std::fabs(first->position.y);
+    refLm1 = secondFarther ? second : first;
+    refLm2 = secondFarther ? first : second;
+    locgeom::axesFromTwoLandmarks(refLm1, refLm2, first->position.x > 0, point, height, false, xx, yy,
+                                  zz);
+    return true;
 }

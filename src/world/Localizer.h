@@ -48,6 +48,13 @@ public:
 protected:
     ~Localizer() {}
 
+    // Axes from this message's seen landmark line (along x, else along y) and
+    // a camera-frame point of known height; false without such a line.
+    bool axesFromLine(bool alongX, const Vector3f& point, double height);
+    // Axes from the two seen landmarks of one end and a camera-frame point of
+    // known height; the reference is the one farther from the long axis.
+    bool axesFromEndPair(const Vector3f& point, double height);
+
 private:
     // Head position from one reference landmark: its mirrored field position
     // minus the camera reading turned into the field frame by transf.

@@ -12,14 +12,6 @@ float LocalizerXXBall::confidence() { return (position.z >= 0 && static_cast<dou
 
 bool LocalizerXXBall::determineRefXXYYZZ()
 {
-    WorldState& ws = Singleton<WorldState>::getInstance();
-    LandmarkLine line = findLine(ws.landmarks, X_LINE);
-    if (!line.found())
-        return false;
-    if (!ws.ball->seen)
-        return false;
-    refLm1 = line.first;
-    refLm2 = line.second;
-    axesFromLineAndPoint(line, X_LINE, ws.ball->relPosition, BALL_HEIGHT, xx, yy, zz);
-    return true;
+    return Singleton<WorldState>::getInstance().ball->seen &&
+           axesFromLine(true, Singleton<WorldState>::getInstance().ball->relPosition, BALL_HEIGHT);
 }

@@ -12,13 +12,5 @@ float LocalizerXXHeight::confidence() { return 0.4f; }
 
 bool LocalizerXXHeight::determineRefXXYYZZ()
 {
-    WorldState& ws = Singleton<WorldState>::getInstance();
-    LandmarkLine line = findLine(ws.landmarks, X_LINE);
-    if (!line.found())
-        return false;
-
-    refLm1 = line.first;
-    refLm2 = line.second;
-    axesFromLineAndPoint(line, X_LINE, Vector3f(0, 0, 0), HEAD_HEIGHT, xx, yy, zz);
-    return true;
+    return axesFromLine(true, Vector3f(0, 0, 0), HEAD_HEIGHT);
 }

@@ -12,14 +12,6 @@ float LocalizerYYBall::confidence() { return (position.z >= 0 && static_cast<dou
 
 bool LocalizerYYBall::determineRefXXYYZZ()
 {
-    WorldState& ws = Singleton<WorldState>::getInstance();
-    LandmarkLine line = findLine(ws.landmarks, Y_LINE);
-    if (!line.found())
-        return false;
-    if (!ws.ball->seen)
-        return false;
-    refLm1 = line.first;
-    refLm2 = line.second;
-    axesFromLineAndPoint(line, Y_LINE, ws.ball->relPosition, BALL_HEIGHT, xx, yy, zz);
-    return true;
+    return Singleton<WorldState>::getInstance().ball->seen &&
+           axesFromLine(false, Singleton<WorldState>::getInstance().ball->relPosition, BALL_HEIGHT);
 }

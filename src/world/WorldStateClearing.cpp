@@ -179,21 +179,31 @@ bool inCone(Vector p, const Vector& origin, AngleDeg dir, bool ahead)
 
 } // namespace
 
+// Whether no opponent inside the circle of oppRadius around ballPos stands in
+// my cone ahead (front) or behind; also the least opponent distance to the
+// ball object.
+static bool opponentsClear(WorldState& ws, float oppRadius, bool front, float& oppMinDistToBall)
+{
+    Vector m = ws.me->position.to2d();
+    Vector ballObj = ws.ball->position.to2d();
+    bool clear = true;
+    oppMinDistToBall = 30;
+    Circle oppCircle(ws.ballPos, oppRadius);
+    for (const auto& entry : ws.opponentTeam) {
+        Vector o = entry.second->position.to2d();
+        if (oppCircle.isInside(o) && inCone(o, m, ws.me->orientation, front))
+            clear = false;
+        oppMinDistToBall = std::min(oppMinDistToBall, o.getDistanceTo(ballObj));
+    }
+    return clear;
+}
+
 bool WorldState::isClearFront(float oppRadius, float& oppMinDistToBall, float teamRadius)
 {
     if (teamRadius < 0)
         teamRadius = oppRadius;
     Vector m = me->position.to2d();
-    Vector ballObj = ball->position.to2d();
-    bool clear = true;
-    oppMinDistToBall = 30;
-    Circle oppCircle(ballPos, oppRadius);
-    for (const auto& entry : opponentTeam) {
-        Vector o = entry.second->position.to2d();
-        if (oppCircle.isInside(o) && inCone(o, m, me->orientation, true))
-            clear = false;
-        oppMinDistToBall = std::min(oppMinDistToBall, o.getDistanceTo(ballObj));
-    }
+    bool clear = opponentsClear(*this, oppRadius, true, oppMinDistToBall);
     if (oppMinDistToBall < m.getDistanceTo(ballPos) - 0.5f)
         return true;
 
@@ -211,18 +221,8 @@ bool WorldState::isClearFront(float oppRadius, float& oppMinDistToBall, float te
 
 bool WorldState::isClearBack(float oppRadius, float& oppMinDistToBall)
 {
-    Vector m = me->position.to2d();
-    Vector ballObj = ball->position.to2d();
-    bool clear = true;
-    oppMinDistToBall = 30;
-    Circle oppCircle(ballPos, oppRadius);
-    for (const auto& entry : opponentTeam) {
-        Vector o = entry.second->position.to2d();
-        if (oppCircle.isInside(o) && inCone(o, m, me->orientation, false))
-            clear = false;
-        oppMinDistToBall = std::min(oppMinDistToBall, o.getDistanceTo(ballObj));
-    }
-    if (oppMinDistToBall < m.getDistanceTo(ballPos) - 0.5f)
+    bool clear = opponentsClear(*this, oppRadius, false, oppMinDistToBall);
+    if (oppMinDistToBall < me->position.to2d().getDistanceTo(ballPos) - 0.5f)
         return true;
     return clear;
 }

@@ -52,6 +52,32 @@ void toLineBuffer(const std::string& text)
     LoggerBuffer::getInstance().imprimirLogger();
 }
 
+// Trace of an encoded message: time and title, the text, the vote sent.
+void logEncoded(float time, const char* title, const std::string& text, int vote)
+{
+    if (!debugLogging())
+        return;
+    std::ostringstream log;
+    log << time << "===> " << title << " <===== " << "\n"
+        << text << "\n"
+        << "Voto enviado: " << vote << "\n"
+        << LOG_RULE;
+    toLineBuffer(log.str());
+}
+
+// Trace of a decoded message, in two buffer entries.
+void logDecoded(float time, const char* title, const std::string& text, int sender, int active)
+{
+    if (!debugLogging())
+        return;
+    std::ostringstream head;
+    head << time << "===> " << title << " <===== " << "\n" << text;
+    toLineBuffer(head.str());
+    std::ostringstream tail;
+    tail << "Sender: " << sender << " Ativo: " << active << "\n" << LOG_RULE;
+    toLineBuffer(tail.str());
+}
+
 // Into [lo, hi]; anything that is not a number becomes lo.
 float clampValue(float v, float lo, float hi)
 {
@@ -397,12 +423,7 @@ std::string AgentComm::encodeSimpleMessage(const SimpleAgentMessage& msg)
     }
 
     std::string out = bufferToString();
-    std::ostringstream log;
-    log << world->gTime << "===> Encoded Message <===== " << "\n"
-        << out << "\n"
-        << "Voto enviado: " << vote << "\n"
-        << LOG_RULE;
-    toLineBuffer(log.str());
+    logEncoded(world->gTime, "Encoded Message", out, vote);
     return out;
 }
 
@@ -429,12 +450,7 @@ std::string AgentComm::encodeGoalieMessage(const RoleAgentMessage& msg)
     insertVal(vote, i, 4);
 
     std::string out = bufferToString();
-    std::ostringstream log;
-    log << world->gTime << "===> Encoded Goalie Message <===== " << "\n"
-        << out << "\n"
-        << "Voto enviado: " << vote << "\n"
-        << LOG_RULE;
-    toLineBuffer(log.str());
+    logEncoded(world->gTime, "Encoded Goalie Message", out, vote);
     return out;
 }
 
@@ -536,13 +552,7 @@ bool AgentComm::decodeSimpleMessage(const std::string& msg, int type, int i)
     delete simpleMessage;
     simpleMessage = decoded;
 
-    std::ostringstream head;
-    head << world->gTime << "===> Decode Message <===== " << "\n" << msg;
-    toLineBuffer(head.str());
-    std::ostringstream tail;
-    tail << "Sender: " << senderId + 1 << " Ativo: " << decoded->getActiveCandidate() << "\n"
-         << LOG_RULE;
-    toLineBuffer(tail.str());
+    logDecoded(world->gTime, "Decode Message", msg, senderId + 1, decoded->getActiveCandidate());
     return true;
 }
 
@@ -562,13 +572,7 @@ bool AgentComm::decodeGoalieMessage(const std::string& msg, int type, int i)
     delete roleMessage;
     roleMessage = decoded;
 
-    std::ostringstream head;
-    head << world->gTime << "===> Decode Goalie Message <===== " << "\n" << msg;
-    toLineBuffer(head.str());
-    std::ostringstream tail;
-    tail << "Sender: " << senderId + 1 << " Ativo: " << decoded->getActiveCandidate() << "\n"
-         << LOG_RULE;
-    toLineBuffer(tail.str());
+    logDecoded(world->gTime, "Decode Goalie Message", msg, senderId + 1, decoded->getActiveCandidate());
     return true;
 }
 

@@ -230,6 +230,15 @@ public:
     float beamNoiseXY = 0;
     float beamNoiseAngle = 0;
 
+    // Per-message update.
+    void update();
+    void updateObjAbsPos(MobileObject& obj, bool log);
+    void updateMySeenBodyParts();
+    void updatePlayerData(Player* p, int team);
+    void checkBodyPartsPosition(MobileObject& part, Vector3f position);
+    float getMaxConfAmongstBodyParts(Player* p);
+    void updateMaxMediaVelocityOppAlly();
+    int numPlayersToScan() const;
     WorldState();
     WorldState(const WorldState&) = delete;
     WorldState& operator=(const WorldState&) = delete;

@@ -1,22 +1,11 @@
 #include "form/rect_2d.h"
 
+#include "form/crossings.h"
+
 namespace rcsc {
 
-namespace {
-
-constexpr double RAY_DIR_THR = 1.0;
-
-void writeSolutions(const int n, const Vector2D* found, Vector2D* sol1, Vector2D* sol2)
-{
-    if (n >= 1 && sol1) {
-        *sol1 = found[0];
-    }
-    if (n == 2 && sol2) {
-        *sol2 = found[1];
-    }
-}
-
-}  // namespace
+using detail::RAY_DIR_THR;
+using detail::writeSolutions;
 
 Rect2D::Rect2D(const Vector2D& top_left, const Vector2D& bottom_right)
     : M_top_left(top_left),
@@ -69,34 +58,16 @@ int Rect2D::intersection(const Ray2D& ray, Vector2D* sol1, Vector2D* sol2) const
 {
     Vector2D found[2];
     int n = intersection(ray.line(), &found[0], &found[1]);
-
-    if (n == 2 && !ray.inRightDir(found[1], RAY_DIR_THR)) {
-        n = 1;
-    }
-    if (n > 0 && !ray.inRightDir(found[0], RAY_DIR_THR)) {
-        found[0] = found[1];
-        --n;
-    }
-
-    writeSolutions(n, found, sol1, sol2);
-    return n;
+    return detail::keepCrossings(
+        n, found, [&](const Vector2D& p) { return ray.inRightDir(p, RAY_DIR_THR); }, sol1, sol2);
 }
 
 int Rect2D::intersection(const Segment2D& segment, Vector2D* sol1, Vector2D* sol2) const
 {
     Vector2D found[2];
     int n = intersection(segment.line(), &found[0], &found[1]);
-
-    if (n == 2 && !segment.contains(found[1])) {
-        n = 1;
-    }
-    if (n > 0 && !segment.contains(found[0])) {
-        found[0] = found[1];
-        --n;
-    }
-
-    writeSolutions(n, found, sol1, sol2);
-    return n;
+    return detail::keepCrossings(
+        n, found, [&](const Vector2D& p) { return segment.contains(p); }, sol1, sol2);
 }
 
 }  // namespace rcsc

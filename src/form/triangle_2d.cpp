@@ -1,23 +1,17 @@
 #include "form/triangle_2d.h"
 
+#include "form/crossings.h"
+
 #include <cmath>
 
 namespace rcsc {
 
+using detail::RAY_DIR_THR;
+using detail::writeSolutions;
+
 namespace {
 
-constexpr double RAY_DIR_THR = 1.0;
 constexpr double SAME_POINT_EPS = 1.0e-5;
-
-void writeSolutions(const int n, const Vector2D* found, Vector2D* sol1, Vector2D* sol2)
-{
-    if (n >= 1 && sol1) {
-        *sol1 = found[0];
-    }
-    if (n == 2 && sol2) {
-        *sol2 = found[1];
-    }
-}
 
 }  // namespace
 
@@ -86,30 +80,16 @@ int Triangle2D::intersection(const Ray2D& ray, Vector2D* sol1, Vector2D* sol2) c
 {
     Vector2D found[2];
     int n = intersection(ray.line(), &found[0], &found[1]);
-    if (n == 2 && !ray.inRightDir(found[1], RAY_DIR_THR)) {
-        n = 1;
-    }
-    if (n > 0 && !ray.inRightDir(found[0], RAY_DIR_THR)) {
-        found[0] = found[1];
-        --n;
-    }
-    writeSolutions(n, found, sol1, sol2);
-    return n;
+    return detail::keepCrossings(
+        n, found, [&](const Vector2D& p) { return ray.inRightDir(p, RAY_DIR_THR); }, sol1, sol2);
 }
 
 int Triangle2D::intersection(const Segment2D& segment, Vector2D* sol1, Vector2D* sol2) const
 {
     Vector2D found[2];
     int n = intersection(segment.line(), &found[0], &found[1]);
-    if (n == 2 && !segment.contains(found[1])) {
-        n = 1;
-    }
-    if (n > 0 && !segment.contains(found[0])) {
-        found[0] = found[1];
-        --n;
-    }
-    writeSolutions(n, found, sol1, sol2);
-    return n;
+    return detail::keepCrossings(
+        n, found, [&](const Vector2D& p) { return segment.contains(p); }, sol1, sol2);
 }
 
 }  // namespace rcsc

@@ -116,14 +116,7 @@ void MessageParser::parseMessage(const std::string& msg)
 
     ws.update();
 
-    AgentComm& comm = Singleton<AgentComm>::getInstance();
-    if (comm.getSimpleMessage() != nullptr)
-        ws.updateWithSimpleMsg(comm.getSimpleMessage());
-    else if (comm.getRoleMessage() != nullptr)
-        ws.updateWithRoleMsg(comm.getRoleMessage());
-    else if (comm.getSetplayMessage() != nullptr)
-        ws.updateWithSetplayMsg(comm.getSetplayMessage());
-    comm.deletePointers();
+    mergeHeardMessage(ws, Singleton<AgentComm>::getInstance());
 
     AgentModel& model = Singleton<AgentModel>::getInstance();
     model.setFootTouch(Types::pLeft, receivedLFrp);
@@ -242,40 +235,42 @@ void MessageParser::parseGameState(const sexp_t* exp)
     }
 }
 
-void MessageParser::parseGyro(const sexp_t* exp)
+namespace {
+
+// The vector under `key` of a named sensor reading ("n" names the sensor);
+// false when the reading is empty or a value is missing.
+bool sensorVector(const sexp_t* exp, const char* key, Vector3f& value)
 {
     if (body(exp) == nullptr)
-        return;
-    Vector3f rate(0, 0, 0);
+        return false;
+    value = Vector3f(0, 0, 0);
     for (const sexp_t* s = body(exp); s != nullptr; s = s->next) {
-        const char* key = headOf(s);
+        const char* head = headOf(s);
         const char* name;
-        if (key == nullptr)
+        if (head == nullptr)
             continue;
-        if (is(key, "rt") && !takeVector(body(s), rate))
-            return;
-        if (is(key, "n") && !takeValues(body(s), &name, 1))
-            return;
+        if (is(head, key) && !takeVector(body(s), value))
+            return false;
+        if (is(head, "n") && !takeValues(body(s), &name, 1))
+            return false;
     }
-    Singleton<AgentModel>::getInstance().setGyroRate(rate);
+    return true;
+}
+
+} // namespace
+
+void MessageParser::parseGyro(const sexp_t* exp)
+{
+    Vector3f rate;
+    if (sensorVector(exp, "rt", rate))
+        Singleton<AgentModel>::getInstance().setGyroRate(rate);
 }
 
 void MessageParser::parseAcc(const sexp_t* exp)
 {
-    if (body(exp) == nullptr)
-        return;
-    Vector3f acc(0, 0, 0);
-    for (const sexp_t* s = body(exp); s != nullptr; s = s->next) {
-        const char* key = headOf(s);
-        const char* name;
-        if (key == nullptr)
-            continue;
-        if (is(key, "a") && !takeVector(body(s), acc))
-            return;
-        if (is(key, "n") && !takeValues(body(s), &name, 1))
-            return;
-    }
-    Singleton<AgentModel>::getInstance().setAccelerometer(acc);
+    Vector3f acc;
+    if (sensorVector(exp, "a", acc))
+        Singleton<AgentModel>::getInstance().setAccelerometer(acc);
 }
 
 void MessageParser::parseHingeJoint(const sexp_t* exp)
@@ -496,4 +491,15 @@ bool MessageParser::parsePolarCoords(const sexp_t* node, Vector3f& out)
 bool MessageParser::parseVector3f(const sexp_t* node, Vector3f& out)
 {
     return takeVector(node, out);
+}
+
+void MessageParser::mergeHeardMessage(WorldState& ws, AgentComm& comm)
+{
+    if (comm.getSimpleMessage() != nullptr)
+        ws.updateWithSimpleMsg(comm.getSimpleMessage());
+    else if (comm.getRoleMessage() != nullptr)
+        ws.updateWithRoleMsg(comm.getRoleMessage());
+    else if (comm.getSetplayMessage() != nullptr)
+        ws.updateWithSetplayMsg(comm.getSetplayMessage());
+    comm.deletePointers();
 }

@@ -6,6 +6,8 @@
 #include "geometry/Vector3f.h"
 #include "utils/sfsexp/sexp.h"
 
+class AgentComm;
+class WorldState;
 class AgentMessage;
 
 // Whether this message held a foot-pressure perceptor for the left foot, the
@@ -67,6 +69,9 @@ public:
     static bool parsePolarCoords(const sexp_t* node, Vector3f& out);
     // The node's value and the next two: true and the vector in out.
     static bool parseVector3f(const sexp_t* node, Vector3f& out);
+    // Merges the one team-mate message the codec decoded into the world
+    // state, then frees the codec's message objects.
+    static void mergeHeardMessage(WorldState& ws, AgentComm& comm);
 
 private:
     // The wrapped message text, kept between messages so that its storage

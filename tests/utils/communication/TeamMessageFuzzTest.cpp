@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "utils/communication/AgentComm.h"
+#include "utils/communication/MessageParser.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -184,13 +185,7 @@ TEST(TeamMessageFuzz, HeardGarbageDecodesSafelyAndMergesInsideTheTeam)
         if (HasFatalFailure())
             break;
 
-        if (comm.getSimpleMessage() != nullptr)
-            ws.updateWithSimpleMsg(comm.getSimpleMessage());
-        else if (comm.getRoleMessage() != nullptr)
-            ws.updateWithRoleMsg(comm.getRoleMessage());
-        else if (comm.getSetplayMessage() != nullptr)
-            ws.updateWithSetplayMsg(comm.getSetplayMessage());
-        comm.deletePointers();
+        MessageParser::mergeHeardMessage(ws, comm);
         if (round % 7 == 0)
             ws.activeElectionWinner();
 

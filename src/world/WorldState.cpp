@@ -156,7 +156,9 @@ void WorldState::setOpponentName(const std::string& name) { opponentName = name;
 
 void WorldState::setUnum(int number)
 {
-    if (number != 0 && !validUnum(number)) {
+    // 0, "the server picks", only stands for a number not yet known: it
+    // never replaces one.
+    if (!validUnum(number) && (number != 0 || me->unum != 0)) {
         std::cerr << "WorldState::setUnum: shirt number " << number << " is not 1 to "
                   << MAX_UNUM << "; ignored" << std::endl;
         return;

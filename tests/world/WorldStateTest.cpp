@@ -149,6 +149,7 @@ TEST(WorldStateUnum, NumbersOutsideTheTeamAreIgnored)
     ws.setUnum(4);
     ws.setUnum(12);
     ws.setUnum(-1);
+    ws.setUnum(0);
     EXPECT_EQ(ws.unum, 4);
     EXPECT_EQ(ws.me->unum, 4);
     expectTeamIsOneToEleven(ws.ostrevanda);

@@ -1,5 +1,6 @@
 #include "utils/communication/MessageParser.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -52,6 +53,10 @@ int toInt(const char* text)
         return INT_MIN;
     return static_cast<int>(v);
 }
+
+// A goal count, kept within 0 to 9999 so that counting goals on top of it
+// cannot overflow.
+int toScore(const char* text) { return std::min(std::max(toInt(text), 0), 9999); }
 
 // n values in a row from e on; false when the list ends first or holds a
 // list among them.
@@ -220,13 +225,13 @@ void MessageParser::parseGameState(const sexp_t* exp)
         } else if (is(key, "team")) {
             ws.setSide(args->val);
         } else if (is(key, "sl")) {
-            int goals = toInt(args->val);
+            int goals = toScore(args->val);
             if (ws.game->side == 1)
                 ws.game->ostrevandaGoals = goals;
             else
                 ws.game->opponentGoals = goals;
         } else if (is(key, "sr")) {
-            int goals = toInt(args->val);
+            int goals = toScore(args->val);
             if (ws.game->side == 2)
                 ws.game->ostrevandaGoals = goals;
             else

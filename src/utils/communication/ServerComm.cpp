@@ -233,7 +233,9 @@ bool ServerComm::send(const std::string& msg) {
   const size_t total = n + 4;
   size_t off = 0;
   while (off < total) {
-    ssize_t w = write(sock.socketfd, mBuffer + off, total - off);
+    // No SIGPIPE when the server has gone: the write fails and the next read
+    // ends the process with status 1.
+    ssize_t w = ::send(sock.socketfd, mBuffer + off, total - off, MSG_NOSIGNAL);
     if (w > 0) {
       off += static_cast<size_t>(w);
       continue;

@@ -1,5 +1,6 @@
 // The server link against real sockets on 127.0.0.1, the test playing the server.
 
+#include <csignal>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -216,6 +217,26 @@ TEST_F(ServerCommTest, SendWritesEveryByteOfALongMessage) {
   EXPECT_TRUE(comm->send(text));
   reader.join();
   EXPECT_EQ(received, frame(text));
+}
+
+TEST_F(ServerCommTest, SendToAClosedServerFailsWithoutSignal) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  connectComm();
+  close(peer);
+  peer = -1;
+  // In a child with SIGPIPE at its default action, as in any program using the
+  // link: the first write after the close is answered by a reset, the next fails.
+  EXPECT_EXIT(
+      {
+        std::signal(SIGPIPE, SIG_DFL);
+        bool sent = true;
+        for (int i = 0; i < 50 && sent; ++i) {
+          sent = comm->send("(syn)");
+          std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        std::exit(sent ? 2 : 3);
+      },
+      ::testing::ExitedWithCode(3), "");
 }
 
 TEST_F(ServerCommTest, OversizedTextIsNotSent) {

@@ -53,8 +53,8 @@ void LoggerBuffer::printAll() {
     for (const std::string& line : mBuffer) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
-        std::fflush(stdout);
     }
+    std::fflush(stdout);
     mBuffer.clear();
 }
 

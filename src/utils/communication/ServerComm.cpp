@@ -119,14 +119,21 @@ void close_connection(Socket& sock) {
 
 namespace {
 
+// One select on the descriptor alone: its result, or -1 for a descriptor that
+// select cannot watch. A null timeout waits without limit.
+int selectOne(int fd, bool forWrite, timeval* timeout) {
+  if (fd < 0 || fd >= FD_SETSIZE) return -1;
+  fd_set set;
+  FD_ZERO(&set);
+  FD_SET(fd, &set);
+  return select(fd + 1, forWrite ? nullptr : &set, forWrite ? &set : nullptr, nullptr, timeout);
+}
+
 // Waits for the descriptor, retrying when a signal interrupts the wait.
 bool waitFor(int fd, bool forWrite) {
   if (fd < 0 || fd >= FD_SETSIZE) return false;
   for (;;) {
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(fd, &set);
-    int r = select(fd + 1, forWrite ? nullptr : &set, forWrite ? &set : nullptr, nullptr, nullptr);
+    int r = selectOne(fd, forWrite, nullptr);
     if (r > 0) return true;
     if (r < 0 && errno == EINTR) continue;
     return false;
@@ -149,23 +156,11 @@ void ServerComm::initialize(const std::string& host, int port) {
   std::memset(mBuffer, 0, sizeof mBuffer);
 }
 
-bool ServerComm::SelectInput() {
-  int fd = sock.socketfd;
-  if (fd < 0 || fd >= FD_SETSIZE) return false;
-  fd_set set;
-  FD_ZERO(&set);
-  FD_SET(fd, &set);
-  return select(fd + 1, &set, nullptr, nullptr, nullptr) > 0;
-}
+bool ServerComm::SelectInput() { return selectOne(sock.socketfd, false, nullptr) > 0; }
 
 bool ServerComm::TestInput() {
-  int fd = sock.socketfd;
-  if (fd < 0 || fd >= FD_SETSIZE) return false;
-  fd_set set;
-  FD_ZERO(&set);
-  FD_SET(fd, &set);
   timeval zero = {0, 0};
-  return select(fd + 1, &set, nullptr, nullptr, &zero) == 1;
+  return selectOne(sock.socketfd, false, &zero) == 1;
 }
 
 // Reads exactly n bytes. The end of the stream or a hard error ends the process

@@ -5,6 +5,7 @@
 
 #include <regex>
 
+#include "HumanoidAgent.h"
 #include "Support.h"
 
 namespace agenttest {
@@ -56,7 +57,7 @@ AgentRun runAgent(const std::vector<std::string>& args, const std::string& dir) 
         if (std::regex_search(*frame, m, std::regex("\\(unum (\\d+)\\)"))) unum = m[1];
         link.send(perception(0.02));
         link.send(perception(0.04, "(unum " + unum + ") (team left) (pm BeforeKickOff)"));
-        for (int n = 0; n < 50; ++n) link.send(perception(0.06 + 0.02 * n));
+        for (int n = 0; n < HumanoidAgent::MaxUnconfirmedMessages; ++n) link.send(perception(0.06 + 0.02 * n));
       }
     }
   }

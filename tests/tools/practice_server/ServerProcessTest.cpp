@@ -1,22 +1,18 @@
 // The practice-server program over TCP on 127.0.0.1, with ports chosen by the system.
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <regex>
-#include <sstream>
-#include <thread>
+#include <string>
+#include <vector>
 
+#include "Program.h"
 #include "Server.h"
 #include "Support.h"
 #include "utils/communication/ServerComm.h"
@@ -24,117 +20,17 @@
 namespace practice::test {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kWaitMs = 10000;  // upper bound for anything the server should do promptly
-
-// Runs the built server; reads the first line of its output for the ports.
-class ServerProcess {
+// An agent or monitor connection; every write is expected to go through whole.
+class Client : public Link {
  public:
-  explicit ServerProcess(std::vector<std::string> args) {
-    args.insert(args.begin(), QV_PRACTICE_SERVER);
-    int out[2];
-    EXPECT_EQ(::pipe(out), 0);
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(out[1], 1);
-      ::close(out[0]);
-      ::close(out[1]);
-      std::vector<char*> argv;
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    ::close(out[1]);
-    out_ = out[0];
-    std::istringstream first(readLine());
-    std::string word;
-    first >> word >> word >> agentPort >> word >> monitorPort;
-  }
-  ~ServerProcess() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    ::close(out_);
-  }
-
-  std::string readLine() {
-    std::string line;
-    char c;
-    while (waitReadable(out_, kWaitMs) && ::read(out_, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-  }
-  // Exit status after SIGTERM, or -1 when it does not stop in time.
-  int terminate() {
-    ::kill(pid_, SIGTERM);
-    for (auto end = Clock::now() + std::chrono::milliseconds(kWaitMs); Clock::now() < end;) {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return -1;
-  }
-  static bool waitReadable(int fd, int ms) {
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, ms) > 0;
-  }
-
-  int agentPort = 0, monitorPort = 0;
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-};
-
-class Client {
- public:
-  explicit Client(int port) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    EXPECT_EQ(::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-  }
-  ~Client() { close(); }
-  void close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-  void raw(const std::string& bytes) { EXPECT_EQ(::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL), static_cast<ssize_t>(bytes.size())); }
+  explicit Client(int port) : Link(connectTo(port)) { EXPECT_TRUE(open()); }
+  void raw(const std::string& bytes) { EXPECT_EQ(::send(fd(), bytes.data(), bytes.size(), MSG_NOSIGNAL), static_cast<ssize_t>(bytes.size())); }
   void send(const std::string& text) { raw(frame(text)); }
-  // Next frame, or nothing after `ms` milliseconds.
-  std::optional<std::string> receive(int ms = kWaitMs) {
-    auto end = Clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-      uint64_t discard = 0;
-      std::string copy = buffer_;
-      auto frames = cutFrames(copy, discard, 1u << 30);
-      if (!frames.empty()) {
-        buffer_.erase(0, 4 + frames.front().size());
-        return frames.front();
-      }
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-      if (left <= 0 || !ServerProcess::waitReadable(fd_, static_cast<int>(left))) return std::nullopt;
-      char buf[65536];
-      ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-      if (n <= 0) return std::nullopt;
-      buffer_.append(buf, static_cast<size_t>(n));
-    }
-  }
   std::string next() {
     auto m = receive();
     EXPECT_TRUE(m.has_value());
     return m.value_or("");
   }
-
- private:
-  int fd_ = -1;
-  std::string buffer_;
 };
 
 std::string gs(const std::string& msg, const char* name) { return field(perceptor(readSexps(msg), "GS"), name); }
@@ -160,7 +56,7 @@ std::string state(Client& monitor) {
 }
 
 TEST(PracticeServerProgram, PrintsItsPortsAndStopsCleanlyOnSigterm) {
-  ServerProcess server({"--port", "0", "--monitor-port", "0"});
+  ServerProgram server({"--port", "0", "--monitor-port", "0"});
   ASSERT_GT(server.agentPort, 0);
   ASSERT_GT(server.monitorPort, 0);
   EXPECT_NE(server.agentPort, server.monitorPort);
@@ -194,7 +90,7 @@ TEST(PracticeServerProgram, DescribesItsOptionsAndRefusesBadOnes) {
 
 // The agent's own link to the server, with a bounded wait.
 std::string next(ServerComm& link) {
-  if (!ServerProcess::waitReadable(link.sock.socketfd, kWaitMs) || !link.receive()) {
+  if (!waitReadable(link.sock.socketfd, kWaitMs) || !link.receive()) {
     ADD_FAILURE() << "no message";
     return "";
   }
@@ -202,7 +98,7 @@ std::string next(ServerComm& link) {
 }
 
 TEST(PracticeServerProgram, SyncModeJoinsAndShowsRepliesTwoMessagesLater) {
-  ServerProcess server({"--port", "0", "--monitor-port", "0", "--sync"});
+  ServerProgram server({"--port", "0", "--monitor-port", "0", "--sync"});
   ServerComm agent;
   agent.initialize("127.0.0.1", server.agentPort);
   ASSERT_GE(agent.sock.socketfd, 0);
@@ -229,7 +125,7 @@ TEST(PracticeServerProgram, SyncModeJoinsAndShowsRepliesTwoMessagesLater) {
 }
 
 TEST(PracticeServerProgram, SyncModeWaitsForEveryAgent) {
-  ServerProcess server({"--port", "0", "--monitor-port", "0", "--sync"});
+  ServerProgram server({"--port", "0", "--monitor-port", "0", "--sync"});
   Client a(server.agentPort), b(server.agentPort);
   a.send("(scene rsg/agent/nao/nao_hetero.rsg 0)");
   b.send("(scene rsg/agent/nao/nao_hetero.rsg 1)");
@@ -254,7 +150,7 @@ TEST(PracticeServerProgram, SyncModeWaitsForEveryAgent) {
 }
 
 TEST(PracticeServerProgram, MonitorCommandsReachTheAgents) {
-  ServerProcess server({"--port", "0", "--monitor-port", "0", "--sync"});
+  ServerProgram server({"--port", "0", "--monitor-port", "0", "--sync"});
   Client agent(server.agentPort), monitor(server.monitorPort);
   join(agent, "ProbeA", 1, "-3 0 0");
   monitor.send("(playMode PlayOn)(score (left 2)(right 1))");
@@ -286,7 +182,7 @@ TEST(PracticeServerProgram, MonitorCommandsReachTheAgents) {
 }
 
 TEST(PracticeServerProgram, HostileClientsAreIgnoredOrDroppedWhileOthersPlayOn) {
-  ServerProcess server({"--port", "0", "--monitor-port", "0", "--sync"});
+  ServerProgram server({"--port", "0", "--monitor-port", "0", "--sync"});
   Client good(server.agentPort), monitor(server.monitorPort);
   join(good, "A", 1, "-3 0 0");
   auto step = [&](int n) {

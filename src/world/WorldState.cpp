@@ -1,5 +1,6 @@
 #include "world/WorldState.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -298,11 +299,8 @@ void WorldState::resetSeenFlags()
         for (auto& entry : *players) {
             Player* p = entry.second;
             p->seen = false;
-            p->head.seen = false;
-            p->lLowerArm.seen = false;
-            p->rLowerArm.seen = false;
-            p->lFoot.seen = false;
-            p->rFoot.seen = false;
+            for (MobileObject* part : p->bodyParts())
+                part->seen = false;
         }
     }
     for (int k = 0; k < 4; ++k) {
@@ -369,11 +367,9 @@ void WorldState::setPlayerData(int number, int teamCode, Vector3f** parts)
         slot = new Player(number);
     Player* p = slot;
 
-    setObjectPosition(p->head, parts[0]);
-    setObjectPosition(p->lFoot, parts[1]);
-    setObjectPosition(p->rFoot, parts[2]);
-    setObjectPosition(p->lLowerArm, parts[3]);
-    setObjectPosition(p->rLowerArm, parts[4]);
+    std::array<MobileObject*, 5> bodyParts = p->bodyParts();
+    for (size_t i = 0; i < bodyParts.size(); ++i)
+        setObjectPosition(*bodyParts[i], parts[i]);
 
     if (teamCode == OSTREVANDA_TEAM && number == me->unum)
         return;

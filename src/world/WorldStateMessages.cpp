@@ -184,11 +184,8 @@ void WorldState::updatePlayerGlobalPosition(Player* p, Vector3f newPosition, flo
     if (p == nullptr)
         return;
     Vector3f offset = newPosition - p->position;
-    updatePlayerGlobalPositionAux(p->head, offset, conf);
-    updatePlayerGlobalPositionAux(p->lFoot, offset, conf);
-    updatePlayerGlobalPositionAux(p->rFoot, offset, conf);
-    updatePlayerGlobalPositionAux(p->lLowerArm, offset, conf);
-    updatePlayerGlobalPositionAux(p->rLowerArm, offset, conf);
+    for (MobileObject* part : p->bodyParts())
+        updatePlayerGlobalPositionAux(*part, offset, conf);
     updatePlayerGlobalPositionAux(*p, offset, conf);
 }
 

@@ -22,8 +22,6 @@ int landmarkKey(const std::string& id, const char* const names[4])
     return -1;
 }
 
-bool validUnum(int n) { return n >= 1 && n <= WorldState::MAX_UNUM; }
-
 // One row of the play-mode table: the texts of both sides, the codes for us
 // and for the other side, whether the previous mode is kept, and whether our
 // own mode starts a set play.
@@ -159,7 +157,7 @@ void WorldState::setUnum(int number)
 {
     // 0, "the server picks", only stands for a number not yet known: it
     // never replaces one.
-    if (!validUnum(number) && (number != 0 || me->unum != 0)) {
+    if (!isShirtNumber(number) && (number != 0 || me->unum != 0)) {
         std::cerr << "WorldState::setUnum: shirt number " << number << " is not 1 to "
                   << MAX_UNUM << "; ignored" << std::endl;
         return;
@@ -175,7 +173,7 @@ void WorldState::setUnum(int number)
     ostrevanda.erase(previous);
     delete me;
     // The number we leave goes back to a team-mate.
-    if (validUnum(previous))
+    if (isShirtNumber(previous))
         ostrevanda[previous] = new Player(previous);
 
     std::map<int, Player*>::iterator it = ostrevanda.find(number);
@@ -358,7 +356,7 @@ void WorldState::setPlayerData(int number, int teamCode, Vector3f** parts)
         return;
     }
     // Only shirt numbers 1 to 11 are players.
-    if (!validUnum(number))
+    if (!isShirtNumber(number))
         return;
 
     std::map<int, Player*>& players = teamCode == OSTREVANDA_TEAM ? ostrevanda : opponentTeam;

@@ -12,6 +12,16 @@ Player::Player(const int& number)
 {
 }
 
+std::array<MobileObject*, 5> Player::bodyParts()
+{
+    return {&head, &lFoot, &rFoot, &lLowerArm, &rLowerArm};
+}
+
+std::array<const MobileObject*, 5> Player::bodyParts() const
+{
+    return {&head, &lFoot, &rFoot, &lLowerArm, &rLowerArm};
+}
+
 bool Player::isStanding() const { return head.position.z > 0.27f; }
 
 bool Player::wasBeamed() const

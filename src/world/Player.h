@@ -1,6 +1,8 @@
 #ifndef WORLD_PLAYER_H
 #define WORLD_PLAYER_H
 
+#include <array>
+
 #include "geometry/Vector.h"
 #include "strategy/Role.h"
 #include "world/MobileObject.h"
@@ -33,6 +35,11 @@ public:
     Player();
     explicit Player(const int& unum);
     ~Player() override {}
+
+    // Head, left foot, right foot, left lower arm, right lower arm: the order
+    // of the sighting slots of WorldState::setPlayerData.
+    std::array<MobileObject*, 5> bodyParts();
+    std::array<const MobileObject*, 5> bodyParts() const;
 
     // The head is higher than 0.27 m.
     bool isStanding() const;

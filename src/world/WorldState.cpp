@@ -1,5 +1,6 @@
 #include "world/WorldState.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -20,8 +21,6 @@ int landmarkKey(const std::string& id, const char* const names[4])
             return k;
     return -1;
 }
-
-bool validUnum(int n) { return n >= 1 && n <= WorldState::MAX_UNUM; }
 
 // One row of the play-mode table: the texts of both sides, the codes for us
 // and for the other side, whether the previous mode is kept, and whether our
@@ -158,7 +157,7 @@ void WorldState::setUnum(int number)
 {
     // 0, "the server picks", only stands for a number not yet known: it
     // never replaces one.
-    if (!validUnum(number) && (number != 0 || me->unum != 0)) {
+    if (!isShirtNumber(number) && (number != 0 || me->unum != 0)) {
         std::cerr << "WorldState::setUnum: shirt number " << number << " is not 1 to "
                   << MAX_UNUM << "; ignored" << std::endl;
         return;
@@ -174,7 +173,7 @@ void WorldState::setUnum(int number)
     ostrevanda.erase(previous);
     delete me;
     // The number we leave goes back to a team-mate.
-    if (validUnum(previous))
+    if (isShirtNumber(previous))
         ostrevanda[previous] = new Player(previous);
 
     std::map<int, Player*>::iterator it = ostrevanda.find(number);
@@ -298,11 +297,8 @@ void WorldState::resetSeenFlags()
         for (auto& entry : *players) {
             Player* p = entry.second;
             p->seen = false;
-            p->head.seen = false;
-            p->lLowerArm.seen = false;
-            p->rLowerArm.seen = false;
-            p->lFoot.seen = false;
-            p->rFoot.seen = false;
+            for (MobileObject* part : p->bodyParts())
+                part->seen = false;
         }
     }
     for (int k = 0; k < 4; ++k) {
@@ -360,7 +356,7 @@ void WorldState::setPlayerData(int number, int teamCode, Vector3f** parts)
         return;
     }
     // Only shirt numbers 1 to 11 are players.
-    if (!validUnum(number))
+    if (!isShirtNumber(number))
         return;
 
     std::map<int, Player*>& players = teamCode == OSTREVANDA_TEAM ? ostrevanda : opponentTeam;
@@ -369,11 +365,9 @@ void WorldState::setPlayerData(int number, int teamCode, Vector3f** parts)
         slot = new Player(number);
     Player* p = slot;
 
-    setObjectPosition(p->head, parts[0]);
-    setObjectPosition(p->lFoot, parts[1]);
-    setObjectPosition(p->rFoot, parts[2]);
-    setObjectPosition(p->lLowerArm, parts[3]);
-    setObjectPosition(p->rLowerArm, parts[4]);
+    std::array<MobileObject*, 5> bodyParts = p->bodyParts();
+    for (size_t i = 0; i < bodyParts.size(); ++i)
+        setObjectPosition(*bodyParts[i], parts[i]);
 
     if (teamCode == OSTREVANDA_TEAM && number == me->unum)
         return;

@@ -56,6 +56,7 @@ public:
     static constexpr int OPPONENT_TEAM = 1;
     // Shirt numbers of a team.
     static constexpr int MAX_UNUM = 11;
+    static bool isShirtNumber(int n) { return n >= 1 && n <= MAX_UNUM; }
 
     // Self.
     Player* me = nullptr;

@@ -24,14 +24,6 @@ namespace {
 // Confidence that a message carries for its 3-bit code.
 float heardConfidence(int code) { return (code + 3) / 10.0f; }
 
-bool isShirtNumber(int n) { return n >= 1 && n <= WorldState::MAX_UNUM; }
-
-Player* findPlayer(const std::map<int, Player*>& team, int unum)
-{
-    std::map<int, Player*>::const_iterator it = team.find(unum);
-    return it == team.end() ? nullptr : it->second;
-}
-
 // The vote texts go to the line buffer as debug texts.
 void toLineBuffer(const std::string& text)
 {
@@ -51,9 +43,9 @@ void writeEntries(std::ostream& out, const std::vector<std::pair<int, int>>& ent
 // which no team-mate speaks for.
 Player* heardTeammate(WorldState& ws, int unum)
 {
-    if (!isShirtNumber(unum) || unum == ws.me->unum)
+    if (!WorldState::isShirtNumber(unum) || unum == ws.me->unum)
         return nullptr;
-    return findPlayer(ws.ostrevanda, unum);
+    return ws.getPlayer(WorldState::OSTREVANDA_TEAM, unum);
 }
 
 void mergeSender(WorldState& ws, const AgentMessage& msg, int sender)
@@ -102,7 +94,7 @@ void WorldState::updateWithSimpleMsg(SimpleAgentMessage* msg)
         if (info.team == OSTREVANDA_TEAM)
             p = heardTeammate(*this, n);
         else if (info.team == OPPONENT_TEAM && isShirtNumber(n))
-            p = findPlayer(opponentTeam, n);
+            p = getOpponentPlayer(n);
         float c = heardConfidence(info.confidence);
         if (p != nullptr && c > p->conf)
             updatePlayerGlobalPosition(p, info.position, c);
@@ -111,7 +103,7 @@ void WorldState::updateWithSimpleMsg(SimpleAgentMessage* msg)
     if (++countPass > 50)
         commPassPlayer = 0;
     int receiver = msg->getPassPlayer();
-    if (receiver > 0 && isShirtNumber(receiver) && isShirtNumber(sender)) {
+    if (isShirtNumber(receiver) && isShirtNumber(sender)) {
         commPassPlayer = receiver;
         commPassPosition = msg->getPassPosition();
         passerId = msg->getSelfId();
@@ -141,7 +133,7 @@ void WorldState::updateWithRoleMsg(RoleAgentMessage* msg)
         // Codes above the last role are not roles.
         if (received < NO_ROLE || received > GOS)
             continue;
-        Player* p = j == me->unum ? me : findPlayer(ostrevanda, j);
+        Player* p = j == me->unum ? me : getPlayer(OSTREVANDA_TEAM, j);
         if (p == nullptr)
             continue;
 
@@ -184,11 +176,8 @@ void WorldState::updatePlayerGlobalPosition(Player* p, Vector3f newPosition, flo
     if (p == nullptr)
         return;
     Vector3f offset = newPosition - p->position;
-    updatePlayerGlobalPositionAux(p->head, offset, conf);
-    updatePlayerGlobalPositionAux(p->lFoot, offset, conf);
-    updatePlayerGlobalPositionAux(p->rFoot, offset, conf);
-    updatePlayerGlobalPositionAux(p->lLowerArm, offset, conf);
-    updatePlayerGlobalPositionAux(p->rLowerArm, offset, conf);
+    for (MobileObject* part : p->bodyParts())
+        updatePlayerGlobalPositionAux(*part, offset, conf);
     updatePlayerGlobalPositionAux(*p, offset, conf);
 }
 

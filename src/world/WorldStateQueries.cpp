@@ -166,7 +166,7 @@ void WorldState::setPlayerRelativePosition(int number, int teamCode, float dista
     if (teamCode != OSTREVANDA_TEAM && teamCode != OPPONENT_TEAM)
         return;
     // Only shirt numbers 1 to 11 are players.
-    if (number < 1 || number > MAX_UNUM)
+    if (!isShirtNumber(number))
         return;
     std::map<int, Player*>& players = teamCode == OSTREVANDA_TEAM ? ostrevanda : opponentTeam;
     Player*& slot = players[number];

@@ -19,6 +19,21 @@ void decay(MobileObject& obj) { obj.conf = static_cast<float>(obj.conf * CONF_DE
 
 AngleDeg directionOf(const Vector& v) { return GetNormalizeAngleDeg(v.getDirection()); }
 
+// Keeps the two smallest values offered so far with their shirt numbers.
+void offerToTwoBest(int number, float value, int& best, float& bestValue, int& second,
+                    float& secondValue)
+{
+    if (value < bestValue) {
+        second = best;
+        secondValue = bestValue;
+        best = number;
+        bestValue = value;
+    } else if (value < secondValue) {
+        second = number;
+        secondValue = value;
+    }
+}
+
 } // namespace
 
 int WorldState::numPlayersToScan() const
@@ -41,11 +56,8 @@ void WorldState::updateObjAbsPos(MobileObject& obj, bool /*log*/)
 
 void WorldState::updateMySeenBodyParts()
 {
-    updateObjAbsPos(me->head, false);
-    updateObjAbsPos(me->lFoot, false);
-    updateObjAbsPos(me->rFoot, false);
-    updateObjAbsPos(me->lLowerArm, false);
-    updateObjAbsPos(me->rLowerArm, false);
+    for (MobileObject* part : me->bodyParts())
+        updateObjAbsPos(*part, false);
 }
 
 void WorldState::checkBodyPartsPosition(MobileObject& part, Vector3f position)
@@ -59,9 +71,7 @@ float WorldState::getMaxConfAmongstBodyParts(Player* p)
     if (p == nullptr)
         return 0;
     float best = 0;
-    if (p->head.conf > 0)
-        best = p->head.conf;
-    for (const MobileObject* part : {&p->lLowerArm, &p->rLowerArm, &p->lFoot, &p->rFoot})
+    for (const MobileObject* part : p->bodyParts())
         if (part->conf > best)
             best = part->conf;
     return best;
@@ -69,11 +79,8 @@ float WorldState::getMaxConfAmongstBodyParts(Player* p)
 
 void WorldState::updatePlayerData(Player* p, int /*team*/)
 {
-    updateObjAbsPos(p->head, false);
-    updateObjAbsPos(p->lFoot, false);
-    updateObjAbsPos(p->rFoot, false);
-    updateObjAbsPos(p->lLowerArm, false);
-    updateObjAbsPos(p->rLowerArm, false);
+    for (MobileObject* part : p->bodyParts())
+        updateObjAbsPos(*part, false);
 
     // Only the head or a foot places the player.
     const MobileObject* placer = nullptr;
@@ -88,11 +95,8 @@ void WorldState::updatePlayerData(Player* p, int /*team*/)
         p->conf = placer->conf;
     }
 
-    checkBodyPartsPosition(p->head, p->position);
-    checkBodyPartsPosition(p->rFoot, p->position);
-    checkBodyPartsPosition(p->lFoot, p->position);
-    checkBodyPartsPosition(p->rLowerArm, p->position);
-    checkBodyPartsPosition(p->lLowerArm, p->position);
+    for (MobileObject* part : p->bodyParts())
+        checkBodyPartsPosition(*part, p->position);
 
     p->conf = getMaxConfAmongstBodyParts(p);
 }
@@ -207,71 +211,42 @@ void WorldState::update()
     else
         shotDuration = 0;
 
-    // Team-mates.
+    // Other players: placed, then measured from the ball and from me. I am
+    // closer to the ball than a team (cCloserTeam, cCloserOpp) when none of
+    // its players is nearer.
+    auto track = [this](Player* p, int teamCode) {
+        updatePlayerData(p, teamCode);
+        Vector pos = p->position.to2d();
+        p->distToBall = (pos - ballPos).length();
+        p->globalDir = directionOf(pos - myPos);
+        p->relDir = GetNormalizeAngleDeg(p->globalDir - me->orientation);
+        return !(ballDistance > p->distToBall);
+    };
     cCloserTeam = true;
     for (auto& entry : ostrevanda) {
-        Player* p = entry.second;
-        if (p == me) {
+        if (entry.second == me)
             updateMySeenBodyParts();
-            continue;
-        }
-        updatePlayerData(p, OSTREVANDA_TEAM);
-        Vector pos = p->position.to2d();
-        float d = (pos - ballPos).length();
-        p->distToBall = d;
-        p->globalDir = directionOf(pos - myPos);
-        p->relDir = GetNormalizeAngleDeg(p->globalDir - me->orientation);
-        if (cCloserTeam && ballDistance > d)
+        else if (!track(entry.second, OSTREVANDA_TEAM))
             cCloserTeam = false;
     }
-
-    // Opponents.
     cCloserOpp = true;
-    for (auto& entry : opponentTeam) {
-        Player* p = entry.second;
-        updatePlayerData(p, OPPONENT_TEAM);
-        Vector pos = p->position.to2d();
-        float d = (pos - ballPos).length();
-        p->distToBall = d;
-        p->globalDir = directionOf(pos - myPos);
-        p->relDir = GetNormalizeAngleDeg(p->globalDir - me->orientation);
-        if (cCloserOpp && ballDistance > d)
+    for (auto& entry : opponentTeam)
+        if (!track(entry.second, OPPONENT_TEAM))
             cCloserOpp = false;
-    }
 
-    // The two of each team nearest to the ball.
+    // The two of each team nearest to the ball; everyone's distToBall is
+    // fresh from above.
     closeTeam = closeOpp = 2;
     closeTeamDist = closeOppDist = 20;
     closeTeam2 = closeOpp2 = 3;
     closeTeamDist2 = closeOppDist2 = 30;
     int last = numPlayersToScan();
     for (int i = 1; i <= last; ++i) {
-        Player* mate = getOstrevandaPlayer(i);
-        if (mate != nullptr) {
-            float d = (mate->position.to2d() - ballPos).length();
-            if (d < closeTeamDist) {
-                closeTeam2 = closeTeam;
-                closeTeamDist2 = closeTeamDist;
-                closeTeam = i;
-                closeTeamDist = d;
-            } else if (d < closeTeamDist2) {
-                closeTeam2 = i;
-                closeTeamDist2 = d;
-            }
-        }
-        Player* opp = getOpponentPlayer(i);
-        if (opp != nullptr) {
-            float d = (opp->position.to2d() - ballPos).length();
-            if (d < closeOppDist) {
-                closeOpp2 = closeOpp;
-                closeOppDist2 = closeOppDist;
-                closeOpp = i;
-                closeOppDist = d;
-            } else if (d < closeOppDist2) {
-                closeOpp2 = i;
-                closeOppDist2 = d;
-            }
-        }
+        if (Player* mate = getOstrevandaPlayer(i))
+            offerToTwoBest(i, mate->distToBall, closeTeam, closeTeamDist, closeTeam2,
+                           closeTeamDist2);
+        if (Player* opp = getOpponentPlayer(i))
+            offerToTwoBest(i, opp->distToBall, closeOpp, closeOppDist, closeOpp2, closeOppDist2);
     }
 
     if (localised) {
@@ -296,16 +271,8 @@ void WorldState::update()
         Player* mate = getOstrevandaPlayer(i);
         if (mate == nullptr)
             continue;
-        float t = timeToIntersect(mate->position.to2d(), ballPos, carry);
-        if (t < fastestTeamTime) {
-            fastestTeam2 = fastestTeam;
-            fastestTeamTime2 = fastestTeamTime;
-            fastestTeam = i;
-            fastestTeamTime = t;
-        } else if (t < fastestTeamTime2) {
-            fastestTeam2 = i;
-            fastestTeamTime2 = t;
-        }
+        offerToTwoBest(i, timeToIntersect(mate->position.to2d(), ballPos, carry), fastestTeam,
+                       fastestTeamTime, fastestTeam2, fastestTeamTime2);
     }
 
     // Pressure: how much nearer the opponents are to the ball than we are.

@@ -88,13 +88,10 @@ void AgentModel::initialize(const std::string& filename) {
     }
     XMLNode root(rootElement);
     if (root.getName() != "agentmodel") {
-        std::cerr << filename << ": root tag 'agentmodel' expected, '" << root.getName() << "' found."
-                  << std::endl;
-        std::exit(1);
+        descriptionError(filename, "root tag 'agentmodel' expected, '" + root.getName() + "' found.");
     }
     if (!root.hasAttribute("rsgfile")) {
-        std::cerr << filename << ": attribute 'rsgfile' expected" << std::endl;
-        std::exit(1);
+        descriptionError(filename, "attribute 'rsgfile' expected");
     }
     rsgfile = root.getAttributeValue("rsgfile");
     robotType = robotTypeOf(rsgfile);

@@ -74,7 +74,6 @@ std::vector<Vector> Scram::mmdr_n4(const PositionMap& map)
         visited[s].assign(n, 0);
         back[s].assign(n, 0);
     }
-    used.assign(n, 0);
     cost_int.assign(n, std::vector<int>(n, -(n + 1)));
     xy_int.assign(n, -1);
 

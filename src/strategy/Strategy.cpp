@@ -144,30 +144,25 @@ void Strategy::ReadStrategy()
     c = in.next();
     for (int i = 1; i <= T; i++)
         PT.Attraction[i].y = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.AreaAttAtt[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.AreaAttDef[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.BehindBall[i] = in.nextInt(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.MinX[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.MaxX[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.MinY[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.MaxY[i] = in.nextFloat(&c);
-    c = in.next();
-    for (int i = 1; i <= T; i++)
-        PT.DecisionAlgorithm[i] = in.nextInt(&c);
+    // One line with a value for each player type.
+    auto floatRow = [&](float* row) {
+        c = in.next();
+        for (int i = 1; i <= T; i++)
+            row[i] = in.nextFloat(&c);
+    };
+    auto intRow = [&](int* row) {
+        c = in.next();
+        for (int i = 1; i <= T; i++)
+            row[i] = in.nextInt(&c);
+    };
+    floatRow(PT.AreaAttAtt);
+    floatRow(PT.AreaAttDef);
+    intRow(PT.BehindBall);
+    floatRow(PT.MinX);
+    floatRow(PT.MaxX);
+    floatRow(PT.MinY);
+    floatRow(PT.MaxY);
+    intRow(PT.DecisionAlgorithm);
 
     const int P = ST_NUM_PLAYERS;
     in.next();

@@ -288,14 +288,11 @@ void Strategy::DebugStrategy() {}
 
 void Strategy::ResetPositioning()
 {
-    Vector old[12];
-    for (int i = 0; i < 12; i++)
-        old[i] = StDec.FM_StrategicPos[i];
     Vector moved[12];
     for (int i = 1; i <= 11; i++) {
         const int to = StDec.FM_Positioning[i];
         if (to >= 0 && to < 12)
-            moved[to] = old[i];
+            moved[to] = StDec.FM_StrategicPos[i];
     }
     for (int i = 1; i <= 11; i++) {
         StDec.FM_StrategicPos[i] = moved[i];

@@ -27,6 +27,11 @@ Vector fromFrame(Vector p, const Vector& origin, AngleDeg dir)
     return p.relativeToGlobal(origin, dir);
 }
 
+Vector feetMiddle(const Player* p)
+{
+    return (p->lFoot.position.to2d() + p->rFoot.position.to2d()) / 2;
+}
+
 bool isParallelMarker(const Vector& p) { return p.x == 1000000 && p.y == 1000000; }
 
 // The shorter of the ways from me via a or via b to target; ties go to a.
@@ -178,9 +183,7 @@ Circle omniMidLevelSkill::playerObstacle(const Player* p) const
 {
     if (p->isStanding())
         return Circle(p->position.to2d(), 0.4f);
-    Vector head = p->head.position.to2d();
-    Vector feet = (p->lFoot.position.to2d() + p->rFoot.position.to2d()) / 2;
-    return Circle((head + feet) / 2, 0.5f);
+    return Circle((p->head.position.to2d() + feetMiddle(p)) / 2, 0.5f);
 }
 
 void omniMidLevelSkill::discoverObstacle(Vector plannedPath, bool avoidBall, bool avoidTeamMate,
@@ -200,9 +203,9 @@ void omniMidLevelSkill::discoverObstacle(Vector plannedPath, bool avoidBall, boo
         if (intersecsWithObstacle(plannedPath, c.getCenter(), c.getRadius()))
             cobstaclesVec.push_back(c);
 
-    if (avoidTeamMate) {
-        sortourPlayersBasedonDistancetoMe();
-        for (Player* p : ourPlayer) {
+    // Players ranked nearest first: only the first in the way, unless all.
+    auto addPlayersInTheWay = [&](const std::vector<Player*>& players) {
+        for (const Player* p : players) {
             Circle c = playerObstacle(p);
             if (intersecsWithObstacle(plannedPath, c.getCenter(), c.getRadius())) {
                 cobstaclesVec.push_back(c);
@@ -210,17 +213,14 @@ void omniMidLevelSkill::discoverObstacle(Vector plannedPath, bool avoidBall, boo
                     break;
             }
         }
+    };
+    if (avoidTeamMate) {
+        sortourPlayersBasedonDistancetoMe();
+        addPlayersInTheWay(ourPlayer);
     }
     if (avoidOpponnetPlayer) {
         sortTheirPlayersBasedonDistancetoMe();
-        for (Player* p : theirPlayer) {
-            Circle c = playerObstacle(p);
-            if (intersecsWithObstacle(plannedPath, c.getCenter(), c.getRadius())) {
-                cobstaclesVec.push_back(c);
-                if (!allPlayers)
-                    break;
-            }
-        }
+        addPlayersInTheWay(theirPlayer);
     }
 
     std::stable_sort(cobstaclesVec.begin(), cobstaclesVec.end(), PointerCompare2());
@@ -249,7 +249,7 @@ Circle omniMidLevelSkill::findConnectedObstacles()
                 candidates.push_back(Circle(p->position.to2d(), feet / 2 + margin));
             } else {
                 Vector head = p->head.position.to2d();
-                Vector feet = (p->lFoot.position.to2d() + p->rFoot.position.to2d()) / 2;
+                Vector feet = feetMiddle(p);
                 candidates.push_back(
                     Circle((head + feet) / 2, head.getDistanceTo(feet) / 2 + margin));
             }

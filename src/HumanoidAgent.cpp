@@ -60,6 +60,12 @@ void HumanoidAgent::setup()
         "(scene rsg/agent/" + Singleton<AgentModel>::getInstance().getRSG() + ")" + "(syn)" + "\n");
 }
 
+void HumanoidAgent::answer()
+{
+    if (!Singleton<ServerComm>::getInstance().answered())
+        Singleton<Actions>::getInstance().Send();
+}
+
 void HumanoidAgent::run()
 {
     ServerComm& comm = Singleton<ServerComm>::getInstance();
@@ -73,6 +79,7 @@ void HumanoidAgent::run()
     }
     Singleton<Actions>::getInstance().InitAgent(team, static_cast<int>(unum));
     parser.parseMessage(comm.getMsg());
+    answer();
 
     while (!comm.receive()) {
     }
@@ -86,6 +93,8 @@ void HumanoidAgent::run()
         beamToInitialPose();
         beamed = true;
     }
+    // A server in sync mode steps only once every agent has answered.
+    answer();
 
     for (;;) {
         if (comm.receive()) {
@@ -96,6 +105,7 @@ void HumanoidAgent::run()
             }
             think();
         }
+        answer();
     }
 }
 

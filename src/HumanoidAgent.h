@@ -33,8 +33,9 @@ public:
 
     // Sends the scene request.
     void setup();
-    // Joins the game and runs the receive-parse-think loop. Never returns;
-    // the process ends with status 1 when the server goes away.
+    // Joins the game and runs the receive-parse-think loop. Every server
+    // message is answered by one ending in "(syn)", whatever think() sends.
+    // Never returns; the process ends with status 1 when the server goes away.
     [[noreturn]] void run();
 
     // Messages after the first two that the agent waits for its side before
@@ -42,6 +43,9 @@ public:
     static const int MaxUnconfirmedMessages = 50;
 
 private:
+    // Closes the pending batch with "(syn)" and sends it, unless the last
+    // server message has been answered already.
+    static void answer();
     // Takes the initial pose (the given one, the strategic position of the
     // shirt number, or the kick-off pose) and beams there.
     void beamToInitialPose();

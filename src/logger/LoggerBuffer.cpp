@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "logger/LogParameters.h"
 
 std::vector<std::string> LoggerBuffer::mBuffer;
 std::mutex LoggerBuffer::mMutex;
@@ -47,6 +50,19 @@ void LoggerBuffer::imprimirLogger() {
 void LoggerBuffer::forceImprimirLogger() {
     std::lock_guard<std::mutex> lock(mMutex);
     printAll();
+}
+
+bool LoggerBuffer::tracing() {
+    const LogParameters& p = LogParameters::instance();
+    return p.active() && p.level() <= log_DEBUG;
+}
+
+void LoggerBuffer::trace(std::string text) {
+    if (!tracing()) {
+        return;
+    }
+    armazenarLogger(std::move(text));
+    imprimirLogger();
 }
 
 void LoggerBuffer::printAll() {

@@ -21,6 +21,12 @@ public:
     // Prints and empties the buffer whatever its size.
     void forceImprimirLogger();
 
+    // Trace texts of the world model and the strategy are wanted only with
+    // debug logging on; trace() keeps one then, and prints the buffer once
+    // it is full, so that it stays bounded.
+    static bool tracing();
+    void trace(std::string text);
+
 private:
     LoggerBuffer();
     LoggerBuffer(const LoggerBuffer&);

@@ -25,13 +25,7 @@ namespace {
 float heardConfidence(int code) { return (code + 3) / 10.0f; }
 
 // The vote texts go to the line buffer as debug texts.
-void toLineBuffer(const std::string& text)
-{
-    if (!(LogParameters::instance().active() && LogParameters::instance().level() <= log_DEBUG))
-        return;
-    LoggerBuffer::getInstance().armazenarLogger(text);
-    LoggerBuffer::getInstance().imprimirLogger();
-}
+void toLineBuffer(const std::string& text) { LoggerBuffer::getInstance().trace(text); }
 
 void writeEntries(std::ostream& out, const std::vector<std::pair<int, int>>& entries)
 {

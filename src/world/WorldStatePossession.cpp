@@ -111,7 +111,7 @@ bool WorldState::cmp(std::pair<int, float>& a, std::pair<int, float>& b)
 
 void WorldState::updateFastestCarrier()
 {
-    bool tracing = unum == 3 || unum == 7 || unum == 10;
+    bool tracing = (unum == 3 || unum == 7 || unum == 10) && LoggerBuffer::tracing();
     std::ostringstream trace;
     if (tracing)
         trace << gTime << "================== FASTC update ===================" << "\n";
@@ -156,7 +156,7 @@ void WorldState::updateFastestCarrier()
     }
     if (tracing) {
         trace << "FASTC end cand" << "\n";
-        LoggerBuffer::getInstance().armazenarLogger(trace.str());
+        LoggerBuffer::getInstance().trace(trace.str());
         trace.str("");
     }
 
@@ -221,7 +221,7 @@ void WorldState::updateFastestCarrier()
         first = false;
     }
     if (tracing)
-        LoggerBuffer::getInstance().armazenarLogger(trace.str());
+        LoggerBuffer::getInstance().trace(trace.str());
 }
 
 void WorldState::updateFastestBlocker()

@@ -24,7 +24,7 @@ std::string init(int unum, const std::string& team) {
 struct AgentRun {
   int status = -1;
   bool connected = false;
-  std::vector<std::string> sent;  // frames from the agent: scene, init, beam
+  std::vector<std::string> sent;  // frames from the agent but bare answers: scene, init, beam
   std::string out, err;
 };
 
@@ -49,6 +49,7 @@ AgentRun runAgent(const std::vector<std::string>& args, const std::string& dir) 
     std::string unum = "1";
     for (int k = 0; k < 3; ++k) {
       auto frame = link.receive();
+      while (frame && *frame == "(syn)\n") frame = link.receive();  // answers with nothing to say
       if (!frame) break;
       run.sent.push_back(*frame);
       if (k == 0) link.send(perception(0));

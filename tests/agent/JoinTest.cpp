@@ -19,7 +19,9 @@
 namespace agenttest {
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // Where a player of that shirt number beams to before kick-off, in its team's
 // frame (x, y, facing angle): its strategic position in the kick-off situation
@@ -63,9 +65,8 @@ std::vector<int> teamRobotTypes() {
 
 std::string robotFile(int type) { return type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"; }
 
-// The player agent, answering every message with "(syn)" as the decision cycle
-// will, so that the server in sync mode goes on; it notes the clock time of
-// each message it thinks about in `notes`, when given.
+// The player agent, noting the clock time of each message it thinks about in
+// `notes`, when given.
 class TestPlayer : public KVDAgentH {
  public:
   TestPlayer(const std::string& robot, const std::string& team, unsigned int& unum, int port,
@@ -78,7 +79,6 @@ class TestPlayer : public KVDAgentH {
       const std::string line = std::to_string(ws->cTime) + "\n";
       EXPECT_EQ(::write(notes_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
     }
-    Singleton<ServerComm>::getInstance().send("(syn)");
   }
 
  private:
@@ -99,6 +99,21 @@ std::pair<double, double> onField(const std::string& side, double x, double y) {
   return side == "Left" ? std::make_pair(x, y) : std::make_pair(-x, -y);
 }
 
+// Every message from the server has its answer, a frame ending in "(syn)":
+// there are as many answers after the first message as messages, bar the
+// last, whose answer may still be on its way.
+void expectEveryMessageAnswered(const std::vector<Relay::Frame>& frames) {
+  int received = 0, answers = 0;
+  for (const Relay::Frame& f : frames) {
+    if (!f.fromAgent)
+      ++received;
+    else if (received > 0 && std::regex_search(f.text, std::regex("\\(syn\\)\n?$")))
+      ++answers;
+  }
+  EXPECT_GT(received, 3);
+  EXPECT_GE(answers, received - 1) << received << " messages";
+}
+
 TEST(Join, OneAgentSendsSceneInitAndBeamThenEndsWhenTheServerGoes) {
   PracticeServer server;
   Relay relay(server.agentPort);
@@ -113,7 +128,7 @@ TEST(Join, OneAgentSendsSceneInitAndBeamThenEndsWhenTheServerGoes) {
     return false;
   })) << agent.err();
 
-  // What the agent sent, among what it received.
+  // What the agent sent, besides its bare answers, among what it received.
   std::vector<std::string> sent;
   std::vector<int> receivedBefore;
   int received = 0;
@@ -122,6 +137,7 @@ TEST(Join, OneAgentSendsSceneInitAndBeamThenEndsWhenTheServerGoes) {
       ++received;
       continue;
     }
+    if (f.text == "(syn)\n") continue;
     sent.push_back(f.text);
     receivedBefore.push_back(received);
   }
@@ -138,9 +154,14 @@ TEST(Join, OneAgentSendsSceneInitAndBeamThenEndsWhenTheServerGoes) {
   EXPECT_NEAR((*beam)[1], -target.y, 1e-3);  // the server's y runs the other way
   EXPECT_EQ((*beam)[2], 0);
   EXPECT_THAT(sent[2], ::testing::EndsWith(" 0)(syn)"));
+  expectEveryMessageAnswered(relay.frames(0));
 
   server.stop();
   EXPECT_EQ(agent.wait(), 1) << agent.err();
+  // The join parsed the server's messages, not its own init; the end says why.
+  EXPECT_THAT(agent.err(), Not(HasSubstr("Unknown")));
+  EXPECT_THAT(agent.err(), EndsWith("\nLost the simulation server at 127.0.0.1 port " +
+                                    std::to_string(relay.port()) + ": it closed the connection\n"));
 }
 
 // A server that resets the connection while the agent joins: the agent ends
@@ -249,6 +270,44 @@ TEST(Join, ElevenAgentsOfEachSideBeamToDistinctPlacesInTheirOwnHalf) {
   }
   server.stop();
   for (Process& a : agents) EXPECT_EQ(a.wait(), 1);
+}
+
+// The agent program keeps a server in sync mode stepping: the players join one
+// after another, each once the one before it has, and after kick-off the game
+// time runs on.
+TEST(Join, AgentsKeepASyncServerSteppingPastKickOff) {
+  const std::vector<int> types = teamRobotTypes();
+  ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
+  struct Case {
+    const char* what;
+    std::vector<std::string> teams;
+    int players;
+  } cases[] = {{"one agent", {"Solo"}, 1}, {"two teams of eleven", {"Home", "Away"}, 11}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PracticeServer server;
+    std::vector<Process> agents;
+    for (const std::string& team : c.teams) {
+      for (int unum = 1; unum <= c.players; ++unum) {
+        agents.push_back(Process::exec({QV_AGENT, "-robot", robotFile(types.at(static_cast<size_t>(unum))), "-t",
+                                        team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
+                                       QV_DATA_DIR));
+        ASSERT_TRUE(server.waitFor([&](const practice::SNode& state) {
+          for (const PlayerState& p : players(state))
+            if (p.name == team && p.unum == unum) return true;
+          return false;
+        })) << team << " " << unum << " has not joined\n" << agents.back().err();
+      }
+    }
+    ASSERT_TRUE(server.command("(kickOff Left)"));
+    ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 1; }))
+        << "game time " << gameTimeOf(server.state()) << " at cycle " << cycleOf(server.state());
+    server.stop();
+    for (Process& a : agents) {
+      EXPECT_EQ(a.wait(), 1);
+      EXPECT_THAT(a.err(), Not(HasSubstr("Unknown")));
+    }
+  }
 }
 
 }  // namespace

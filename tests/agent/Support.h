@@ -132,6 +132,8 @@ class PracticeServer {
     auto nodes = practice::readSexps(*reply);
     return nodes.empty() ? none : nodes.front();
   }
+  // Sends one monitor command that has no reply, such as "(kickOff Left)".
+  bool command(const std::string& text) { return monitor_->open() && monitor_->send(text); }
   // Waits, asking for the state, until `done` holds for it; false after `ms`.
   bool waitFor(const std::function<bool(const practice::SNode&)>& done, int ms = kWaitMs) {
     for (auto end = Clock::now() + std::chrono::milliseconds(ms); Clock::now() < end;) {
@@ -185,6 +187,12 @@ inline std::vector<PlayerState> players(const practice::SNode& state) {
 inline long cycleOf(const practice::SNode& state) {
   const practice::SNode* c = state.find("cycle");
   return c && c->items.size() > 1 ? std::atol(c->items[1].atom.c_str()) : -1;
+}
+
+// Game time of the state; -1 when it has none.
+inline double gameTimeOf(const practice::SNode& state) {
+  const practice::SNode* t = state.find("t");
+  return t && t->items.size() > 1 ? std::atof(t->items[1].atom.c_str()) : -1;
 }
 
 // Sits between agents and the server and records every frame both ways, in

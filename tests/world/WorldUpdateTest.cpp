@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "logger/LogCapture.h"
 #include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "utils/communication/MessageParser.h"
@@ -224,6 +225,46 @@ TEST_F(SeenWorldTest, ConfidenceDecaysWhileNothingIsSeen)
     EXPECT_NEAR(ws.ball->conf, std::pow(0.95, 10), 1e-5);
     EXPECT_NEAR(ws.me->conf, std::pow(0.95, 10), 1e-5);
     EXPECT_EQ(ws.ball->position, seenAt);
+}
+
+TEST_F(SeenWorldTest, ShirtThreeTracesIntoTheLineBufferOnlyWithDebugLogging)
+{
+    // Shirt 3 traces its choice of the fastest carrier every localised cycle.
+    struct Row {
+        bool active;
+        log_level_t level;
+        int cycles;
+        bool traced;
+    } rows[] = {
+        {false, log_DEBUG, 3000, false},
+        {true, log_INFO, 300, false},
+        {true, log_DEBUG, 1100, true},
+    };
+    ws.setUnum(3);
+    const synthetic::Point ball = {1, 0.5, 0.042};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.active << " " << r.level);
+        LogParameters::instance().active(r.active);
+        LogParameters::instance().level(r.level);
+        LogFixture::drainBuffer();
+        ::testing::internal::CaptureStdout();
+        for (int i = 0; i < r.cycles; ++i)
+            see({-3, 0, 0.55, 0}, &ball);
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        const std::string held = LogFixture::drainBuffer();
+        EXPECT_EQ(printed.find("FASTC update") != std::string::npos, r.traced);
+        if (!r.traced) {
+            EXPECT_EQ(held, "");
+        }
+        // Printed once full: never more than one batch is held.
+        size_t entries = 0;
+        for (size_t at = held.find("FASTC update"); at != std::string::npos;
+             at = held.find("FASTC update", at + 1))
+            ++entries;
+        EXPECT_LT(entries, 1024u);
+    }
+    LogParameters::instance().active(false);
+    LogParameters::instance().level(log_TRACE);
 }
 
 } // namespace

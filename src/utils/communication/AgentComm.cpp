@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "logger/LogParameters.h"
 #include "logger/LoggerBuffer.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
 #include "utils/Singleton.h"
@@ -39,18 +38,9 @@ const int MAX_PLAYERS_PASS = 1;
 const int MAX_PARTICIPANTS = 11;
 
 // The decode and encode logs go to the line buffer as debug texts.
-bool debugLogging()
-{
-    return LogParameters::instance().active() && LogParameters::instance().level() <= log_DEBUG;
-}
+bool debugLogging() { return LoggerBuffer::tracing(); }
 
-void toLineBuffer(const std::string& text)
-{
-    if (!debugLogging())
-        return;
-    LoggerBuffer::getInstance().armazenarLogger(text);
-    LoggerBuffer::getInstance().imprimirLogger();
-}
+void toLineBuffer(const std::string& text) { LoggerBuffer::getInstance().trace(text); }
 
 // Trace of an encoded message: time and title, the text, the vote sent.
 void logEncoded(float time, const char* title, const std::string& text, int vote)

@@ -152,6 +152,8 @@ ServerComm::~ServerComm() { close_connection(sock); }
 
 void ServerComm::initialize(const std::string& host, int port) {
   close_connection(sock);
+  mServer = host + " port " + std::to_string(port);
+  mAnswered = true;
   sock = init_connection(host.c_str(), port);
   std::memset(mBuffer, 0, sizeof mBuffer);
 }
@@ -163,9 +165,14 @@ bool ServerComm::TestInput() {
   return selectOne(sock.socketfd, false, &zero) == 1;
 }
 
+void ServerComm::lost(const std::string& what) const {
+  std::cerr << "Lost the simulation server at " << mServer << ": " << what << std::endl;
+  std::exit(1);
+}
+
 // Reads exactly n bytes. The end of the stream or a hard error ends the process
 // with status 1: a half-read message cannot be recovered.
-void ServerComm::readExactly(char* dst, size_t n, bool reportErrors) {
+void ServerComm::readExactly(char* dst, size_t n) {
   size_t got = 0;
   while (got < n) {
     ssize_t r = read(sock.socketfd, dst + got, n - got);
@@ -173,21 +180,23 @@ void ServerComm::readExactly(char* dst, size_t n, bool reportErrors) {
       got += static_cast<size_t>(r);
       continue;
     }
-    if (r == 0) std::exit(1);
+    if (r == 0) lost("it closed the connection");
     if (errno == EINTR) continue;
     if (errno == EAGAIN || errno == EWOULDBLOCK) {
       if (waitFor(sock.socketfd, false)) continue;
     }
-    if (reportErrors) std::perror("");
-    std::exit(1);
+    lost(std::strerror(errno));
   }
 }
 
 bool ServerComm::receive() {
   if (sock.socketfd < 0) return false;
-  if (!SelectInput()) return false;
+  if (!SelectInput()) {
+    if (errno == EINTR) return false;
+    lost(std::string("cannot wait for it: ") + std::strerror(errno));
+  }
 
-  readExactly(mBuffer, 4, false);
+  readExactly(mBuffer, 4);
   uint32_t be;
   std::memcpy(&be, mBuffer, 4);
   const size_t n = ntohl(be);
@@ -196,17 +205,19 @@ bool ServerComm::receive() {
     // drain it so the next message starts in step, and drop it
     for (size_t left = n; left > 0;) {
       size_t chunk = left < BufferSize - 4 ? left : BufferSize - 4;
-      readExactly(mBuffer + 4, chunk, true);
+      readExactly(mBuffer + 4, chunk);
       left -= chunk;
     }
     mBuffer[4] = '\0';
+    mAnswered = false;  // it was a message all the same
     std::cerr << "ServerComm: dropped a message of " << n << " bytes (limit " << MaxTextLength
               << ")" << std::endl;
     return false;
   }
 
-  readExactly(mBuffer + 4, n, true);
+  readExactly(mBuffer + 4, n);
   mBuffer[4 + n] = '\0';
+  mAnswered = false;
   return true;
 }
 
@@ -220,17 +231,15 @@ bool ServerComm::send(const std::string& msg) {
               << ")" << std::endl;
     return false;
   }
-  std::memcpy(mBuffer + 4, msg.data(), n);
-  mBuffer[4 + n] = '\0';
   const uint32_t be = htonl(static_cast<uint32_t>(n));
-  std::memcpy(mBuffer, &be, 4);
+  mOutgoing.assign(reinterpret_cast<const char*>(&be), 4);
+  mOutgoing += msg;
 
-  const size_t total = n + 4;
   size_t off = 0;
-  while (off < total) {
+  while (off < mOutgoing.size()) {
     // No SIGPIPE when the server has gone: the write fails and the next read
-    // ends the process with status 1.
-    ssize_t w = ::send(sock.socketfd, mBuffer + off, total - off, MSG_NOSIGNAL);
+    // reports the lost link.
+    ssize_t w = ::send(sock.socketfd, mOutgoing.data() + off, mOutgoing.size() - off, MSG_NOSIGNAL);
     if (w > 0) {
       off += static_cast<size_t>(w);
       continue;
@@ -238,8 +247,13 @@ bool ServerComm::send(const std::string& msg) {
     if (w == 0) return false;
     if (errno == EINTR) continue;
     if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitFor(sock.socketfd, true)) continue;
-    std::perror("");
+    if (errno != EPIPE && errno != ECONNRESET)
+      std::cerr << "Cannot send to the simulation server at " << mServer << ": "
+                << std::strerror(errno) << std::endl;
     return false;
   }
+  const size_t end = msg.find_last_not_of('\n');
+  if (end != std::string::npos && end >= 4 && msg.compare(end - 4, 5, "(syn)") == 0)
+    mAnswered = true;
   return true;
 }

@@ -45,20 +45,29 @@ class ServerComm {
   bool SelectInput();
   // The same without waiting.
   bool TestInput();
-  // Reads one whole message into mBuffer. False when the wait failed, when
-  // there is no connection, or when an oversized message was dropped. A closed
-  // connection or a read error ends the process with status 1.
+  // Reads one whole message into mBuffer. False when the wait was
+  // interrupted, when there is no connection, or when an oversized message was
+  // dropped. A closed connection or a failed link prints one line naming the
+  // server and ends the process with status 1.
   bool receive();
-  // Text of the last message (up to its first NUL).
+  // Text of the last message (up to its first NUL); sending leaves it alone.
   std::string getMsg();
   // Frames and writes msg whole; false when it could not.
   bool send(const std::string& msg);
+  // Whether a message ending in "(syn)" has gone out since the last message
+  // was received: every received message must be answered by one.
+  bool answered() const { return mAnswered; }
 
-  char mBuffer[BufferSize];
+  char mBuffer[BufferSize];  // the last received message
   Socket sock;
 
  private:
-  void readExactly(char* dst, size_t n, bool reportErrors);
+  [[noreturn]] void lost(const std::string& what) const;
+  void readExactly(char* dst, size_t n);
+
+  std::string mServer;    // "host port N", for the line that reports a lost link
+  std::string mOutgoing;  // the frame being sent, kept apart from mBuffer
+  bool mAnswered = true;
 };
 
 #endif

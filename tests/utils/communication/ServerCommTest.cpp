@@ -155,6 +155,7 @@ TEST_F(ServerCommTest, OversizedMessageIsDrainedAndDropped) {
   std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(got);
   EXPECT_EQ(comm->getMsg(), "");
+  EXPECT_FALSE(comm->answered());  // a dropped message still wants its answer
   EXPECT_EQ(countLines(err), 1) << err;
   // the link stays in step
   ASSERT_TRUE(comm->receive());
@@ -165,9 +166,12 @@ struct EndCase {
   const char* name;
   std::string before;  // bytes the server writes before it goes away
   bool reset;          // abortive close instead of an orderly one
+  const char* what;    // what the one line on standard error says happened
 };
 
 void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+const char* const kClosed = "it closed the connection";
 
 class LinkEnd : public ServerCommTest, public ::testing::WithParamInterface<EndCase> {};
 
@@ -183,18 +187,52 @@ TEST_P(LinkEnd, EndsTheProcessWithStatusOne) {
   }
   close(peer);
   peer = -1;
-  EXPECT_EXIT(comm->receive(), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(comm->receive(), ::testing::ExitedWithCode(1),
+              std::string("^Lost the simulation server at 127\\.0\\.0\\.1 port [0-9]+: ") +
+                  GetParam().what + "\n$");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Link, LinkEnd,
-    ::testing::Values(EndCase{"close_between_messages", "", false},
-                      EndCase{"close_inside_prefix", kFrame.substr(0, 2), false},
-                      EndCase{"close_inside_body", kFrame.substr(0, 10), false},
-                      EndCase{"reset_inside_body", kFrame.substr(0, 10), true},
+    ::testing::Values(EndCase{"close_between_messages", "", false, kClosed},
+                      EndCase{"close_inside_prefix", kFrame.substr(0, 2), false, kClosed},
+                      EndCase{"close_inside_body", kFrame.substr(0, 10), false, kClosed},
+                      EndCase{"reset_inside_body", kFrame.substr(0, 10), true, "Connection reset by peer"},
                       EndCase{"close_while_draining", frame(std::string(70000, 'z')).substr(0, 9000),
-                              false}),
+                              false, kClosed}),
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ServerCommTest, SendingLeavesTheReceivedMessageAndNotesTheAnswer) {
+  connectComm();
+  EXPECT_TRUE(comm->answered());  // nothing received yet
+  writeAll(peer, frame("(first)") + frame("(second)"));
+  struct Step {
+    const char* send;  // nullptr: receive the next message
+    bool answered;
+  } steps[] = {
+      {nullptr, false},
+      {"(init (unum 1)(teamname T))(syn)\n", true},
+      {nullptr, false},
+      {"(say hello)", false},
+      {"(syn) (he1 1)", false},
+      {"(beam 1 2 3)(syn)", true},
+      {"(he1 0)", true},  // one answer per message is enough
+  };
+  const char* messages[] = {"(first)", "(second)"};
+  int received = 0;
+  std::string expected;
+  for (const Step& s : steps) {
+    if (s.send == nullptr) {
+      ASSERT_TRUE(comm->receive());
+      expected = messages[received++];
+    } else {
+      ASSERT_TRUE(comm->send(s.send)) << s.send;
+    }
+    EXPECT_EQ(comm->getMsg(), expected) << (s.send ? s.send : "receive");
+    EXPECT_EQ(comm->answered(), s.answered) << (s.send ? s.send : "receive");
+  }
+  EXPECT_EQ(received, 2);
+}
 
 TEST_F(ServerCommTest, SynIsNineBytes) {
   connectComm();

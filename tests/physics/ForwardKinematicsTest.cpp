@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/ForwardKinematics.h"
+#include "physics/ForwardKinematics.h"
 #include "physics/AgentModel.h"
 #include "physics/InverseKinematics.h"
 #include "physics/LegKinematicsTest.h"

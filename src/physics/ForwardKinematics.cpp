@@ -1,4 +1,4 @@
-#include "geometry/ForwardKinematics.h"
+#include "physics/ForwardKinematics.h"
 
 #include <cmath>
 

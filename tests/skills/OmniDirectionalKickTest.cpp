@@ -1,0 +1,199 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "skills/OmniDirectionalKick.h"
+#include "skills/WalkSupport.h"
+
+namespace {
+
+// A record whose field i holds value(i).
+template <typename F>
+std::string record(F value) {
+    std::ostringstream out;
+    for (int i = 0; i < 100; i++) {
+        out << (i ? " " : "") << value(i);
+    }
+    return out.str();
+}
+
+class KickTest : public WalkTest {
+protected:
+    std::string dir;
+    char cwd[4096] = {0};
+    OmniDirectionalKick kick;
+
+    void SetUp() override {
+        WalkTest::SetUp();
+        char tmpl[] = "/tmp/kicktestXXXXXX";
+        dir = mkdtemp(tmpl);
+        mkdir((dir + "/movs").c_str(), 0700);
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    }
+    void TearDown() override {
+        if (chdir(cwd) != 0) {
+            ADD_FAILURE() << "cannot return to " << cwd;
+        }
+        std::remove((dir + "/movs/parametrosOmnikick.txt").c_str());
+        std::remove((dir + "/movs/p.txt").c_str());
+        rmdir((dir + "/movs").c_str());
+        rmdir(dir.c_str());
+    }
+    std::string write(const std::string& name, const std::string& text) {
+        std::string path = dir + "/movs/" + name;
+        std::ofstream(path.c_str()) << text;
+        return path;
+    }
+    // Runs the kick from the data in text, in the scratch folder.
+    void startWith(const std::string& text) {
+        write("parametrosOmnikick.txt", text);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        kick.init();
+        ASSERT_EQ(chdir(cwd), 0);
+    }
+};
+
+TEST_F(KickTest, ReadingRules) {
+    std::string full = record([](int i) { return i + 1; });
+    std::string other = record([](int) { return 7; });
+    std::string spaced;
+    for (char c : full) {
+        spaced += c == ' ' ? std::string("  ") : std::string(1, c);
+    }
+    struct Case {
+        const char* what;
+        std::string text;
+        size_t records;
+        double first;
+    } cases[] = {
+        {"last line without newline", full, 0, 0},
+        {"comment and empty lines", "# a comment\n\n" + full + "\n", 1, 1},
+        {"double spaces", "  " + spaced + "  \n", 1, 1},
+        {"tab inside a word", "5\t6 " + full + "\n", 1, 5},
+        {"short line skipped", "1 2 3\n" + full + "\n", 1, 1},
+        {"two records in order", full + "\n" + other + "\n", 2, 1},
+        {"not a number reads as 0", "x" + full + "\n", 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        kick.parametros.clear();
+        kick.readParamsFromFile(write("p.txt", c.text));
+        ASSERT_EQ(kick.parametros.size(), c.records);
+        if (c.records) {
+            EXPECT_EQ(kick.parametros[0].field(0), c.first);
+        }
+    }
+    kick.parametros.clear();
+    kick.readParamsFromFile(write("p.txt", full + "\n"));
+    for (int i = 0; i < 100; i++) {
+        EXPECT_EQ(kick.parametros[0].field(i), i + 1) << i;
+    }
+    EXPECT_EQ(kick.parametros[0].phase[1].time, 26);
+    EXPECT_EQ(kick.parametros[0].phase[3].RLV[5], 100);
+}
+
+TEST_F(KickTest, NoRecordFinishesAtInitAndSendsNothing) {
+    for (const char* text : {"", "# only a comment\n", "1 2 3\n"}) {
+        SCOPED_TRACE(text);
+        startWith(text);
+        EXPECT_TRUE(kick.finished());
+        kick.execute();
+        EXPECT_TRUE(server.messages().empty());
+    }
+}
+
+TEST_F(KickTest, PhaseTimingAndTheBatches) {
+    double times[4] = {0.11, 0.10, 0.05, 0.20};
+    startWith(record([&](int i) {
+                  int k = i % 25;
+                  if (k == 0) {
+                      return times[i / 25];
+                  }
+                  // Targets 10 * phase, limits 1.
+                  return k <= 12 ? 10.0 * (i / 25 + 1) : 1.0;
+              }) +
+              "\n" + record([](int) { return 3; }) + "\n");
+    EXPECT_FALSE(kick.finished());
+    // The phase of the batch sent at each call, 0 for none.
+    std::vector<int> phases;
+    for (int call = 0; call < 16 && !kick.finished(); call++) {
+        kick.execute();
+        std::vector<std::string> sent = server.messages();
+        phases.push_back(sent.empty() ? 0 : kick.phase);
+        if (!sent.empty()) {
+            auto cmds = commands(sent[0]);
+            ASSERT_EQ(cmds.size(), 20u);
+            const char* order[20] = {"lae1", "lae2", "lae3", "lae4", "rae1", "rae2", "rae3",
+                                     "rae4", "lle1", "lle2", "lle3", "lle4", "lle5", "lle6",
+                                     "rle1", "rle2", "rle3", "rle4", "rle5", "rle6"};
+            for (int i = 0; i < 20; i++) {
+                EXPECT_EQ(cmds[i].first, order[i]);
+            }
+            double shoulder = kick.phase == 4 ? -90 : -80;
+            EXPECT_NEAR(command(sent[0], "lae1"), std::max(-6.1395447, shoulder * 0.25), 1e-4);
+            EXPECT_NEAR(command(sent[0], "rae1"), std::max(-6.1395447, shoulder * 0.25), 1e-4);
+            EXPECT_NEAR(command(sent[0], "lae2"), 0, 1e-6);
+            // Targets of the current record's phase, clamped to its limit 1.
+            EXPECT_NEAR(command(sent[0], "rle6"), 1, 1e-6);
+        }
+        tick();
+    }
+    std::vector<int> expected = {1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 4, 0};
+    EXPECT_EQ(phases, expected);
+    EXPECT_TRUE(kick.finished());
+}
+
+TEST_F(KickTest, SpeedsAreFiniteAndClampedToTheLimit) {
+    ws.timeStep = 0;
+    model().setHingeJointAngle(Types::ijRlj3, 5);
+    struct Case {
+        double setpoint, limit, expected;
+    } cases[] = {{5, 3, 0}, {9, 3, 1}, {100, 3, 3}, {-100, 3, -3}, {NAN, 3, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setpoint);
+        EXPECT_NEAR(kick.predictEffector(Types::ijRlj3, 5, c.setpoint, c.limit), c.expected, 1e-6);
+    }
+}
+
+TEST_F(KickTest, HandOverIsTheNominalStanceOnTheLeftFoot) {
+    startWith(record([](int) { return 0; }) + "\n");
+    EXPECT_FLOAT_EQ(kick.GetLFoot().y, 0.055f);
+    EXPECT_FLOAT_EQ(kick.GetRFoot().y, -0.055f);
+    EXPECT_EQ(kick.GetLFoot().x, 0);
+    EXPECT_EQ(kick.GetPrevSupport(), 1);
+    EXPECT_EQ(kick.GetComPosX().x, 0);
+    EXPECT_EQ(kick.GetComPosY().y, 0);
+}
+
+TEST_F(KickTest, ChooseFoot) {
+    kick.lFootPos = Vector3f(0, 0.055f, -0.35f);
+    kick.rFootPos = Vector3f(0, -0.055f, -0.35f);
+    kick.targetPos = Vector3f(3, 0, 0);
+    struct Case {
+        Vector3f ball;
+        int foot;
+    } cases[] = {
+        {Vector3f(0.4f, 0, -0.35f), -1},
+        {Vector3f(0.1f, 0.2f, -0.35f), 1},
+        {Vector3f(0.1f, -0.2f, -0.35f), 0},
+        // On the left foot: no direction from it, taken as a right angle.
+        {Vector3f(0, 0.055f, -0.35f), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.foot);
+        kick.ballPos = c.ball;
+        EXPECT_EQ(kick.chooseFoot(Vector3f()), c.foot);
+    }
+    kick.targetPos = kick.lFootPos;
+    kick.ballPos = Vector3f(0.05f, 0, -0.35f);
+    int f = kick.chooseFoot(Vector3f());
+    EXPECT_TRUE(f == 0 || f == 1);
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include "Scenario.h"
+
+#include "physics/JointControl.h"
+#include "physics/Types.h"
+#include "skills/OmniWalkZMP.h"
+
+namespace fieldtest {
+
+namespace {
+
+// Holds every joint at 0 degrees: upright, legs straight, arms forward.
+class Stand : public Scenario {
+ public:
+  Stand() {
+    for (int i = 0; i < Types::NJOINTS; ++i) control_.setJointTarget(i, 0);
+  }
+  void settle() override { control_.fastExecute(); }
+  void step(double) override { control_.fastExecute(); }
+
+ private:
+  JointControl control_;
+};
+
+// The walk the agent plays with, driven by one fixed command: stepping on the
+// spot while settling, then (vX, vY, vTheta) times the scenario's command.
+class Walk : public Scenario {
+ public:
+  Walk(double vX, double vY, double vTheta) : vX_(vX), vY_(vY), vTheta_(vTheta) { walk_.init(); }
+  void settle() override { run(0, 0, 0); }
+  void step(double) override { run(vX_, vY_, vTheta_); }
+
+ private:
+  void run(double vX, double vY, double vTheta) {
+    walk_.setOptParameter(vX, vY, vTheta, true);
+    walk_.execute();
+  }
+
+  OmniWalkZMP walk_;
+  double vX_, vY_, vTheta_;
+};
+
+// A walk scenario: the command scales the unit direction (vX, vY, vTheta).
+std::function<std::unique_ptr<Scenario>(double)> walk(double vX, double vY, double vTheta) {
+  return [=](double command) { return std::make_unique<Walk>(vX * command, vY * command, vTheta * command); };
+}
+
+}  // namespace
+
+const std::vector<ScenarioInfo>& scenarios() {
+  static const std::vector<ScenarioInfo> table = {
+      {"stand", "hold the zero posture (all joints at 0)", Axis::None, 0, "", -5, -4, 0,
+       [](double) { return std::make_unique<Stand>(); }},
+      // Walk commands: forward 1 is the walk's top command, backward and sideways
+      // tops are 0.5 and 0.6 of it; a positive vY steps to the right.
+      {"forward", "walk forward at the command", Axis::Forward, 1.0, "vX", -13, -4, 0, walk(1, 0, 0)},
+      {"backward", "walk backward at the command", Axis::Backward, 0.5, "-vX", -1, -4, 0, walk(-1, 0, 0)},
+      {"left", "walk sideways to the left", Axis::Left, 0.6, "-vY", -7, -8, 0, walk(0, -1, 0)},
+      {"right", "walk sideways to the right", Axis::Right, 0.6, "vY", -7, 8, 0, walk(0, 1, 0)},
+      {"turn-left", "turn on the spot counter-clockwise", Axis::TurnLeft, 40, "deg", -7, -4, 0, walk(0, 0, 1)},
+      {"turn-right", "turn on the spot clockwise", Axis::TurnRight, 40, "deg", -7, -4, 0, walk(0, 0, -1)},
+  };
+  return table;
+}
+
+const ScenarioInfo* findScenario(const std::string& name) {
+  for (const ScenarioInfo& s : scenarios())
+    if (s.name == name) return &s;
+  return nullptr;
+}
+
+}  // namespace fieldtest

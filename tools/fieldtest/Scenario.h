@@ -1,0 +1,36 @@
+// Scenarios: what the player does during a run. Each one is a row of the
+// table in Scenario.cpp; later motions (kicks, get-ups) add rows there.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Measure.h"
+
+namespace fieldtest {
+
+class Scenario {
+ public:
+  virtual ~Scenario() = default;
+  // Every cycle before the run starts: bring the body to the starting posture.
+  virtual void settle() = 0;
+  // Every cycle of the run, `t` seconds after its start.
+  virtual void step(double t) = 0;
+};
+
+struct ScenarioInfo {
+  std::string name;
+  std::string summary;
+  Axis axis;
+  double defaultCommand;  // used when no --command is given
+  std::string commandUnit;
+  double beamX, beamY, beamDeg;  // default start, team frame
+  std::function<std::unique_ptr<Scenario>(double command)> make;
+};
+
+const std::vector<ScenarioInfo>& scenarios();
+const ScenarioInfo* findScenario(const std::string& name);
+
+}  // namespace fieldtest

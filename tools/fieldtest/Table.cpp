@@ -1,0 +1,65 @@
+#include "Table.h"
+
+#include <cstdio>
+#include <set>
+
+#include "Scenario.h"
+
+namespace fieldtest {
+
+namespace {
+
+bool isTurn(const std::string& scenario) {
+  const ScenarioInfo* info = findScenario(scenario);
+  return info && (info->axis == Axis::TurnLeft || info->axis == Axis::TurnRight);
+}
+
+std::string fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+}  // namespace
+
+void printTables(std::ostream& out, const std::vector<Row>& rows) {
+  std::set<int> done;
+  for (const Row& first : rows) {
+    if (!done.insert(first.type).second) continue;
+    out << "robot type " << first.type << "\n";
+    char line[256];
+    std::snprintf(line, sizeof line, "%-12s %10s %8s %10s %9s %9s %9s %9s %6s %8s\n", "scenario", "command", "time s",
+                  "progress", "mean/s", "steady/s", "drift m", "turn deg", "falls", "fall s");
+    out << line;
+    for (const Row& r : rows) {
+      if (r.type != first.type) continue;
+      if (!r.result.ok) {
+        out << r.scenario << ": " << r.result.error << "\n";
+        continue;
+      }
+      const Outcome& o = r.result.outcome;
+      const std::string unit = isTurn(r.scenario) ? " deg" : " m";
+      std::snprintf(line, sizeof line, "%-12s %10s %8.2f %10s %9.3f %9.3f %9.3f %9.1f %6d %8s\n", r.scenario.c_str(),
+                    (fixed(r.result.command, 2) + (r.unit.empty() ? "" : " " + r.unit)).c_str(), o.seconds,
+                    (fixed(o.along, 2) + unit).c_str(), o.mean, o.steady, o.drift, o.turned, o.falls,
+                    o.falls ? fixed(o.fallAt, 2).c_str() : "-");
+      out << line;
+    }
+    out << "\n";
+  }
+}
+
+void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
+  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,error\n";
+  for (const Row& r : rows) {
+    const Outcome& o = r.result.outcome;
+    std::string error = r.result.error;
+    for (char& c : error)
+      if (c == ',' || c == '\n') c = ' ';
+    out << r.type << "," << r.scenario << "," << r.result.command << "," << o.seconds << "," << o.along << ","
+        << o.mean << "," << o.steady << "," << o.drift << "," << o.turned << "," << o.falls << "," << o.fallAt << ","
+        << error << "\n";
+  }
+}
+
+}  // namespace fieldtest

@@ -1,0 +1,47 @@
+// The server's own account of a robot's body, read on its monitor port:
+// the practice server answers "(state)", a real server sends its scene graph.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "BodyPose.h"
+#include "Link.h"
+#include "SceneGraph.h"
+
+namespace fieldtest {
+
+class Truth {
+ public:
+  virtual ~Truth() = default;
+  bool connect(const std::string& host, int port, std::string& error) { return link_.connect(host, port, error); }
+  bool open() const { return link_.open(); }
+  // A monitor command such as "(playMode PlayOn)".
+  bool command(const std::string& text) { return link_.send(text); }
+  // The robot's torso now; false when the server does not show it.
+  virtual bool pose(int side, int unum, BodyPose& out) = 0;
+
+ protected:
+  Link link_;
+};
+
+// Asks the practice server for "(state)" and reads its player entries.
+class StateTruth : public Truth {
+ public:
+  bool pose(int side, int unum, BodyPose& out) override;
+  // The player entry of one "(state ...)" reply.
+  static bool parse(const std::string& reply, int side, int unum, BodyPose& out);
+};
+
+// Keeps the real server's scene graph up to date from whatever frames have come.
+class SceneTruth : public Truth {
+ public:
+  bool pose(int side, int unum, BodyPose& out) override;
+
+ private:
+  SceneGraph scene_;
+};
+
+std::unique_ptr<Truth> makeTruth(bool practiceServer);
+
+}  // namespace fieldtest

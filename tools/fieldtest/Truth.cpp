@@ -36,15 +36,15 @@ bool StateTruth::parse(const std::string& reply, int side, int unum, BodyPose& o
         !number(player.find("heading"), 1, p.heading))
       return false;
     double pitch = 0, roll = 0;
-    const SNode* orientation = player.find("orientation");
-    if (number(orientation, 2, pitch) && number(orientation, 3, roll)) {
-      // Up axis after pitch then roll: its angle from vertical.
+    const SNode* torso = player.find("torso");
+    if (torso && number(torso->find("pitch"), 1, pitch) && number(torso->find("roll"), 1, roll)) {
+      // The up axis after pitch and roll: its angle from vertical.
       const double c = std::cos(pitch * M_PI / 180.0) * std::cos(roll * M_PI / 180.0);
       p.tilt = std::acos(std::max(-1.0, std::min(1.0, c))) * 180.0 / M_PI;
       p.tiltKnown = true;
     }
-    double lying = 0;
-    p.lying = number(player.find("lying"), 1, lying) && lying != 0;
+    const SNode* lying = player.find("lying");
+    p.lying = lying && lying->items.size() >= 2 && lying->items[1].atom != "no";
     out = p;
     return true;
   }

@@ -137,6 +137,18 @@ TEST(StateTruth, ReadsThePracticeServersStateOfEachPlayer) {
     EXPECT_GT(p.z, 0.2);
   }
   BodyPose p;
+  // Torso orientation and lying, where the server reports them.
+  ASSERT_TRUE(StateTruth::parse("(state (player (id 1) (team Left) (unum 4) (type 0) (pos 1 2 0.1) (heading 10) "
+                                "(torso (yaw 10) (pitch 60) (roll 60)) (lying back)))",
+                                1, 4, p));
+  EXPECT_TRUE(p.tiltKnown);
+  EXPECT_NEAR(p.tilt, std::acos(0.25) * 180 / M_PI, 1e-9);
+  EXPECT_TRUE(p.lying);
+  ASSERT_TRUE(StateTruth::parse("(state (player (team Left) (unum 4) (pos 1 2 0.4) (heading 10) "
+                                "(torso (yaw 10) (pitch 0) (roll 0)) (lying no)))",
+                                1, 4, p));
+  EXPECT_NEAR(p.tilt, 0, 1e-9);
+  EXPECT_FALSE(p.lying);
   EXPECT_FALSE(StateTruth::parse("(other)", 1, 3, p));
   EXPECT_FALSE(StateTruth::parse("", 1, 3, p));
 }

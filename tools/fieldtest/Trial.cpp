@@ -38,6 +38,18 @@ std::string number(double v) {
 
 }  // namespace
 
+std::string restampClock(const std::string& message, double now) {
+  static const std::string key = "(time (now ";
+  const size_t at = message.find(key);
+  if (at == std::string::npos) return message;
+  const size_t from = at + key.size();
+  const size_t to = message.find(')', from);
+  if (to == std::string::npos) return message;
+  char value[32];
+  std::snprintf(value, sizeof value, "%.2f", now);
+  return message.substr(0, from) + value + message.substr(to);
+}
+
 std::string robotFile(int type) { return type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"; }
 
 TrialResult runTrialHere(const TrialSpec& spec) {
@@ -49,8 +61,8 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   std::unique_ptr<Truth> truth = makeTruth(spec.practice);
   std::string error;
   if (!truth->connect(spec.host, spec.monitorPort, error)) return failure("monitor port: " + error);
-  // Beaming works only before kick-off.
-  truth->command("(playMode BeforeKickOff)");
+  // Beaming works only before kick-off; a fresh clock keeps half time away.
+  truth->command("(playMode BeforeKickOff)(time 0)");
 
   ServerComm& comm = Singleton<ServerComm>::getInstance();
   comm.initialize(spec.host, spec.port);
@@ -65,14 +77,16 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   std::unique_ptr<Scenario> scenario = info->make(command);
   MessageParser parser;
 
+  int messages = 0;
+  auto next = [&] {
+    while (!comm.receive()) {
+    }
+    parser.parseMessage(restampClock(comm.getMsg(), 1.0 + kStep * messages++));
+  };
   comm.send("(scene rsg/agent/" + model.getRSG() + ")(syn)");
-  while (!comm.receive()) {
-  }
+  next();
   actions.InitAgent(spec.team, spec.unum);
-  parser.parseMessage(comm.getMsg());
-  while (!comm.receive()) {
-  }
-  parser.parseMessage(comm.getMsg());
+  next();
   const double bx = spec.beamGiven ? spec.beamX : info->beamX;
   const double by = spec.beamGiven ? spec.beamY : info->beamY;
   const double bd = spec.beamGiven ? spec.beamDeg : info->beamDeg;
@@ -83,15 +97,14 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   Track track(info->axis);
   int cycle = 0, runCycle = -1, missed = 0;
   for (;;) {
-    while (!comm.receive()) {
-    }
-    parser.parseMessage(comm.getMsg());
+    next();
     ++cycle;
     if (runCycle < 0) {
       scenario->settle();
       if (cycle >= settleCycles) {
         if (ws.game->side != 1 && ws.game->side != 2) return failure("the server did not take the player");
-        truth->command("(playMode PlayOn)");
+        // The ball goes to the far corner, out of every scenario's way.
+        truth->command("(playMode PlayOn)(ball (pos 14 9.5 0.042)(vel 0 0 0))");
         runCycle = 0;
       }
     } else {

@@ -36,6 +36,12 @@ struct TrialResult {
 // The robot description file of a robot type, relative to the data folder.
 std::string robotFile(int type);
 
+// The message with its server clock "(time (now T))" set to `now` (seconds,
+// two decimals); unchanged when it carries none. A sync-mode server that ran
+// free for a while has a clock so large that its float steps are no longer
+// 0.02 s, which would upset the walk's timing: the tool counts cycles instead.
+std::string restampClock(const std::string& message, double now);
+
 // Runs the trial in this process. The agent's link and body model belong to
 // the whole process, so this can run once per process.
 TrialResult runTrialHere(const TrialSpec& spec);

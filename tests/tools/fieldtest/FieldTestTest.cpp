@@ -9,6 +9,7 @@
 
 #include "Measure.h"
 #include "SceneGraph.h"
+#include "Trial.h"
 #include "Truth.h"
 #include "World.h"
 #include "tools/practice_server/Program.h"
@@ -203,6 +204,21 @@ TEST(Track, JudgesProgressSpeedDriftAndFallsInTheStartFrame) {
     EXPECT_NEAR(o.fallAt, c.fallAt, 1e-9) << c.what;
   }
   EXPECT_EQ(Track(Axis::Forward).outcome().samples, 0);
+}
+
+TEST(Trial, CountsItsOwnClockInsteadOfTheServers) {
+  struct Case {
+    const char* message;
+    double now;
+    const char* expected;
+  };
+  const std::vector<Case> cases = {
+      {"(time (now 353315.28))(GS (t 0.00))", 1.04, "(time (now 1.04))(GS (t 0.00))"},
+      {"(time (now 5.00))", 123.456, "(time (now 123.46))"},
+      {"(GS (t 0.00))", 2, "(GS (t 0.00))"},
+      {"(time (now 5.00", 2, "(time (now 5.00"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(restampClock(c.message, c.now), c.expected) << c.message;
 }
 
 using practice::test::Process;

@@ -6,6 +6,7 @@
 #include "geometry/RotationMatrix.h"
 #include "logger/LoggerZek.h"
 #include "physics/AgentModel.h"
+#include "physics/LegJointSigns.h"
 #include "skills/OmniWalkZMP.h"
 #include "utils/LoggerMatlab.h"
 #include "utils/RobovizLogger.h"
@@ -17,6 +18,9 @@ namespace {
 const double kStepEndTolerance = 0.00005;
 const double kMaxJointSpeed = 16.1395447;
 const float kDegToRad = 3.14159265358979f / 180;
+// Targets stay this far inside the joint's range: the server ignores a
+// command to a joint that stands at or beyond one of its stops.
+const float kStopMargin = 0.5f;
 
 // Tilts a foot vector by pitch p in the x-z plane, then by roll r in the
 // y-z plane (degrees).
@@ -157,15 +161,7 @@ std::vector<float> OmniWalkZMP::legInvKin(int foot, Vector3f targetPos, Vector3f
     std::vector<float> joints;
     InverseKinematics::calcLegJoints(HomogMatrix(rot, targetPos), joints, foot != 0);
     joints.resize(6, 0.0f);
-    // The walk's signs: hip pitch, knee and foot pitch turn the other way;
-    // on the left leg so do both rolls.
-    joints[2] = -joints[2];
-    joints[3] = -joints[3];
-    joints[4] = -joints[4];
-    if (foot != 0) {
-        joints[1] = -joints[1];
-        joints[5] = -joints[5];
-    }
+    legSolverToJoints(joints, foot != 0);
     return joints;
 }
 
@@ -193,7 +189,11 @@ void OmniWalkZMP::updatePose() {
     for (int j : order) {
         Joint* joint = model->getJoint(j);
         double current = joint ? joint->getAngle() : pose[j];
-        actions->MoveJointTo(j, static_cast<float>(predictEffector(j, current, pose[j])));
+        double target = std::isfinite(pose[j]) ? pose[j] : current;
+        if (joint && joint->getMax() - joint->getMin() > 2 * kStopMargin) {
+            target = std::max<double>(joint->getMin() + kStopMargin, std::min<double>(joint->getMax() - kStopMargin, target));
+        }
+        actions->MoveJointTo(j, static_cast<float>(predictEffector(j, current, target)));
     }
     actions->Send();
 }

@@ -400,3 +400,75 @@ TEST_F(WalkRecords, TransitionFeetAreCentredAndNameTheLastSupport) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WalkCycle, TargetsStayInsideTheJointStops) {
+    struct Row {
+        const char* what;
+        int joint;
+        float angle, target;
+        double speed;
+    } rows[] = {
+        {"knee beyond its stop", Types::ijLlj4, 0, 50, 0.125},        // to 0.5
+        {"hip yaw beyond its stop", Types::ijRlj1, -89.5f, -200, 0},  // to -89.5
+        {"within range", Types::ijRlj3, 10, 20, 2.5},
+        {"not a number", Types::ijLlj5, 10, NAN, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        model().setHingeJointAngle(r.joint, r.angle);
+        walk->pose[r.joint] = r.target;
+        walk->updatePose();
+        std::string effector = model().getJoint(r.joint)->getEffector();
+        for (const auto& cmd : commands(server.messages().back())) {
+            if (cmd.first == effector) {
+                EXPECT_NEAR(cmd.second, r.speed, 1e-5);
+            }
+        }
+    }
+}
+
+// Every robot type, at the top commands, with its own parameter file.
+TEST_F(WalkCycle, EveryRobotTypeWalksEveryWayWithBentKnees) {
+    struct Command {
+        double vX, vY, vTheta;
+        double dx, dy;  // sign of the planned COM's travel
+    } commandsTable[] = {
+        {1, 0, 0, 1, 0}, {-0.5, 0, 0, -1, 0}, {0, 0.6, 0, 0, -1}, {0, -0.6, 0, 0, 1}, {0, 0, 75, 0, 0}, {0, 0, -75, 0, 0},
+    };
+    for (int type = 0; type < 5; type++) {
+        model().initialize(std::string(QV_DATA_DIR) + "/" + (type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"));
+        OmniWalkZMP w;
+        for (const Command& c : commandsTable) {
+            SCOPED_TRACE("type " + std::to_string(type) + " command " + std::to_string(c.vX) + " " +
+                         std::to_string(c.vY) + " " + std::to_string(c.vTheta));
+            w.init();
+            float maxYaw = 0;
+            for (int i = 0; i < 150; i++) {
+                w.setOptParameter(c.vX, c.vY, c.vTheta, true);
+                w.execute();
+                server.messages();  // keep the link from filling up
+                world().cTime += 0.02f;
+                for (int leg = 0; leg < 2; leg++) {
+                    EXPECT_LT(w.pose[Types::ijLlj4 + leg], -10);
+                    EXPECT_GT(w.pose[Types::ijLlj4 + leg], -130);
+                    maxYaw = std::max(maxYaw, std::fabs(w.pose[Types::ijLlj1 + leg]));
+                }
+            }
+            Vector3f com = w.getCoM(world().cTime - w.initTime);
+            EXPECT_GT(com.z, 0);
+            if (c.dx != 0) {
+                EXPECT_GT(com.x * c.dx, 0.3);
+            }
+            if (c.dy != 0) {
+                EXPECT_GT(com.y * c.dy, 0.3);
+            }
+            if (c.vTheta != 0) {
+                EXPECT_GT(maxYaw, 5);
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "utils/Logger.h"
 #include "utils/LoggerMatlab.h"
 #include "utils/Singleton.h"
+#include "utils/communication/TrainingComm.h"
 #include "world/AgentState.h"
 #include "world/WorldState.h"
 
@@ -33,11 +34,15 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
     : HumanoidAgent(robotfile, team, unum, host, port, beam), cont{false, 0, 0, 0},
       optimize(opt), optServer(optS), prepareFunction(prepare),
       trainingModeInt(trainingModeOf(trainingMode)), trainingPort(trainingPort),
+      trcomm(nullptr),
       bGetupFrontTurningLeft(false), bGetupFrontTurningRight(false), ws(nullptr), mod(nullptr),
       log(nullptr), aState(nullptr), penaltyKicker(false), penaltyGoalie(false),
       ballPrediction(0), MsgBahavior(), mCollect(), theirKickoffPos(0, 0), setKVDKickoff(true),
       secondKickoffPhase(false), situation(), currentBehavior(0)
 {
+    // the link is made by the first training cycle
+    if (trainingModeInt >= 0)
+        trcomm = &Singleton<TrainingComm>::getInstance();
     std::cerr << "TRAINING MODE INT " << trainingModeInt << "\n";
     std::cerr << "TRAINING MODE " << trainingMode << "\n";
 

@@ -12,6 +12,7 @@
 class AgentModel;
 class AgentState;
 class Logger;
+class TrainingComm;
 class WorldState;
 
 // The player agent. Its think() runs one decision cycle per server message.
@@ -33,6 +34,7 @@ public:
     std::string prepareFunction;
     int trainingModeInt;
     int trainingPort;
+    TrainingComm* trcomm;  // the trainer link; null without a training mode
     bool bGetupFrontTurningLeft;
     bool bGetupFrontTurningRight;
     WorldState* ws;

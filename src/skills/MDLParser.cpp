@@ -1,6 +1,5 @@
 #include "skills/MDLParser.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -8,7 +7,9 @@
 
 #include <libxml/parser.h>
 
+#include "skills/CPGBehavior.h"
 #include "skills/SlotBehavior.h"
+#include "skills/StepBehavior.h"
 #include "utils/XMLNode.h"
 
 void fatalErrorInFile(const std::string& fileName, const std::string& msg) {
@@ -60,4 +61,41 @@ int MDLParser::intAttribute(const XMLNode& node, const char* attr, int def) {
 
 bool MDLParser::isElement(const XMLNode& node, const char* name) {
     return node && node.node->type == XML_ELEMENT_NODE && node.getName() == name;
+}
+
+Behavior* MDLParser::parse(const std::string& fileName, bool correctSlotBehaviorAnglesOutOfRange) {
+    xmlDocPtr doc = readDocument(fileName);
+    if (!doc) {
+        fatalErrorInFile(fileName, "FileName Not Found!");
+    }
+    XMLNode root(xmlDocGetRootElement(doc));
+    const char* problem = nullptr;
+    if (!isElement(root, "behavior")) {
+        problem = "You must specify a root tag named behavior";
+    } else if (!root.hasAttribute("name")) {
+        problem = "You must provide a name attribute for the behavior";
+    } else if (!root.hasAttribute("type")) {
+        problem = "You must provide behavior type";
+    }
+    std::string type = root.getAttributeValue("type");
+    xmlFreeDoc(doc);
+    if (problem) {
+        fatalErrorInFile(fileName, problem);
+    }
+    if (type == "CPGBehavior") {
+        CPGBehavior* b = new CPGBehavior();
+        b->parse(fileName);
+        return b;
+    }
+    if (type == "StepBehavior") {
+        StepBehavior* b = new StepBehavior();
+        b->parse(fileName);
+        return b;
+    }
+    if (type == "SlotBehavior" || type == "ExpediteSlotBehavior" || type == "ExpediteSlotBehavior2") {
+        SlotBehavior* b = new SlotBehavior();
+        b->parse(fileName, correctSlotBehaviorAnglesOutOfRange);
+        return b;
+    }
+    fatalErrorInFile(fileName, "Invalid value for attribute type of behavior");
 }

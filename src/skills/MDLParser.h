@@ -16,6 +16,9 @@ class XMLNode;
 // declared type, which reads the rest of the file.
 class MDLParser {
 public:
+    // A new behaviour owned by the caller; a bad file ends the process.
+    static Behavior* parse(const std::string& fileName, bool correctSlotBehaviorAnglesOutOfRange);
+
     // Shared by the per-type readers.
     // The document, local files only; null when missing or malformed.
     static xmlDocPtr readDocument(const std::string& fileName);

@@ -234,6 +234,10 @@ void OmniDirectionalKick::readParamsFromFile(std::string file) {
             record.field(i) = std::atof(words[i].c_str());
         }
         parametros.push_back(record);
+        if (params_ptr) {
+            // The record in use stays the first one.
+            params_ptr = &parametros.front();
+        }
     }
 }
 

@@ -149,6 +149,21 @@ TEST_F(KickTest, PhaseTimingAndTheBatches) {
     EXPECT_TRUE(kick.finished());
 }
 
+TEST_F(KickTest, RecordsReadLaterLeaveTheFirstInUse) {
+    startWith(record([](int i) { return i % 25 == 0 ? 1.0 : 2.0; }) + "\n");
+    std::string more;
+    for (int i = 0; i < 20; i++) {
+        more += record([](int) { return 9; }) + "\n";
+    }
+    kick.readParamsFromFile(write("p.txt", more));
+    ASSERT_EQ(kick.parametros.size(), 21u);
+    kick.execute();
+    std::vector<std::string> sent = server.messages();
+    ASSERT_EQ(sent.size(), 1u);
+    // Target 2, limit 2: 0.5 from a joint at 0.
+    EXPECT_NEAR(command(sent[0], "lle3"), 0.5, 1e-6);
+}
+
 TEST_F(KickTest, SpeedsAreFiniteAndClampedToTheLimit) {
     ws.timeStep = 0;
     model().setHingeJointAngle(Types::ijRlj3, 5);

@@ -5,6 +5,7 @@
 #include "geometry/HomogMatrix.h"
 #include "geometry/RotationMatrix.h"
 #include "physics/InverseKinematics.h"
+#include "physics/LegJointSigns.h"
 
 std::vector<float> LegPose::joints(int foot, const Vector3f& pos, const Vector3f& ori) {
     Vector3f o(std::isfinite(ori.x) ? ori.x : 0, std::isfinite(ori.y) ? ori.y : 0, std::isfinite(ori.z) ? ori.z : 0);
@@ -13,13 +14,7 @@ std::vector<float> LegPose::joints(int foot, const Vector3f& pos, const Vector3f
     std::vector<float> angles;
     InverseKinematics::calcLegJoints(HomogMatrix(rot, p), angles, foot != 0);
     angles.resize(6, 0.0f);
-    angles[2] = -angles[2];
-    angles[3] = -angles[3];
-    angles[4] = -angles[4];
-    if (foot == 1) {
-        angles[1] = -angles[1];
-        angles[5] = -angles[5];
-    }
+    legSolverToJoints(angles, foot == 1);
     for (float& a : angles) {
         if (!std::isfinite(a)) {
             a = 0;

@@ -15,9 +15,8 @@ public:
     // Six angles in degrees (hip yaw-pitch, hip roll, hip pitch, knee, ankle
     // pitch, ankle roll) that put the foot of the leg (1 left, other right)
     // at pos in the leg base frame, turned by ori = (pitch, roll, yaw) in
-    // radians, applied as Ry(pitch) Rx(roll) Rz(yaw). Hip pitch, knee and
-    // ankle pitch turn the other way on both legs, the two rolls on the left
-    // leg. Always six finite numbers.
+    // radians, applied as Ry(pitch) Rx(roll) Rz(yaw), in the joint signs of
+    // legSolverToJoints. Always six finite numbers.
     static std::vector<float> joints(int foot, const Vector3f& pos, const Vector3f& ori);
 
     // (setpoint - current) / (200 * timeStep) limited to +-limit; a time

@@ -20,6 +20,11 @@ struct Outcome {
   int falls = 0;
   double fallAt = 0;   // s after the start, when falls > 0
   int samples = 0;
+  // Kicks: how far the ball went from where it was put (m) and its direction
+  // off the robot's heading at the start (degrees, counter-clockwise).
+  bool ballKnown = false;
+  double ballTravel = 0;
+  double ballAngle = 0;
 };
 
 // Fall rule: the torso's up axis more than kFallTilt degrees from vertical,

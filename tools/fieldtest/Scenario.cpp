@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "KickScenario.h"
+
 #include "physics/JointControl.h"
 #include "physics/Types.h"
 #include "skills/OmniWalkZMP.h"
@@ -58,6 +60,10 @@ const std::vector<ScenarioInfo>& scenarios() {
       {"right", "walk sideways to the right", Axis::Right, 0.6, "vY", -7, 8, 0, walk(0, 1, 0)},
       {"turn-left", "turn on the spot counter-clockwise", Axis::TurnLeft, 40, "deg", -7, -4, 0, walk(0, 0, 1)},
       {"turn-right", "turn on the spot clockwise", Axis::TurnRight, 40, "deg", -7, -4, 0, walk(0, 0, -1)},
+      // Kicks: the ball is put ahead when the run starts; 10 of 10 kicks should
+      // send it 2 m within 20 degrees of straight ahead without a fall.
+      {"kick", "the kick, the ball put at the right foot", Axis::None, 0, "", -5, 0, 0, kickScenario(false)},
+      {"walk-kick", "walk up to a ball 0.4 m ahead, then kick", Axis::None, 0, "", -5, 0, 0, kickScenario(true)},
   };
   return table;
 }

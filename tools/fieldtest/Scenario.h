@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "BodyPose.h"
 #include "Measure.h"
 
 namespace fieldtest {
+
+class Truth;
 
 class Scenario {
  public:
@@ -18,6 +21,10 @@ class Scenario {
   virtual void settle() = 0;
   // Every cycle of the run, `t` seconds after its start.
   virtual void step(double t) = 0;
+  // When the run starts, with the torso where the server shows it.
+  virtual void begin(Truth&, const BodyPose&) {}
+  // When the run ends: what the scenario measures besides the torso.
+  virtual void end(Truth&, Outcome&) {}
 };
 
 struct ScenarioInfo {

@@ -122,6 +122,20 @@ bool SceneGraph::find(const Node& node, std::vector<Matrix>& path, const std::st
   return found;
 }
 
+bool SceneGraph::findBall(const Node& node, const Matrix& above, double& x, double& y) {
+  const Matrix m = node.transform ? multiply(above, node.m) : above;
+  if (node.mesh.find("soccerball") != std::string::npos) {
+    x = m[12];
+    y = m[13];
+    return true;
+  }
+  for (const Node& child : node.children)
+    if (findBall(child, m, x, y)) return true;
+  return false;
+}
+
+bool SceneGraph::ball(double& x, double& y) const { return findBall(root_, kIdentity, x, y); }
+
 bool SceneGraph::torso(int side, int unum, BodyPose& out) const {
   if (side != 1 && side != 2) return false;
   std::vector<Matrix> path{kIdentity};

@@ -22,6 +22,8 @@ class SceneGraph {
   // The torso of the robot with shirt number `unum` of the left (side 1) or
   // right (side 2) team; false when the scene shows no such robot.
   bool torso(int side, int unum, BodyPose& out) const;
+  // Where the ball is on the field (x, y); false when the scene shows none.
+  bool ball(double& x, double& y) const;
 
  private:
   using Matrix = std::array<double, 16>;  // column-major, as sent
@@ -36,6 +38,7 @@ class SceneGraph {
   static bool update(Node& node, const practice::SNode& nd);
   bool find(const Node& node, std::vector<Matrix>& path, const std::string& number, const std::string& team,
             BodyPose& out) const;
+  static bool findBall(const Node& node, const Matrix& above, double& x, double& y);
 
   Node root_;
 };

@@ -44,13 +44,17 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
                     (fixed(o.along, 2) + unit).c_str(), o.mean, o.steady, o.drift, o.turned, o.falls,
                     o.falls ? fixed(o.fallAt, 2).c_str() : "-");
       out << line;
+      if (o.ballKnown) {
+        std::snprintf(line, sizeof line, "%-12s ball %.2f m at %.1f deg\n", "", o.ballTravel, o.ballAngle);
+        out << line;
+      }
     }
     out << "\n";
   }
 }
 
 void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
-  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,error\n";
+  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,error\n";
   for (const Row& r : rows) {
     const Outcome& o = r.result.outcome;
     std::string error = r.result.error;
@@ -58,6 +62,7 @@ void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
       if (c == ',' || c == '\n') c = ' ';
     out << r.type << "," << r.scenario << "," << r.result.command << "," << o.seconds << "," << o.along << ","
         << o.mean << "," << o.steady << "," << o.drift << "," << o.turned << "," << o.falls << "," << o.fallAt << ","
+        << (o.ballKnown ? fixed(o.ballTravel, 3) : "") << "," << (o.ballKnown ? fixed(o.ballAngle, 1) : "") << ","
         << error << "\n";
   }
 }

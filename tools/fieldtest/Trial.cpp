@@ -96,6 +96,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   const int runCycles = static_cast<int>(spec.seconds / kStep + 0.5);
   Track track(info->axis);
   int cycle = 0, runCycle = -1, missed = 0;
+  bool begun = false;
   for (;;) {
     next();
     ++cycle;
@@ -113,6 +114,10 @@ TrialResult runTrialHere(const TrialSpec& spec) {
     if (runCycle >= 0) {
       BodyPose pose;
       if (truth->pose(ws.game->side, spec.unum, pose)) {
+        if (!begun) {
+          scenario->begin(*truth, pose);
+          begun = true;
+        }
         track.add(runCycle * kStep, pose);
         if (spec.trace)
           std::fprintf(stderr, "%.2f %.3f %.3f %.3f %.1f %.1f\n", runCycle * kStep, pose.x, pose.y, pose.z,
@@ -125,11 +130,12 @@ TrialResult runTrialHere(const TrialSpec& spec) {
     if (runCycle >= 0 && (runCycle >= runCycles || track.fallen())) break;
     if (runCycle >= 0) ++runCycle;
   }
-  truth->command("(playMode BeforeKickOff)");
   TrialResult r;
   r.ok = true;
   r.command = command;
   r.outcome = track.outcome();
+  scenario->end(*truth, r.outcome);
+  truth->command("(playMode BeforeKickOff)");
   return r;
 }
 

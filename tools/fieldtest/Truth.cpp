@@ -51,19 +51,44 @@ bool StateTruth::parse(const std::string& reply, int side, int unum, BodyPose& o
   return false;
 }
 
-bool StateTruth::pose(int side, int unum, BodyPose& out) {
+bool StateTruth::parseBall(const std::string& reply, double& x, double& y) {
+  const std::vector<SNode> top = practice::readSexps(reply);
+  if (top.empty() || top.front().head() != "state") return false;
+  const SNode* ball = top.front().find("ball");
+  const SNode* pos = ball ? ball->find("pos") : nullptr;
+  double bx = 0, by = 0;
+  if (!number(pos, 1, bx) || !number(pos, 2, by)) return false;
+  x = bx;
+  y = by;
+  return true;
+}
+
+bool StateTruth::state(std::string& reply) {
   // Drop anything unasked for, then ask.
   while (link_.receive(0)) {
   }
   if (!link_.send("(state)")) return false;
   for (;;) {
-    auto reply = link_.receive(kReplyMs);
-    if (!reply) return false;
-    if (reply->rfind("(state", 0) == 0) return parse(*reply, side, unum, out);
+    auto r = link_.receive(kReplyMs);
+    if (!r) return false;
+    if (r->rfind("(state", 0) == 0) {
+      reply = *r;
+      return true;
+    }
   }
 }
 
-bool SceneTruth::pose(int side, int unum, BodyPose& out) {
+bool StateTruth::pose(int side, int unum, BodyPose& out) {
+  std::string reply;
+  return state(reply) && parse(reply, side, unum, out);
+}
+
+bool StateTruth::ball(double& x, double& y) {
+  std::string reply;
+  return state(reply) && parseBall(reply, x, y);
+}
+
+void SceneTruth::take() {
   while (auto frame = link_.receive(0)) {
     const bool applied = scene_.apply(*frame);
     if (!applied && !scene_.empty()) {
@@ -71,7 +96,16 @@ bool SceneTruth::pose(int side, int unum, BodyPose& out) {
       link_.send("(reqfullstate)");
     }
   }
+}
+
+bool SceneTruth::pose(int side, int unum, BodyPose& out) {
+  take();
   return scene_.torso(side, unum, out);
+}
+
+bool SceneTruth::ball(double& x, double& y) {
+  take();
+  return scene_.ball(x, y);
 }
 
 std::unique_ptr<Truth> makeTruth(bool practiceServer) {

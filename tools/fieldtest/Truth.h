@@ -20,6 +20,8 @@ class Truth {
   bool command(const std::string& text) { return link_.send(text); }
   // The robot's torso now; false when the server does not show it.
   virtual bool pose(int side, int unum, BodyPose& out) = 0;
+  // The ball on the field (x, y); false when the server does not show it.
+  virtual bool ball(double& x, double& y) = 0;
 
  protected:
   Link link_;
@@ -29,17 +31,28 @@ class Truth {
 class StateTruth : public Truth {
  public:
   bool pose(int side, int unum, BodyPose& out) override;
+  bool ball(double& x, double& y) override;
   // The player entry of one "(state ...)" reply.
   static bool parse(const std::string& reply, int side, int unum, BodyPose& out);
+  // The ball entry of one "(state ...)" reply.
+  static bool parseBall(const std::string& reply, double& x, double& y);
+
+ private:
+  // The latest "(state ...)" reply, asked for now.
+  bool state(std::string& reply);
 };
 
 // Keeps the real server's scene graph up to date from whatever frames have come.
 class SceneTruth : public Truth {
  public:
   bool pose(int side, int unum, BodyPose& out) override;
+  bool ball(double& x, double& y) override;
 
  private:
   SceneGraph scene_;
+
+  // Takes every frame that has come.
+  void take();
 };
 
 std::unique_ptr<Truth> makeTruth(bool practiceServer);

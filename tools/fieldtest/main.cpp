@@ -51,7 +51,8 @@ void usage(std::ostream& out) {
          "Progress is m (or degrees for turns) along the scenario's direction in the robot's frame at the\n"
          "start; steady is the rate over the second half; drift is m sideways of that direction (for turns\n"
          "and standing: m away from the start). A run stops at the first fall (torso more than 50 degrees\n"
-         "from upright, or lying).\n";
+         "from upright, or lying). The kicks add a line with the ball's travel from where it was put\n"
+         "and its direction off the robot's heading at the start.\n";
 }
 
 bool number(const char* text, double& out) {

@@ -1,0 +1,150 @@
+#!/usr/bin/python3
+"""Tunes the kick record by CMA-ES on short sync-mode runs of the field test's kick scenario.
+
+Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
+           [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
+Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
+It starts its own rcssserver3d in sync mode on the given ports (via
+/work/simspark-conf/run-server.sh, or $KICK_SERVER), runs each candidate record
+K times per robot type from a scratch copy of data/, and writes the best record found to FILE
+(data/movs/parametrosOmnikick.txt by default) with a newline at the end.
+The score of a trial is the ball's travel along the aim, less 5 when the kicker falls;
+a candidate scores its worst trial.
+"""
+import argparse
+import math
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+from cmaes import CMA
+
+NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
+         "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll"]
+START = [0.50, 0.25, 0.16, 0.50, 14, -12, -75, 30, 60, -5, -10, 8, 2, 0.8, 0]
+SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5]
+LOW = [0.2, 0.06, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15]
+HIGH = [0.9, 0.8, 0.5, 1.0, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15]
+MAX = 6.1395447
+
+
+def record(p):
+    """The 100 numbers of a kick record from the parameters."""
+    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr = p
+    base = [0, 0, 22, -44, 22, 0]
+    # Positive lean tilts the body forward over the support foot.
+    support = [0, -roll, 22 - lean, -44, 22 + lean, roll]
+    slow = [2, v, 3, 3, 3, v]
+    kick = [2, v, MAX, MAX, MAX, v]
+    phases = [
+        (d1, [0, -roll, 22, -44, 22, roll], [0, -roll, 22, -44, 22, roll], slow, slow),
+        (d2, support, [0, -roll + lr, lh, lk, la, roll - lr], slow, kick),
+        (d1 + d3, [0, -roll - kroll, 22 - lean, -44, 22 + lean, roll + kroll], [0, -roll + lr, kh, kk, ka, roll - lr],
+         slow, kick),
+        (d2 + d4, base, base, [2, 2, 2, 2, 2, 2], [2, 2, 3, 3, 3, 2]),
+    ]
+    out = []
+    for t, l, r, lv, rv in phases:
+        out += [t] + l + r + lv + rv
+    return out
+
+
+def write_record(path, p):
+    with open(path, "w") as f:
+        f.write("# Right-foot kick on the left leg: four phases of time, left and right leg targets (deg),\n")
+        f.write("# left and right speed limits. Phase k ends at T(k-1) + T(k) from the start (T0 = 0).\n")
+        f.write(" ".join("%.4g" % v for v in record(p)) + "\n")
+
+
+def scratch(data):
+    d = tempfile.mkdtemp(prefix="kicktune")
+    for name in os.listdir(data):
+        if name != "movs":
+            os.symlink(os.path.join(data, name), os.path.join(d, name))
+    os.mkdir(os.path.join(d, "movs"))
+    for name in os.listdir(os.path.join(data, "movs")):
+        if name != "parametrosOmnikick.txt":
+            os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
+    return d
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--port", type=int, default=3431)
+    ap.add_argument("--monitor-port", type=int, default=3441)
+    ap.add_argument("--types", default="0", help="robot types, comma-separated or all; the worst run counts")
+    ap.add_argument("--evaluations", type=int, default=120)
+    ap.add_argument("--trials", type=int, default=2)
+    ap.add_argument("--out", default="data/movs/parametrosOmnikick.txt")
+    ap.add_argument("--start", help="comma-separated parameters to start from, in the order " + " ".join(NAMES))
+    ap.add_argument("--rest", type=float, default=4, help="seconds the ball is given to come to rest")
+    ap.add_argument("--sigma", type=float, default=0.6, help="initial step, in units of each parameter's scale")
+    a = ap.parse_args()
+    start = [float(v) for v in a.start.split(",")] if a.start else START
+    if len(start) != len(START):
+        ap.error("--start needs %d numbers" % len(START))
+    top = os.getcwd()
+    tool = os.path.join(top, "build/tools/fieldtest/fieldtest")
+    work = scratch(os.path.join(top, "data"))
+    server = os.environ.get("KICK_SERVER", "/work/simspark-conf/run-server.sh")
+    log = open(os.path.join(work, "server.log"), "w")
+
+    def evaluate(p):
+        write_record(os.path.join(work, "movs/parametrosOmnikick.txt"), p)
+        srv = subprocess.Popen([server, "sync", str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
+        time.sleep(2)
+        csv = os.path.join(work, "runs.csv")
+        if os.path.exists(csv):
+            os.remove(csv)
+        try:
+            subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
+                            "--types", a.types, "--scenarios", ",".join(["kick"] * a.trials), "--time",
+                            str(a.rest + 1.5), "--csv", csv], cwd=work, capture_output=True, timeout=180)
+            rows = open(csv).read().split("\n")[1:]
+        except (subprocess.TimeoutExpired, OSError):
+            rows = []
+        finally:
+            srv.send_signal(signal.SIGINT)
+            srv.wait()
+        scores = []
+        for line in rows:
+            f = line.split(",")
+            if len(f) >= 14 and f[11]:
+                travel, angle, fell = float(f[11]), float(f[12]), int(f[9])
+                scores.append(travel * math.cos(math.radians(angle)) - 5 * fell)
+        runs = a.trials * (5 if a.types == "all" else len(a.types.split(",")))
+        return min(scores) if len(scores) == runs else -10
+
+    x0 = np.array(start, dtype=float)
+    scale = np.array(SCALE)
+    bounds = np.array([[(lo - s) / sc for lo, s, sc in zip(LOW, start, SCALE)],
+                       [(hi - s) / sc for hi, s, sc in zip(HIGH, start, SCALE)]]).T
+    opt = CMA(mean=np.zeros(len(start)), sigma=a.sigma, bounds=bounds, population_size=8, seed=1)
+    best, best_p = evaluate(list(x0)), list(x0)
+    print("start %.3f" % best, flush=True)
+    n = 1
+    while n < a.evaluations:
+        sols = []
+        for _ in range(opt.population_size):
+            z = opt.ask()
+            p = list(x0 + z * scale)
+            s = evaluate(p)
+            n += 1
+            sols.append((z, -s))
+            if s > best:
+                best, best_p = s, p
+                write_record(a.out, best_p)
+                print("%d best %.3f %s" % (n, best, " ".join("%s=%.4g" % kv for kv in zip(NAMES, p))), flush=True)
+                print("  --start " + ",".join("%.4g" % v for v in p), flush=True)
+        opt.tell(sols)
+    print("done: best %.3f written to %s" % (best, a.out))
+    shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

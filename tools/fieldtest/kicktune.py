@@ -9,7 +9,7 @@ It starts its own rcssserver3d in sync mode on the given ports (via
 K times per robot type from a scratch copy of data/, and writes the best record found to FILE
 (data/movs/parametrosOmnikick.txt by default) with a newline at the end.
 The score of a trial is the ball's travel along the aim, less 5 when the kicker falls;
-a candidate scores its worst trial.
+a candidate scores its worst run, or with --score mean the mean of its runs.
 """
 import argparse
 import math
@@ -82,6 +82,8 @@ def main():
     ap.add_argument("--trials", type=int, default=2)
     ap.add_argument("--out", default="data/movs/parametrosOmnikick.txt")
     ap.add_argument("--start", help="comma-separated parameters to start from, in the order " + " ".join(NAMES))
+    ap.add_argument("--score", choices=["min", "mean"], default="min",
+                    help="a candidate scores its worst run (min) or the mean of its runs")
     ap.add_argument("--rest", type=float, default=4, help="seconds the ball is given to come to rest")
     ap.add_argument("--sigma", type=float, default=0.6, help="initial step, in units of each parameter's scale")
     a = ap.parse_args()
@@ -118,7 +120,9 @@ def main():
                 travel, angle, fell = float(f[11]), float(f[12]), int(f[9])
                 scores.append(travel * math.cos(math.radians(angle)) - 5 * fell)
         runs = a.trials * (5 if a.types == "all" else len(a.types.split(",")))
-        return min(scores) if len(scores) == runs else -10
+        if len(scores) != runs:
+            return -10
+        return min(scores) if a.score == "min" else sum(scores) / len(scores)
 
     x0 = np.array(start, dtype=float)
     scale = np.array(SCALE)

@@ -23,6 +23,9 @@ const double kStance[6] = {0, 0, 22, -44, 22, 0};
 // approach: straight ahead, out of reach.
 const double kKickAhead = 0.15, kKickRight = 0.055;
 const double kApproachAhead = 0.40;
+// Cycles of standing after the ball is put, so that the robot has seen it
+// where it now lies before it moves.
+const int kLookCycles = 15;
 
 class Kick : public Scenario {
  public:
@@ -40,8 +43,8 @@ class Kick : public Scenario {
     char text[128];
     std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ballX_, ballY_);
     truth.command(text);
-    stage_ = approach_ ? Stage::Walk : Stage::Kick;
-    starting_ = true;
+    stage_ = Stage::Look;
+    looked_ = 0;
   }
 
   void step(double) override {
@@ -49,6 +52,13 @@ class Kick : public Scenario {
       case Stage::Wait:
       case Stage::Hold:
         stand();
+        return;
+      case Stage::Look:
+        stand();
+        if (++looked_ >= kLookCycles) {
+          stage_ = approach_ ? Stage::Walk : Stage::Kick;
+          starting_ = true;
+        }
         return;
       case Stage::Walk:
         if (starting_) {
@@ -93,7 +103,7 @@ class Kick : public Scenario {
   }
 
  private:
-  enum class Stage { Wait, Walk, Kick, Hold };
+  enum class Stage { Wait, Look, Walk, Kick, Hold };
 
   void stand() {
     AgentModel& model = Singleton<AgentModel>::getInstance();
@@ -111,6 +121,7 @@ class Kick : public Scenario {
   bool approach_;
   Stage stage_ = Stage::Wait;
   bool starting_ = false;
+  int looked_ = 0;
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
   OmniWalkPrevCtrl walk_;
   OmniDirectionalKick kick_;

@@ -1,35 +1,147 @@
 #ifndef SKILLS_AGENTACTIONS_H
 #define SKILLS_AGENTACTIONS_H
 
+#include <string>
+#include <vector>
+
+#include "geometry/Geometry.h"
+#include "geometry/Vector.h"
 #include "world/AgentState.h"
 
-// The action library: drives the agent's posture and the behaviours that
-// the decision layer asks for. One per process, through
-// Singleton<AgentActions>.
-//
-// No motion behaviour is loaded yet: a behaviour that does not exist counts
-// as finished, and the get-up supervisor works on the posture state alone.
+class AgentModel;
+class Behavior;
+class IKPose;
+class OmniDirectionalKick;
+class OmniWalkPrevCtrl;
+class OmniWalkZMP;
+class SlotBehavior;
+class WorldState;
+class omniMidLevelSkill;
+
+// The action library: owns every motion behaviour of the player, holds the
+// current one and switches it for the decision layer (walk, dribble, kick,
+// pass, get up). One per process, through Singleton<AgentActions>; it is
+// built on first use and loads all its motion files then.
 class AgentActions {
 public:
-    // The process-wide posture state.
+    // Robot types 0 to 4 each have a slot in the per-type tables.
+    static constexpr int ROBOT_TYPES = 5;
+    // Loads made at construction: (member name, slot or -1, file).
+    struct MotionLoad {
+        const char* member;
+        int slot;
+        std::string file;
+    };
+
+    WorldState* ws;
+    // Executed by the think step; never null.
+    Behavior* currBehavior;
+    // currBehavior at the start of the think step.
+    Behavior* prevBehavior;
+    // What preceded the stop motion.
+    Behavior* prevStopBehavior;
+
+    omniMidLevelSkill* bOmniMidLevelSkill;
+    OmniWalkZMP* bOmniWalkZmp;
+    OmniWalkPrevCtrl* bOmniWalkPrevCtrl;
+    OmniDirectionalKick* bOmniKick;
+    SlotBehavior* bZeroWalk;
+    SlotBehavior* bZero;
+    SlotBehavior* bStop;
+    SlotBehavior* bGoalieHockey;
+    SlotBehavior* bGoalieHockeyDefend;
+    SlotBehavior* bGetupFromHockey;
+    SlotBehavior* bFallLeft;
+    SlotBehavior* bFallRight;
+    SlotBehavior* bGetupFrontTurningRight;
+    SlotBehavior* bGetupFrontTurningLeft;
+    SlotBehavior* bGetupFront[ROBOT_TYPES];
+    SlotBehavior* bGetupBack[ROBOT_TYPES];
+    SlotBehavior* bOpenandCloseArms;
+    SlotBehavior* bGoalKickLeft[ROBOT_TYPES];
+    SlotBehavior* bGoalKickRight[ROBOT_TYPES];
+    SlotBehavior* bSKickLeft[ROBOT_TYPES];
+    SlotBehavior* bSKickRight[ROBOT_TYPES];
+    SlotBehavior* bStdKickLeft[ROBOT_TYPES];
+    SlotBehavior* bStdKickRight[ROBOT_TYPES];
+    IKPose* bIKPose;
+
+    // Passed with every walk command.
+    bool presureWalk;
     AgentState* aState;
+    AgentModel* mod;
+    // The walk arrived exactly at its target; allows the omnidirectional kick.
+    bool shouldDynamickKick;
+    double lastDynamickKick;
+    // Stage of goToAuxPoint: 0, 1, 2.
+    int kickState;
 
     AgentActions();
     virtual ~AgentActions() {}
+    AgentActions(const AgentActions&) = delete;
+    AgentActions& operator=(const AgentActions&) = delete;
 
-    // The get-up supervisor, once per think cycle: true while it controls the
-    // body (fallen or getting up), false when the agent is free.
-    bool doGetup();
-    // Asks the server for pass mode when opponents are near the ball; nothing
-    // once an opponent is within 1 m of it.
+    // The fifty loads, in load order.
+    static std::vector<MotionLoad> motionLoads();
+    // The robot type of the body model; 0 to 4 (checked when the body
+    // description is read).
+    int robotType() const;
+
+    // Walking.
+    void ZMPWalkOmniCall(double vX, double vY, double vTheta, double heightCoM = 0, double swingHeight = 0.07,
+                         double period = 0.14);
+    void goToStrategicPoint(Vector Point, float dir, bool avoidBall, bool avoidTeamMate, bool avoidTheirPlayer,
+                            Circle obstacle);
+    void moveBalltoTarg(Vector target, float curve, bool avoidTeamMate, bool avoidTheirPlayer, float distBehindBall);
+    void gotoPointDesperate(Vector target);
+    void backDesperate(Vector target);
+    void goToShootPoint(Vector kickTarget, float dis, bool avoidTeamMate, bool avoidTheirPlayer, float speedatTarg,
+                        bool dynamic, bool setplay);
+    void executeStopWalk(double dir, int opp);
+    void goToTarget(Vector finalTarget, float dir, float curve, float speedatTarg, bool relface, float relFaceOri,
+                    float globalFaceOri, bool avoidBall, bool avoidTeamMate, bool avoidTheirPlayer, Circle obstacle,
+                    bool dynamic, bool setplay);
+    void moveToTarget(Vector finalTarget, Vector nextTempTarget, float speedatTarg, bool relface, float relFaceOri,
+                      float globalFaceOri);
+
+    // Kicking and passing.
+    void kickToTarget(Vector kickTarget);
+    void dynamicKickToTarget(Vector kickTarget, bool setplay);
+    void directKick(Vector kickTarget);
+    // Asks for the pass mode for each opponent within 2 m of the ball met
+    // before the first one within 1 m.
     void serverPass();
+    bool shouldDirectKick();
+    bool shouldLongKick();
+    bool shouldClearBall();
+    bool isClearToLongKick();
+    bool isClearToDirectKick(float distance);
+    bool continueLongKick();
+    bool goToAuxPoint(Vector kickTarget);
+    // The keyframe kick for the play mode, kick foot (0 right, 1 left) and
+    // robot type.
+    SlotBehavior* keyframeKick(int playMode, int kickFoot, int type) const;
+    // The kick target after the aim correction of the robot type.
+    Vector aimedTarget(Vector kickTarget, int type) const;
+
+    // Getting up.
+    void checkGettingUp();
+    // True while the library keeps control of the body.
+    bool doGetup();
+    void Getup();
+    bool isGettingUpTurning();
+    int selectOffMarkerOpp();
+    bool shouldBlockPass();
 
 private:
-    // Whether the stop behaviour is the one chosen last.
-    bool stopChosen;
-
-    // Moves a fallen posture to the matching rising one.
-    void startGetup();
+    void loadMovs();
+    // Whether a get-up may start now (0.75 s since the last one ended).
+    bool getupPauseOver() const;
+    bool isGetupMotion(Behavior* b) const;
+    void startGetup(SlotBehavior* motion, states state, bool setState);
+    bool ballFarFromTheirGoal() const;
+    // Starts the omnidirectional kick with the right foot.
+    void startOmniKick();
 };
 
 #endif

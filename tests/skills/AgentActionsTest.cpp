@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "skills/AgentActions.h"
+#include "skills/OmniWalk/OmniWalkPrevCtrl.h"
+#include "skills/OmniWalkZMP.h"
+#include "skills/SlotBehavior.h"
 #include "utils/communication/Actions.h"
 #include "world/QueryWorld.h"
 
@@ -17,23 +25,178 @@ int countPasses(const std::string& batch)
     return n;
 }
 
+// A keyframe motion run to its end.
+void finish(SlotBehavior* b) { b->currSlot = static_cast<int>(b->slots.size()); }
+
 } // namespace
 
 class ActionLibrary : public QueryWorld {
 protected:
     AgentActions& actions = Singleton<AgentActions>::getInstance();
     Actions& effectors = Singleton<Actions>::getInstance();
+    AgentState& posture = *actions.aState;
 
     void SetUp() override
     {
         QueryWorld::SetUp();
         effectors.ss.str("");
+        actions.currBehavior = actions.prevBehavior = actions.bZeroWalk;
+        actions.bZeroWalk->init();
+    }
+
+    // Current behaviour b, started now.
+    void run(Behavior* b)
+    {
+        actions.currBehavior = b;
+        b->init();
     }
 };
 
 TEST_F(ActionLibrary, HoldsTheSharedPostureState)
 {
     EXPECT_EQ(actions.aState, &Singleton<AgentState>::getInstance());
+}
+
+TEST_F(ActionLibrary, LoadsFiftyMotionsFromThirtyFiveFiles)
+{
+    std::vector<AgentActions::MotionLoad> loads = AgentActions::motionLoads();
+    EXPECT_EQ(loads.size(), 50u);
+    std::set<std::string> files;
+    for (const auto& l : loads)
+        files.insert(l.file);
+    EXPECT_EQ(files.size(), 35u);
+    EXPECT_EQ(loads.front().file, "movs/zero/ZeroWalkPosition.xml");
+    EXPECT_EQ(loads.back().file, "movs/zero/ZeroPosition.xml");
+
+    struct Row {
+        SlotBehavior* b;
+        const char* name;
+    } rows[] = {
+        {actions.bGetupFront[2], "GetupFrontT0"},   {actions.bGetupBack[2], "GetupBackT0"},
+        {actions.bGetupFront[3], "GetupFrontT3"},   {actions.bSKickLeft[1], "SuperKickRightT1"},
+        {actions.bSKickRight[1], "SuperKickRightT1"}, {actions.bGoalKickRight[1], "SuperKickRightT1"},
+        {actions.bGoalKickLeft[4], "SuperKickLeftT4"}, {actions.bGoalKickLeft[2], "SGoalKickLeftT2"},
+        {actions.bStdKickLeft[2], "New5mKickLeft2ZMPH1"}, {actions.bStdKickRight[0], "New5mKickRight2ZMP"},
+        {actions.bFallLeft, "FallToLeft"},          {actions.bZero, "ZeroPosition"},
+        {actions.bOpenandCloseArms, "OpenandCloseArms"},
+    };
+    for (const Row& r : rows) {
+        ASSERT_NE(r.b, nullptr) << r.name;
+        EXPECT_EQ(r.b->getName(), r.name);
+    }
+    // Each slot has its own object, even where two name one file.
+    EXPECT_NE(actions.bSKickLeft[1], actions.bSKickRight[1]);
+    EXPECT_NE(actions.bGetupFront[0], actions.bGetupFront[2]);
+}
+
+TEST_F(ActionLibrary, WalkCommandSwitchesOnlyFromFinishedBehavioursOrTheApproach)
+{
+    struct Row {
+        const char* what;
+        Behavior* current;
+        bool finished;
+        bool switches;
+    } rows[] = {
+        {"a running kick keeps running", actions.bSKickRight[0], false, false},
+        {"a finished kick gives way", actions.bSKickRight[0], true, true},
+        {"a running get-up keeps running", actions.bGetupBack[0], false, false},
+        {"the approach gives way at once", actions.bOmniWalkPrevCtrl, false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        run(r.current);
+        if (r.finished)
+            finish(static_cast<SlotBehavior*>(r.current));
+        posture.mRising = true;
+        posture.setAgentState(AS_RISING_BACK);
+        actions.ZMPWalkOmniCall(0.5, 0, 200);
+        EXPECT_EQ(actions.currBehavior, r.switches ? static_cast<Behavior*>(actions.bOmniWalkZmp) : r.current);
+        EXPECT_EQ(posture.getAgentState(), AS_WALKING);
+        EXPECT_FALSE(posture.isRising());
+    }
+}
+
+TEST_F(ActionLibrary, GetupFitsThePostureAndTheMotionBeforeIt)
+{
+    struct Row {
+        const char* what;
+        states state;
+        Behavior* current;
+        SlotBehavior* motion;
+        states after;
+    } rows[] = {
+        {"front", AS_FALLEN_FRONT, actions.bStop, actions.bGetupFront[0], AS_RISING_FRONT},
+        {"back", AS_FALLEN_BACK, actions.bStop, actions.bGetupBack[0], AS_RISING_BACK},
+        {"side", AS_FALLEN_SIDE, actions.bStop, actions.bOpenandCloseArms, AS_RISING_SIDE},
+        {"after a left dive", AS_FALLEN_FRONT, actions.bFallLeft, actions.bGetupFrontTurningRight, AS_FALLEN_FRONT},
+        {"after a right dive", AS_FALLEN_BACK, actions.bFallRight, actions.bGetupFrontTurningLeft, AS_FALLEN_BACK},
+        {"from the hockey posture", AS_FALLEN_BACK, actions.bGoalieHockey, actions.bGetupFromHockey, AS_FALLEN_BACK},
+        {"standing: nothing", AS_STANDING, actions.bStop, nullptr, AS_STANDING},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        run(r.current);
+        posture.mRising = false;
+        posture.setAgentState(r.state);
+        actions.Getup();
+        EXPECT_EQ(actions.currBehavior, r.motion ? static_cast<Behavior*>(r.motion) : r.current);
+        EXPECT_EQ(posture.getAgentState(), r.after);
+        EXPECT_EQ(posture.isRising(), r.motion != nullptr);
+    }
+    run(actions.bGetupFrontTurningLeft);
+    EXPECT_TRUE(actions.isGettingUpTurning());
+}
+
+TEST_F(ActionLibrary, AFallenRobotStopsThenGetsUpAfterThePause)
+{
+    posture.mFallen = true;
+    posture.setAgentState(AS_FALLEN_BACK);
+    ws.cTime = 10;
+    ws.lastGetupFinishedTime = 9.5f;
+
+    // First the stop motion, even though a get-up would be allowed later.
+    actions.checkGettingUp();
+    EXPECT_TRUE(actions.doGetup());
+    EXPECT_EQ(actions.currBehavior, actions.bStop);
+    EXPECT_EQ(posture.getAgentState(), AS_STOP);
+
+    // The stop motion over, 0.5 s after the last get-up: free.
+    finish(actions.bStop);
+    posture.setAgentState(AS_FALLEN_BACK);
+    actions.checkGettingUp();
+    EXPECT_FALSE(actions.doGetup());
+
+    // 0.75 s after: the get-up starts and holds the body until it ends.
+    ws.cTime = 10.25f;
+    actions.checkGettingUp();
+    EXPECT_TRUE(actions.doGetup());
+    EXPECT_EQ(actions.currBehavior, actions.bGetupBack[0]);
+    EXPECT_TRUE(posture.isRising());
+    EXPECT_TRUE(actions.doGetup());
+
+    finish(actions.bGetupBack[0]);
+    ws.cTime = 12;
+    actions.checkGettingUp();
+    EXPECT_FALSE(posture.isRising());
+    EXPECT_FLOAT_EQ(ws.lastGetupFinishedTime, 12);
+}
+
+TEST_F(ActionLibrary, AbortedApproachReturnsToTheWalkOutsideSomeSetPieces)
+{
+    struct Row {
+        int playMode;
+        bool walks;
+    } rows[] = {{PLAY_ON, true}, {QUORVEL_KICKIN, false}, {QUORVEL_GOAL_KICK, false}, {QUORVEL_KICKOFF, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.playMode);
+        ws.game->playmode = r.playMode;
+        actions.currBehavior = actions.bOmniWalkPrevCtrl;
+        actions.bOmniWalkPrevCtrl->init();
+        if (!actions.bOmniWalkPrevCtrl->Aborted())
+            GTEST_SKIP() << "the approach does not report aborted without a plan";
+        actions.doGetup();
+        EXPECT_EQ(actions.currBehavior == actions.bOmniWalkZmp, r.walks);
+    }
 }
 
 TEST_F(ActionLibrary, ServerPassStopsAtTheFirstOpponentOnTheBall)
@@ -59,36 +222,57 @@ TEST_F(ActionLibrary, ServerPassStopsAtTheFirstOpponentOnTheBall)
     }
 }
 
-TEST_F(ActionLibrary, GetupFollowsThePosture)
+TEST_F(ActionLibrary, KickAimAndKeyframeKickByTypePlayModeAndFoot)
 {
-    AgentState& posture = *actions.aState;
+    place(ws.me, Vector(0, 0));
+    ws.me->orientation = 0;
+    struct Aim {
+        int type;
+        float deg;
+    } aims[] = {{0, 0}, {1, -32}, {2, 0}, {3, 0}, {4, -25}};
+    for (const Aim& a : aims) {
+        Vector t = actions.aimedTarget(Vector(5, 0), a.type);
+        EXPECT_NEAR(t.getDirection(), a.deg, 1e-3) << a.type;
+        EXPECT_NEAR(t.length(), 5, 1e-4) << a.type;
+    }
+    struct Row {
+        int playMode, foot, type;
+        SlotBehavior* kick;
+    } rows[] = {
+        {QUORVEL_GOAL_KICK, 1, 0, actions.bGoalKickLeft[0]},
+        {QUORVEL_GOAL_KICK, 0, 4, actions.bGoalKickRight[4]},
+        {QUORVEL_FREE_KICK, 1, 3, actions.bSKickRight[3]},
+        {QUORVEL_CORNER_KICK, 1, 2, actions.bSKickRight[2]},
+        {PLAY_ON, 1, 2, actions.bSKickLeft[2]},
+        {PLAY_ON, 0, 1, actions.bSKickRight[1]},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(actions.keyframeKick(r.playMode, r.foot, r.type), r.kick) << r.playMode << " " << r.foot;
+}
 
-    // Standing: the agent is free.
-    EXPECT_FALSE(actions.doGetup());
-    EXPECT_EQ(posture.getAgentState(), AS_STANDING);
+TEST_F(ActionLibrary, DirectKickCorridorNeedsOneToThreeOpponents)
+{
+    // Me at (10, 0) with the ball ahead: the corridor runs to their goal line.
+    place(ws.me, Vector(10, 0));
+    ws.myPos = Vector(10, 0);
+    setBall(Vector(11, 0));
+    ws.ballPos = Vector(11, 0);
+    ws.theirGoalPos = Vector(15, 0);
+    for (int count : {0, 1, 3, 4}) {
+        for (int n = 1; n <= 4; ++n)
+            place(opp(n), n <= count ? Vector(12 + 0.5f * n, 0.1f) : Vector(-12.0f + n, -9.5f));
+        EXPECT_EQ(actions.isClearToDirectKick(4), count >= 1 && count <= 3) << count;
+    }
+}
 
-    // Fallen: first the stop behaviour.
-    posture.mFallen = true;
-    posture.setAgentState(AS_FALLEN_BACK);
-    ws.cTime = 10;
-    ws.lastGetupFinishedTime = 9.5f;
-    EXPECT_TRUE(actions.doGetup());
-    EXPECT_EQ(posture.getAgentState(), AS_STOP);
-
-    // Less than 0.75 s after the last get-up nothing is due.
-    posture.setAgentState(AS_FALLEN_BACK);
-    EXPECT_FALSE(actions.doGetup());
-    EXPECT_FALSE(posture.isRising());
-
-    // Then the get-up starts.
-    ws.cTime = 10.25f;
-    EXPECT_TRUE(actions.doGetup());
-    EXPECT_TRUE(posture.isRising());
-    EXPECT_EQ(posture.getAgentState(), AS_RISING_BACK);
-
-    // Up again: the get-up is over.
-    posture.mFallen = false;
-    EXPECT_FALSE(actions.doGetup());
-    EXPECT_FALSE(posture.isRising());
-    EXPECT_EQ(posture.getAgentState(), AS_WALKING);
+TEST_F(ActionLibrary, DesperateWalkSendsFiniteTurnsAndLongKickKeepsItsState)
+{
+    place(ws.me, Vector(0, 0));
+    ws.me->orientation = 0;
+    run(actions.bOmniWalkZmp);
+    actions.gotoPointDesperate(Vector(0, 0));
+    EXPECT_EQ(actions.currBehavior, actions.bOmniWalkZmp);
+    ws.longKickState = false;
+    EXPECT_FALSE(actions.continueLongKick());
+    EXPECT_FALSE(ws.longKickState);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skills/AgentActions.h"
+#include "skills/OmniWalkZMP.h"
 #include "utils/communication/Actions.h"
 #include "world/QueryWorld.h"
 
@@ -225,6 +226,9 @@ TEST_F(Clearing, AvoidOpponent)
 
 TEST_F(Clearing, ClosestAlly)
 {
+    // Walking: the action library leaves me free.
+    AgentActions& actions = Singleton<AgentActions>::getInstance();
+    actions.currBehavior = actions.prevBehavior = actions.bOmniWalkZmp;
     placeMe(Vector(0, 0), 180);
     // Nobody faces (10, 0) within 10 degrees.
     EXPECT_EQ(ws.closestAllyTo(Vector(10, 0), 10, false), 0);

@@ -1,0 +1,331 @@
+#include <cmath>
+
+#include "geometry/Geometry.h"
+#include "physics/AgentModel.h"
+#include "skills/AgentActions.h"
+#include "skills/IKPose.h"
+#include "skills/OmniDirectionalKick.h"
+#include "skills/OmniWalk/OmniWalkPrevCtrl.h"
+#include "skills/OmniWalkZMP.h"
+#include "skills/SlotBehavior.h"
+#include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/BehaveCarryBall.h"
+#include "utils/Singleton.h"
+#include "utils/communication/Actions.h"
+#include "world/WorldState.h"
+
+namespace {
+
+// Beyond this from their goal the kicks ask for the pass mode (m).
+const float FAR_FROM_GOAL = 15;
+// Aim correction of the keyframe kicks that leave the body's direction, by
+// robot type (deg, counter-clockwise of the body direction).
+const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 32, 0, 0, 25};
+
+// An error in degrees, taking the far side of the circle into account.
+float wrapped(float e)
+{
+    e = std::fabs(e);
+    return e > 300 ? std::fabs(e - 360) : e;
+}
+
+Vector fromFrame(Vector origin, float ang, Vector p) { return origin + p.rotate(ang); }
+
+// Where the line from a through b meets the vertical line x = goalX.
+Vector goalLineCrossing(Vector a, Vector b, float goalX)
+{
+    Line through = Line::LineFromTwoPoints(a, b);
+    Line goalLine = Line::LineFromTwoPoints(Vector(goalX, 0), Vector(goalX, 1));
+    return through.getIntersection(goalLine);
+}
+
+} // namespace
+
+bool AgentActions::ballFarFromTheirGoal() const
+{
+    return ws->ball->position.to2d().getDistanceTo(ws->theirGoalPos) > FAR_FROM_GOAL;
+}
+
+void AgentActions::serverPass()
+{
+    Vector ball = ws->ball->position.to2d();
+    Circle onBall(ball, 1), near(ball, 2);
+    for (int n = 1; n <= WorldState::MAX_UNUM; ++n) {
+        Player* p = ws->getOpponentPlayer(n);
+        if (!p)
+            continue;
+        Vector at = p->position.to2d();
+        if (onBall.isInside(at))
+            return;
+        if (near.isInside(at))
+            Singleton<Actions>::getInstance().Pass();
+    }
+}
+
+Vector AgentActions::aimedTarget(Vector kickTarget, int type) const
+{
+    float turn = type >= 0 && type < ROBOT_TYPES ? KICK_DEVIATION[type] : 0;
+    if (turn == 0)
+        return kickTarget;
+    Vector me = ws->me->position.to2d();
+    return me + (kickTarget - me).rotate(-turn);
+}
+
+SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) const
+{
+    if (type < 0 || type >= ROBOT_TYPES)
+        type = 0;
+    if (playMode == QUORVEL_FREE_KICK || playMode == QUORVEL_CORNER_KICK)
+        return bSKickRight[type];
+    if (playMode == QUORVEL_GOAL_KICK)
+        return kickFoot != 0 ? bGoalKickLeft[type] : bGoalKickRight[type];
+    return kickFoot != 0 ? bSKickLeft[type] : bSKickRight[type];
+}
+
+void AgentActions::kickToTarget(Vector kickTarget)
+{
+    presureWalk = true;
+    ws->isKick = true;
+    if (doGetup())
+        return;
+    int pm = ws->game->playmode;
+    if (pm == QUORVEL_CORNER_KICK)
+        kickTarget = ws->theirGoalPos + Vector(-1.5f, -0.2f);
+    if (ballFarFromTheirGoal())
+        serverPass();
+    kickTarget = aimedTarget(kickTarget, robotType());
+
+    Vector ball = ws->ball->position.to2d();
+    Vector me = ws->me->position.to2d();
+    float finalorientation = (kickTarget - ball).getDirection();
+    const float minBall = 0.1f, maxBall = 0.2f, shootDist = 0.2f;
+
+    if (ws->gTime > 0 && currBehavior != bOmniWalkPrevCtrl) {
+        float d = me.getDistanceTo(ball);
+        bool canKick = d > minBall && d < maxBall && std::fabs(ws->me->orientation - finalorientation) < 5 &&
+                       std::fabs((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 15;
+        if (canKick && ballFarFromTheirGoal())
+            serverPass();
+        if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {
+            bIKPose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), 0.02f, Vector3f(0, 0, 0),
+                          Vector3f(0, 0, 0));
+            currBehavior = bIKPose;
+            return;
+        }
+        if (currBehavior == bIKPose && bIKPose->finished()) {
+            ws->trajectoryDecided = false;
+            bOmniWalkPrevCtrl->init();
+            bOmniWalkPrevCtrl->SetTarget(kickTarget);
+            bOmniWalkPrevCtrl->SetLFoot(bOmniWalkZmp->GetLFoot());
+            bOmniWalkPrevCtrl->SetRFoot(bOmniWalkZmp->GetRFoot());
+            bOmniWalkPrevCtrl->SetPrevSupport(bOmniWalkZmp->GetPrevSupport());
+            bOmniWalkPrevCtrl->SetPosition(Vector(0, 0));
+            bOmniWalkPrevCtrl->SetVelocity(bOmniWalkZmp->GetVelocity());
+            bOmniWalkPrevCtrl->SetAceleration(bOmniWalkZmp->GetAceleration());
+            bOmniWalkPrevCtrl->SetPrevAccumError(bOmniWalkZmp->GetPrevAccumError());
+            bOmniWalkPrevCtrl->SetPlanner(pm == QUORVEL_GOAL_KICK ? OmniWalkPrevCtrl::WALK_AND_GOALKICK
+                                                                  : OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+            bOmniWalkPrevCtrl->Start(0);
+            currBehavior = bOmniWalkPrevCtrl;
+            return;
+        }
+        goToShootPoint(kickTarget, shootDist, true, false, 0.2f, false, false);
+        return;
+    }
+    if (currBehavior == bOmniWalkPrevCtrl && bOmniWalkPrevCtrl->finished()) {
+        SlotBehavior* kick = keyframeKick(pm, bOmniWalkPrevCtrl->getKickFoot(), robotType());
+        currBehavior = kick;
+        if (ws->ball->position.x < 0)
+            serverPass();
+        aState->mRising = false;
+        aState->setAgentState(AS_KICKING);
+        kick->init();
+        return;
+    }
+    if (ballFarFromTheirGoal())
+        serverPass();
+    goToShootPoint(kickTarget, shootDist, true, false, 0.2f, false, false);
+}
+
+void AgentActions::startOmniKick()
+{
+    bOmniKick->setKickFoot(0);
+    currBehavior = bOmniKick;
+    currBehavior->init();
+}
+
+void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
+{
+    if (doGetup())
+        return;
+    int pm = ws->game->playmode;
+    Vector ball = ws->ball->position.to2d();
+    if (currBehavior != bOmniKick && pm != QUORVEL_CORNER_KICK && kickTarget.getDistanceTo(ball) < 2) {
+        BehaveCarryBall carry;
+        carry.executeBehavior(kickTarget, false);
+        return;
+    }
+    if (ballFarFromTheirGoal())
+        serverPass();
+    if (pm == QUORVEL_CORNER_KICK)
+        kickTarget = ws->theirGoalPos + Vector(-1.5f, -0.2f);
+    float finalorientation = (kickTarget - ball).getDirection();
+    ws->isKick = true;
+    Vector me = ws->me->position.to2d();
+    if (ws->gTime > 0 && currBehavior != bOmniKick) {
+        float d = me.getDistanceTo(ball);
+        bool canKick = d > 0.1f && d < 0.2f && wrapped(ws->me->orientation - finalorientation) < 45 &&
+                       wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
+        if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {
+            if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)
+                serverPass();
+            startOmniKick();
+        } else {
+            goToShootPoint(kickTarget, 0.155f, true, false, 0.7f, true, true);
+        }
+    }
+    if (currBehavior == bOmniKick && bOmniKick->finished()) {
+        bOmniWalkZmp->change(bOmniKick->GetComPosX(), bOmniKick->GetComPosY(), bOmniKick->GetLFoot().to2d(),
+                             bOmniKick->GetRFoot().to2d(), bOmniKick->GetPrevSupport());
+        currBehavior = bOmniWalkZmp;
+    }
+}
+
+void AgentActions::directKick(Vector kickTarget)
+{
+    Vector ball = ws->ball->position.to2d();
+    Vector me = ws->me->position.to2d();
+    float finalorientation = (kickTarget - ball).getDirection();
+    ws->isKick = true;
+    bool aligned = wrapped(ws->me->orientation - finalorientation) < 45 &&
+                   wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
+    if (me.getDistanceTo(ball) <= 0.19f && aligned && bOmniWalkZmp->isStepFinished && currBehavior != bOmniKick &&
+        bOmniWalkZmp->GetPrevSupport() == 0)
+        startOmniKick();
+    else
+        gotoPointDesperate(kickTarget);
+}
+
+bool AgentActions::isClearToDirectKick(float distance)
+{
+    int maxplayers = 1 + static_cast<int>(std::floor(distance / 2));
+    Vector me = ws->me->position.to2d();
+    Vector cross = goalLineCrossing(me, ws->ballPos, ws->theirGoalPos.x);
+    Rect corridor(Vector(cross.x, cross.y + 0.5f), Vector(me.x, me.y - 0.5f));
+    int count = 0;
+    for (int n = 1; n <= WorldState::MAX_UNUM; ++n) {
+        Player* p = ws->getOpponentPlayer(n);
+        if (p && corridor.isInside(p->position.to2d()))
+            ++count;
+    }
+    return count >= 1 && count <= maxplayers && ws->ballPos.getDistanceTo(cross) > 1;
+}
+
+bool AgentActions::shouldDirectKick()
+{
+    Vector me = ws->me->position.to2d();
+    Vector ball = ws->ball->position.to2d();
+    float myDist = me.getDistanceTo(ws->theirGoalPos);
+    if (!(myDist < 4) || !(ball.getDistanceTo(ws->theirGoalPos) < myDist))
+        return false;
+    Vector cross = goalLineCrossing(me, ball, ws->theirGoalPos.x);
+    return std::fabs(cross.y) < ws->goalWidth / 2 && isClearToDirectKick(4);
+}
+
+bool AgentActions::shouldLongKick()
+{
+    bool t4 = robotType() == 4;
+    float maxdist = t4 ? 17 : 15, mindist = t4 ? 9 : 7;
+    Vector me = ws->me->position.to2d();
+    Vector ball = ws->ball->position.to2d();
+    float myDist = me.getDistanceTo(ws->theirGoalPos);
+    if (!(myDist < maxdist && myDist > mindist) || !(ball.getDistanceTo(ws->theirGoalPos) < myDist))
+        return false;
+    if (!isClearToLongKick())
+        return false;
+    Vector cross = goalLineCrossing(me, ball, ws->theirGoalPos.x);
+    if (!(std::fabs(cross.y) < ws->penaltyWidth / 2))
+        return false;
+    return !(ws->game->playmode == QUORVEL_KICKIN && ws->ballPos.x >= 4);
+}
+
+bool AgentActions::isClearToLongKick()
+{
+    if (ws->game->playmode == PASS_QUORVEL)
+        return true;
+    Vector ball = ws->ball->position.to2d();
+    Circle near(ball, 2);
+    float margin = robotType() == 4 ? 0 : 1;
+    for (int n = 1; n <= WorldState::MAX_UNUM; ++n) {
+        Player* p = ws->getOpponentPlayer(n);
+        if (!p || !near.isInside(p->position.to2d()))
+            continue;
+        if (!(p->position.x < ball.x - margin))
+            return false;
+    }
+    return true;
+}
+
+bool AgentActions::shouldClearBall()
+{
+    Player* opp = bOmniMidLevelSkill->fastestOpponentRelBall();
+    Vector ball = ws->ball->position.to2d();
+    float limit = ball.x > -10 && ball.x < -2 ? 3 : 4;
+    if (ws->game->playmode == PASS_QUORVEL)
+        limit = 0;
+    float oppDist = opp ? opp->position.to2d().getDistanceTo(ball) : 1e9f;
+    return oppDist > limit && ball.x < -2 && ws->playerWithBall() == WorldState::ALLY && ws->playWB == ws->unum;
+}
+
+bool AgentActions::continueLongKick()
+{
+    if (!ws->longKickState)
+        return false;
+    Vector ball = ws->ball->position.to2d();
+    float myDist = ws->me->position.to2d().getDistanceTo(ball);
+    Player* opp = bOmniMidLevelSkill->fastestOpponentRelBall();
+    float limit = ws->game->playmode == PASS_QUORVEL ? 0.8f : 0.5f;
+    bool keep = !aState->isFallen() && !aState->isRising() &&
+                !(opp && myDist > opp->position.to2d().getDistanceTo(ball)) && !(myDist > limit);
+    ws->longKickState = keep;
+    return keep;
+}
+
+bool AgentActions::goToAuxPoint(Vector kickTarget)
+{
+    ws->isKick = true;
+    Vector ball = ws->ball->position.to2d();
+    Vector me = ws->me->position.to2d();
+    float desiredOrientation = (kickTarget - ball).getDirection();
+    auto near = [&me](Vector p) { return std::fabs(me.x - p.x) < 0.125f && std::fabs(me.y - p.y) < 0.125f; };
+    if (kickState == 0) {
+        Vector aim = fromFrame(ball, desiredOrientation, Vector(-1, -0.3f));
+        if (near(aim)) {
+            kickState = 1;
+            return true;
+        }
+        gotoPointDesperate(aim);
+        return false;
+    }
+    if (kickState == 1) {
+        Vector aim = fromFrame(ball, desiredOrientation, Vector(-1, 0));
+        float heading = (ws->ball->finalPos.to2d() - me).getDirection();
+        goToStrategicPoint(aim, heading, false, true, true, Circle(Vector(15, 0), 0));
+        if (near(aim)) {
+            kickState = 2;
+            return true;
+        }
+        return false;
+    }
+    if (kickState == 2) {
+        bool aligned = wrapped(ws->me->orientation - desiredOrientation) < 25 &&
+                       wrapped((ws->ballPos - ws->myPos).getDirection() - desiredOrientation) < 25;
+        if (me.getDistanceTo(ball) <= 0.19f && aligned && bOmniWalkZmp->isStepFinished &&
+            currBehavior != bOmniKick && bOmniWalkZmp->GetPrevSupport() == 0)
+            startOmniKick();
+        else
+            goToShootPoint(kickTarget, 0.155f, true, true, 0.7f, true, true);
+        return true;
+    }
+    return false;
+}

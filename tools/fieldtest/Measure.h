@@ -25,6 +25,10 @@ struct Outcome {
   bool ballKnown = false;
   double ballTravel = 0;
   double ballAngle = 0;
+  // Get-ups: whether the get-up started, and the seconds from the stop
+  // motion's end until the robot stood again (-1: it did not).
+  bool getupKnown = false;
+  double getupSeconds = -1;
 };
 
 // Fall rule: the torso's up axis more than kFallTilt degrees from vertical,

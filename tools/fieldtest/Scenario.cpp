@@ -1,5 +1,6 @@
 #include "Scenario.h"
 
+#include "GetupScenario.h"
 #include "KickScenario.h"
 
 #include "physics/JointControl.h"
@@ -64,6 +65,12 @@ const std::vector<ScenarioInfo>& scenarios() {
       // send it 2 m within 20 degrees of straight ahead without a fall.
       {"kick", "the kick, the ball put at the right foot", Axis::None, 0, "", -5, 0, 0, kickScenario(false)},
       {"walk-kick", "walk up to a ball 0.4 m ahead, then kick", Axis::None, 0, "", -5, 0, 0, kickScenario(true)},
+      // Get-ups: tipped onto the front or the back, the robot should stand
+      // again within 3 s of the stop motion's end, 20 of 20 times.
+      {"getup-front", "tip onto the front, then the library's get-up", Axis::None, 0, "", -5, 0, 0,
+       getupScenario(true)},
+      {"getup-back", "tip onto the back, then the library's get-up", Axis::None, 0, "", -5, 0, 0,
+       getupScenario(false)},
   };
   return table;
 }

@@ -25,6 +25,8 @@ class Scenario {
   virtual void begin(Truth&, const BodyPose&) {}
   // When the run ends: what the scenario measures besides the torso.
   virtual void end(Truth&, Outcome&) {}
+  // Whether a fall ends the run.
+  virtual bool endsOnFall() const { return true; }
 };
 
 struct ScenarioInfo {

@@ -48,13 +48,18 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
         std::snprintf(line, sizeof line, "%-12s ball %.2f m at %.1f deg\n", "", o.ballTravel, o.ballAngle);
         out << line;
       }
+      if (o.getupKnown) {
+        std::snprintf(line, sizeof line, "%-12s up again %s\n", "",
+                      o.getupSeconds >= 0 ? (fixed(o.getupSeconds, 2) + " s after the stop motion").c_str() : "never");
+        out << line;
+      }
     }
     out << "\n";
   }
 }
 
 void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
-  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,error\n";
+  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,error\n";
   for (const Row& r : rows) {
     const Outcome& o = r.result.outcome;
     std::string error = r.result.error;
@@ -63,6 +68,7 @@ void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
     out << r.type << "," << r.scenario << "," << r.result.command << "," << o.seconds << "," << o.along << ","
         << o.mean << "," << o.steady << "," << o.drift << "," << o.turned << "," << o.falls << "," << o.fallAt << ","
         << (o.ballKnown ? fixed(o.ballTravel, 3) : "") << "," << (o.ballKnown ? fixed(o.ballAngle, 1) : "") << ","
+        << (o.getupKnown ? fixed(o.getupSeconds, 2) : "") << ","
         << error << "\n";
   }
 }

@@ -127,7 +127,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
       }
     }
     if (!comm.answered()) actions.Send();
-    if (runCycle >= 0 && (runCycle >= runCycles || track.fallen())) break;
+    if (runCycle >= 0 && (runCycle >= runCycles || (track.fallen() && scenario->endsOnFall()))) break;
     if (runCycle >= 0) ++runCycle;
   }
   TrialResult r;

@@ -47,14 +47,15 @@ READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 
 
 def getup_front(scale):
-    """Face down: arms overhead, fold the legs under the hips, push the
-    torso up over the feet with the arms, squat, rise to the stance."""
+    """Face down: arms overhead, push the chest up with straight arms, fold
+    the legs under the hips, then the arms push the torso back over the
+    feet into a squat, and the robot rises to the stance."""
     return [
-        (0.3 * scale, pose(legs(0, 0, 0), arms(90, 0, 0, 0))),
-        (0.4 * scale, pose(legs(100, -130, -45), arms(90, 0, 0, 0))),
-        (0.3 * scale, pose(legs(100, -130, -45), arms(20, 0, 0, 0))),
-        (0.3 * scale, pose(legs(100, -130, 60, 0, 0), arms(-40, 10, 0, 0))),
-        (0.4 * scale, pose(legs(70, -125, 55), arms(-90, 10, -80, -20))),
+        (0.25 * scale, pose(legs(0, 0, 0), arms(90, 0, 0, 0))),
+        (0.25 * scale, pose(legs(0, 0, 0), arms(0, 0, 0, 0))),
+        (0.35 * scale, pose(legs(100, -130, -45), arms(0, 0, 0, 0))),
+        (0.3 * scale, pose(legs(100, -130, 60), arms(-60, 10, 0, 0))),
+        (0.4 * scale, pose(legs(100, -130, 60), arms(-90, 10, -80, -20))),
         (0.5 * scale, READY),
     ]
 

@@ -276,3 +276,30 @@ TEST_F(ActionLibrary, DesperateWalkSendsFiniteTurnsAndLongKickKeepsItsState)
     EXPECT_FALSE(actions.continueLongKick());
     EXPECT_FALSE(ws.longKickState);
 }
+
+TEST_F(ActionLibrary, ArrivalCreepsAndAllowsTheDynamicKickForTwoSeconds)
+{
+    place(ws.me, Vector(0, 0));
+    ws.myPos = Vector(0, 0);
+    ws.me->orientation = 0;
+    run(actions.bOmniWalkZmp);
+    actions.shouldDynamickKick = false;
+    struct Row {
+        const char* what;
+        float gTime;
+        Vector target;
+        bool flag;
+    } rows[] = {
+        {"arrived, bearing 0", 10, Vector(0.05f, 0), true},
+        {"not arrived 1 s later keeps it", 11, Vector(3, 0), true},
+        {"not arrived 2.5 s later clears it", 12.5f, Vector(3, 0), false},
+        {"close but off to the side does not arrive", 13, Vector(0.05f, 0.05f), false},
+        {"a bearing below 5, even far negative, arrives", 14, Vector(0.05f, -0.05f), true},
+    };
+    for (const Row& r : rows) {
+        ws.gTime = r.gTime;
+        actions.moveToTarget(r.target, r.target, 0, true, 0, 0);
+        EXPECT_EQ(actions.shouldDynamickKick, r.flag) << r.what;
+        EXPECT_EQ(posture.getAgentState(), AS_WALKING) << r.what;
+    }
+}

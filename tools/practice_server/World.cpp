@@ -5,19 +5,13 @@
 #include <cstdio>
 #include <set>
 
+#include "Rules.h"
 #include "geometry/Vector3f.h"
 
 namespace practice {
 namespace {
 
-constexpr double kStep = 0.02;
-constexpr double kBallRadius = 0.042;
 constexpr double kRobotWeight = 4.6071 * 9.81;
-constexpr double kHalfTime = 300;
-constexpr double kGoalPause = 3;
-constexpr double kDropBallTime = 15;
-constexpr double kSetPiecePause = 1;
-constexpr double kPassDuration = 4;
 constexpr double kHearRange = 50;
 constexpr size_t kMaxSayLength = 20;
 
@@ -66,26 +60,12 @@ std::string fmt4(double v) {
   return buf;
 }
 
-bool isSetPiece(int pm) {
-  switch (pm) {
-    case PM_KICK_IN_LEFT: case PM_KICK_IN_RIGHT: case PM_CORNER_KICK_LEFT: case PM_CORNER_KICK_RIGHT:
-    case PM_GOAL_KICK_LEFT: case PM_GOAL_KICK_RIGHT: case PM_FREE_KICK_LEFT: case PM_FREE_KICK_RIGHT:
-    case PM_DIRECT_FREE_KICK_LEFT: case PM_DIRECT_FREE_KICK_RIGHT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool sayAllowed(const std::string& msg) {
   if (msg.empty() || msg.size() > kMaxSayLength) return false;
   for (unsigned char c : msg)
     if (c <= 0x20 || c > 0x7E || c == '(' || c == ')') return false;
   return true;
 }
-
-// Global position of a team-frame point and back (the right team is turned by 180 degrees).
-double teamSign(int side) { return side == SIDE_RIGHT ? -1.0 : 1.0; }
 
 // Polar form (distance, horizontal, vertical angle in degrees) of a camera-frame vector.
 struct Polar {
@@ -199,11 +179,6 @@ bool World::anyRobotOrScene() const {
   for (const auto& [id, a] : agents_)
     if (a.hasRobot || a.pendingScene) return true;
   return false;
-}
-
-void World::setPlayMode(int pm) {
-  playMode_ = pm;
-  modeStart_ = gameTime_;
 }
 
 // ---------------------------------------------------------------- agent commands
@@ -452,130 +427,6 @@ void World::step() {
   }
 }
 
-void World::moveBall() {
-  ballPos_ = ballPos_ + ballVel_ * kStep;
-  if (ballPos_.z > kBallRadius) ballVel_.z -= 9.81 * kStep;
-  if (ballPos_.z <= kBallRadius) {
-    ballPos_.z = kBallRadius;
-    ballVel_.z = ballVel_.z < -0.8 ? -0.8 * ballVel_.z : 0.0;
-  }
-  // Rolling: the horizontal speed decays.
-  ballVel_.x *= 0.98;
-  ballVel_.y *= 0.98;
-  if (std::hypot(ballVel_.x, ballVel_.y) < 0.01) ballVel_.x = ballVel_.y = 0;
-}
-
-bool World::ballTouched() {
-  bool touched = false;
-  for (auto& [id, a] : agents_) {
-    if (!a.hasRobot || a.side == SIDE_NONE) continue;
-    const RobotType& rt = robotType(a.type);
-    for (int p = 0; p < P_COUNT; ++p) {
-      const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
-      if (!ps.present || ps.size.x <= 0) continue;
-      const Pose& pose = a.parts[static_cast<size_t>(p)];
-      Vec3 local = pose.toLocal(ballPos_);
-      Vec3 clamped(std::clamp(local.x, -ps.size.x / 2, ps.size.x / 2), std::clamp(local.y, -ps.size.y / 2, ps.size.y / 2),
-                   std::clamp(local.z, -ps.size.z / 2, ps.size.z / 2));
-      Vec3 closest = pose.apply(clamped);
-      Vec3 away = ballPos_ - closest;
-      if (away.length() >= kBallRadius) continue;
-      touched = true;
-      Vec3 n = away.length() > 1e-9 ? away.normalized() : (ballPos_ - pose.p).normalized();
-      ballPos_ = closest + n * kBallRadius;
-      if (ballPos_.z < kBallRadius) ballPos_.z = kBallRadius;
-      // The ball takes the part's speed along the contact normal.
-      if (!a.teleported && a.prevParts.size() == a.parts.size()) {
-        Vec3 partVel = (closest - a.prevParts[static_cast<size_t>(p)].apply(clamped)) * (1.0 / kStep);
-        double vn = (partVel - ballVel_).dot(n);
-        if (vn > 0) ballVel_ = ballVel_ + n * std::min(vn, 10.0);
-      }
-    }
-  }
-  return touched;
-}
-
-void World::keepOutOfOpponentHalf(Agent& a) {
-  const RobotType& rt = robotType(a.type);
-  const double sign = teamSign(a.side);
-  double front = -1e9;
-  for (int p = 0; p < P_COUNT; ++p) {
-    const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
-    if (!ps.present || ps.size.x <= 0) continue;
-    for (int c = 0; c < 8; ++c) {
-      Vec3 corner((c & 1 ? 0.5 : -0.5) * ps.size.x, (c & 2 ? 0.5 : -0.5) * ps.size.y, (c & 4 ? 0.5 : -0.5) * ps.size.z);
-      front = std::max(front, sign * a.parts[static_cast<size_t>(p)].apply(corner).x);
-    }
-  }
-  if (front > 0) place(a, {-2.5 * sign, a.pos.y, a.pos.z}, a.yaw, a.grounded);
-}
-
-void World::referee() {
-  // Halves.
-  if (half_ == 1 && gameTime_ >= kHalfTime - 1e-9 && playMode_ != PM_BEFORE_KICK_OFF) {
-    gameTime_ = kHalfTime;
-    half_ = 2;
-    setPlayMode(PM_BEFORE_KICK_OFF);
-  } else if (half_ == 2 && gameTime_ >= 2 * kHalfTime - 1e-9 && playMode_ != PM_GAME_OVER) {
-    gameTime_ = 2 * kHalfTime;
-    setPlayMode(PM_GAME_OVER);
-  }
-
-  const double inMode = gameTime_ - modeStart_;
-  switch (playMode_) {
-    case PM_BEFORE_KICK_OFF: {
-      bool anyRobot = false;
-      for (auto& [id, a] : agents_) {
-        anyRobot = anyRobot || a.hasRobot;
-        if (a.hasRobot && a.side != SIDE_NONE) keepOutOfOpponentHalf(a);
-      }
-      if (anyRobot) {
-        ballPos_ = Vec3(0, 0, kBallRadius);
-        ballVel_ = Vec3();
-      }
-      if (options_.kickoffAfter > 0 && kickoffFiredHalf_ != half_ && joinedPlayers() >= options_.kickoffAfter) {
-        kickoffFiredHalf_ = half_;
-        setPlayMode(half_ == 1 ? PM_KICK_OFF_LEFT : PM_KICK_OFF_RIGHT);
-      }
-      return;
-    }
-    case PM_KICK_OFF_LEFT:
-    case PM_KICK_OFF_RIGHT:
-      if (touchedThisStep_ || inMode >= kDropBallTime) setPlayMode(PM_PLAY_ON);
-      break;
-    case PM_GOAL_LEFT:
-    case PM_GOAL_RIGHT:
-      if (inMode >= kGoalPause - 1e-9) {
-        ballPos_ = Vec3(0, 0, kBallRadius);
-        ballVel_ = Vec3();
-        setPlayMode(playMode_ == PM_GOAL_LEFT ? PM_KICK_OFF_RIGHT : PM_KICK_OFF_LEFT);
-      }
-      return;
-    case PM_PASS_LEFT:
-    case PM_PASS_RIGHT:
-      if (touchedThisStep_ || inMode >= kPassDuration) setPlayMode(PM_PLAY_ON);
-      break;
-    case PM_GAME_OVER:
-      return;
-    default:
-      if (isSetPiece(playMode_) &&
-          ((touchedThisStep_ && inMode >= kSetPiecePause) || inMode >= kDropBallTime))
-        setPlayMode(PM_PLAY_ON);
-      break;
-  }
-
-  // A ball completely behind a goal line, between the posts and under the bar, is a goal.
-  if (std::fabs(ballPos_.x) > 15.042 && std::fabs(ballPos_.y) < 1.05 && ballPos_.z < 0.8) {
-    if (ballPos_.x > 0) {
-      ++scoreLeft_;
-      setPlayMode(PM_GOAL_LEFT);
-    } else {
-      ++scoreRight_;
-      setPlayMode(PM_GOAL_RIGHT);
-    }
-  }
-}
-
 // ---------------------------------------------------------------- perceptions
 
 std::string World::buildPerception(Agent& a) {
@@ -744,8 +595,10 @@ std::string World::monitorFrame(const std::vector<SNode>& commands) {
         return n && n->items.size() >= 4 && toNumber(n->items[1], v[0]) && toNumber(n->items[2], v[1]) &&
                toNumber(n->items[3], v[2]);
       };
-      if (vec(cmd.find("pos"))) ballPos_ = Vec3(v[0], v[1], v[2]);
+      if (vec(cmd.find("pos"))) placeBall(Vec3(v[0], v[1], v[2]));
       if (vec(cmd.find("vel"))) ballVel_ = Vec3(v[0], v[1], v[2]);
+    } else if (name == "dropBall") {
+      dropBall();
     } else if (name == "agent") {
       monitorAgent(cmd);
     } else if (name == "score") {

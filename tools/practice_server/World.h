@@ -107,6 +107,8 @@ class World {
   Vec3 ballPos() const { return ballPos_; }
   const std::string& teamName(int side) const { return teamNames_[side == SIDE_RIGHT ? 1 : 0]; }
   int joinedPlayers() const;
+  // Sets the play mode and starts its clock; a set piece set this way is taken
+  // where the ball was last in the field.
   void setPlayMode(int pm);
 
  private:
@@ -117,9 +119,16 @@ class World {
   void place(Agent& a, const Vec3& pos, double yaw, bool onGround);
   void updateBody(Agent& a);
   void moveBall();
-  void referee();
-  void keepOutOfOpponentHalf(Agent& a);
   bool ballTouched();
+  void referee();
+  void ballOut();
+  void kickOffRules();
+  void setPieceRules(double inMode);
+  void awardSetPiece(int pm, const Vec3& spot);
+  void dropBall();
+  void placeBall(const Vec3& pos);
+  double reachIntoOpponentHalf(const Agent& a) const;
+  void moveAgentTo(Agent& a, double x, double y);
   std::string buildPerception(Agent& a);
   std::string buildVision(const Agent& a);
   void monitorAgent(const SNode& cmd);
@@ -140,6 +149,10 @@ class World {
   Vec3 ballPos_{0, 0, 0.042};
   Vec3 ballVel_;
   bool touchedThisStep_ = false;
+  int lastTouchSide_ = SIDE_NONE;  // none since the ball was last placed
+  Vec3 lastInField_{0, 0, 0.042};
+  Vec3 spot_;  // where the current set piece is taken
+  bool setPieceReady_ = false, setPieceTaken_ = false;
   std::mt19937 rng_;
 };
 

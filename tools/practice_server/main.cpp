@@ -23,7 +23,9 @@ const char* const kUsage =
     "  --kickoff-after N  kick off by itself once N players have joined\n"
     "  --help             this text\n"
     "The first line of standard output names the ports in use; then a status line\n"
-    "follows every simulated second. SIGINT or SIGTERM stops the server.\n";
+    "follows every simulated second. SIGINT or SIGTERM stops the server.\n"
+    "The monitor port takes the real monitor commands and (state). The referee's rules\n"
+    "are listed in the project README, section \"The practice server\".\n";
 
 bool number(const char* text, int lo, int hi, int& out) {
   char* end = nullptr;

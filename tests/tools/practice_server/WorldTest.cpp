@@ -468,10 +468,10 @@ TEST(PracticeWorld, GameTimeAndPlayModesFollowTheReferee) {
   EXPECT_EQ(rig.world.score(SIDE_RIGHT), 1);
   EXPECT_EQ(rig.world.playMode(), PM_GOAL_RIGHT);
 
-  // Past a post: no goal.
+  // Past a post: no goal, but a goal kick.
   rig.monitor("(playMode PlayOn)(ball (pos 14.9 1.2 0.042)(vel 3 0 0))");
   for (int i = 0; i < 10; ++i) rig.step();
-  EXPECT_EQ(rig.world.playMode(), PM_PLAY_ON);
+  EXPECT_EQ(rig.world.playMode(), PM_GOAL_KICK_RIGHT);
   EXPECT_EQ(rig.world.score(SIDE_LEFT), 1);
 
   // Half time at 300 s, game over at 600 s.

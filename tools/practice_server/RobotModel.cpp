@@ -31,12 +31,12 @@ RobotType build(int type) {
   RobotType rt;
   rt.type = type;
   rt.parts.resize(P_COUNT);
-  auto part = [&](int id, const char* name, Vec3 c, Vec3 size) {
-    rt.parts[id] = PartSpec{name, c, size, true};
+  auto part = [&](int id, const char* name, Vec3 c, Vec3 size, double mass) {
+    rt.parts[id] = PartSpec{name, c, size, mass, true};
   };
-  part(P_TORSO, "torso", {0, 0, 0}, {0.10, 0.10, 0.18});
-  part(P_NECK, "neck", {0, 0, 0.09}, {0.03, 0.03, 0.11});
-  part(P_HEAD, "head", {0, 0, 0.155}, {0.13, 0.13, 0.13});
+  part(P_TORSO, "torso", {0, 0, 0}, {0.10, 0.10, 0.18}, 1.2171);
+  part(P_NECK, "neck", {0, 0, 0.09}, {0.03, 0.03, 0.11}, 0.05);
+  part(P_HEAD, "head", {0, 0, 0.155}, {0.13, 0.13, 0.13}, 0.35);
 
   const double footLen = tp.toes ? 0.124482344 : 0.16;
   const double footY = tp.toes ? 0.007241172 : 0.025;
@@ -46,20 +46,23 @@ RobotType build(int type) {
     const int o = side == 0 ? 0 : 4;
     const int lo = side == 0 ? 0 : (P_LHIP1 - P_RHIP1);
     const double elbowY = 0.02 + tp.elbowAhead;
-    part(P_RSHOULDER + o, (std::string(p) + "shoulder").c_str(), {s * 0.098, 0, 0.075}, {});
-    part(P_RUPPERARM + o, (std::string(p) + "upperarm").c_str(), {s * 0.108, 0.02, 0.075}, {0.07, 0.08, 0.06});
-    part(P_RELBOW + o, (std::string(p) + "elbow").c_str(), {s * 0.098, elbowY, 0.084}, {});
-    part(P_RLOWERARM + o, (std::string(p) + "lowerarm").c_str(), {s * 0.098, elbowY + 0.05, 0.084}, {0.05, 0.11, 0.05});
+    part(P_RSHOULDER + o, (std::string(p) + "shoulder").c_str(), {s * 0.098, 0, 0.075}, {}, 0.07);
+    part(P_RUPPERARM + o, (std::string(p) + "upperarm").c_str(), {s * 0.108, 0.02, 0.075}, {0.07, 0.08, 0.06}, 0.15);
+    part(P_RELBOW + o, (std::string(p) + "elbow").c_str(), {s * 0.098, elbowY, 0.084}, {}, 0.035);
+    part(P_RLOWERARM + o, (std::string(p) + "lowerarm").c_str(), {s * 0.098, elbowY + 0.05, 0.084}, {0.05, 0.11, 0.05},
+         0.2);
     const double thighZ = -0.115 - tp.thighDrop;
     const double shankZ = thighZ - 0.125;
     const double ankleZ = shankZ - tp.ankleDrop;
-    part(P_RHIP1 + lo, (std::string(p) + "hip1").c_str(), {s * tp.hipX, -0.01, -0.115}, {});
-    part(P_RHIP2 + lo, (std::string(p) + "hip2").c_str(), {s * tp.hipX, -0.01, -0.115}, {});
-    part(P_RTHIGH + lo, (std::string(p) + "thigh").c_str(), {s * tp.hipX, 0, thighZ}, {0.07, 0.07, 0.14});
-    part(P_RSHANK + lo, (std::string(p) + "shank").c_str(), {s * tp.hipX, 0.005, shankZ}, {0.08, 0.07, 0.11});
-    part(P_RANKLE + lo, (std::string(p) + "ankle").c_str(), {s * tp.hipX, -0.005, ankleZ}, {});
-    part(P_RFOOT + lo, (std::string(p) + "foot").c_str(), {s * tp.hipX, footY, ankleZ - 0.04}, {0.08, footLen, 0.02});
-    part(P_RTOE + lo, (std::string(p) + "toe").c_str(), {s * tp.hipX, 0.087241172, ankleZ - 0.045}, {0.08, 0.035517656, 0.01});
+    part(P_RHIP1 + lo, (std::string(p) + "hip1").c_str(), {s * tp.hipX, -0.01, -0.115}, {}, 0.09);
+    part(P_RHIP2 + lo, (std::string(p) + "hip2").c_str(), {s * tp.hipX, -0.01, -0.115}, {}, 0.125);
+    part(P_RTHIGH + lo, (std::string(p) + "thigh").c_str(), {s * tp.hipX, 0, thighZ}, {0.07, 0.07, 0.14}, 0.275);
+    part(P_RSHANK + lo, (std::string(p) + "shank").c_str(), {s * tp.hipX, 0.005, shankZ}, {0.08, 0.07, 0.11}, 0.225);
+    part(P_RANKLE + lo, (std::string(p) + "ankle").c_str(), {s * tp.hipX, -0.005, ankleZ}, {}, 0.125);
+    part(P_RFOOT + lo, (std::string(p) + "foot").c_str(), {s * tp.hipX, footY, ankleZ - 0.04}, {0.08, footLen, 0.02},
+         tp.toes ? 0.177801465 : 0.2);
+    part(P_RTOE + lo, (std::string(p) + "toe").c_str(), {s * tp.hipX, 0.087241172, ankleZ - 0.045},
+         {0.08, 0.035517656, 0.01}, 0.022198535);
     rt.parts[P_RTOE + lo].present = tp.toes;
   }
 

@@ -21,6 +21,7 @@ struct PartSpec {
   std::string name;
   Vec3 centre;     // in the torso frame at the zero pose
   Vec3 size;       // box extents x, y, z; zero for parts without a collision shape
+  double mass = 0;  // kg
   bool present = true;  // toes exist on type 4 only
 };
 

@@ -11,7 +11,6 @@
 namespace practice {
 namespace {
 
-constexpr double kRobotWeight = 4.6071 * 9.81;
 constexpr double kHearRange = 50;
 constexpr size_t kMaxSayLength = 20;
 
@@ -54,6 +53,7 @@ std::string fmt(double v) {
   std::snprintf(buf, sizeof buf, "%.2f", v);
   return buf;
 }
+std::string fmt3(const Vec3& v) { return fmt(v.x) + " " + fmt(v.y) + " " + fmt(v.z); }
 std::string fmt4(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.4f", v);
@@ -277,13 +277,7 @@ bool World::takePerception(int id, std::string& out) {
 
 // ---------------------------------------------------------------- stored commands
 
-void World::place(Agent& a, const Vec3& pos, double yaw, bool onGround) {
-  a.pos = pos;
-  a.yaw = yaw;
-  a.grounded = onGround;
-  a.teleported = true;
-  updateBody(a);
-}
+void World::place(Agent& a, const Vec3& pos, double yaw, bool onGround) { placeBody(a, pos, yaw, onGround); }
 
 void World::runScene(Agent& a) {
   a.pendingScene = false;
@@ -378,16 +372,25 @@ void World::runBeam(Agent& a) {
   place(a, {sign * x, sign * y, 0}, deg2rad(heading - 90.0), true);
 }
 
-void World::updateBody(Agent& a) {
-  const RobotType& rt = robotType(a.type);
-  Pose torso;
-  torso.R = Mat3::rotZ(a.yaw);
-  if (a.grounded) {
-    torso.p = Vec3(a.pos.x, a.pos.y, 0);
-    a.pos.z = -lowestPointBelowTorso(rt, forwardKinematics(rt, a.angle, torso));
+// Robots do not pass through each other: two torsos nearer than twice the body
+// radius are pushed apart, each by half the overlap.
+void World::pushApart() {
+  constexpr double kBodyRadius = 0.1;
+  for (auto i = agents_.begin(); i != agents_.end(); ++i) {
+    Agent& a = i->second;
+    if (!a.hasRobot || !a.grounded) continue;
+    for (auto j = std::next(i); j != agents_.end(); ++j) {
+      Agent& b = j->second;
+      if (!b.hasRobot || !b.grounded) continue;
+      Vec3 d(b.pos.x - a.pos.x, b.pos.y - a.pos.y, 0);
+      const double dist = d.length();
+      if (dist >= 2 * kBodyRadius) continue;
+      d = dist > 1e-9 ? d * (1.0 / dist) : Vec3(1, 0, 0);
+      const double half = (2 * kBodyRadius - dist) / 2;
+      moveBody(a, -d * half);
+      moveBody(b, d * half);
+    }
   }
-  torso.p = a.pos;
-  a.parts = forwardKinematics(rt, a.angle, torso);
 }
 
 // ---------------------------------------------------------------- step
@@ -410,9 +413,9 @@ void World::step() {
       const JointSpec& js = rt.joints[j];
       a.angle[j] = std::clamp(a.angle[j] + a.speed[j] * kStep, deg2rad(js.minDeg), deg2rad(js.maxDeg));
     }
-    a.prevParts = a.parts;
-    updateBody(a);
+    stepBody(a);
   }
+  pushApart();
 
   if (playMode_ != PM_BEFORE_KICK_OFF && playMode_ != PM_GAME_OVER) gameTime_ += kStep;
   moveBall();
@@ -449,41 +452,14 @@ std::string World::buildPerception(Agent& a) {
   a.budgetMate = std::min(2.0, a.budgetMate + 1);
   a.budgetOpp = std::min(2.0, a.budgetOpp + 1);
 
-  // Feet on the ground share the robot's weight.
-  struct Contact {
-    int part;
-    double share;
-  };
-  std::vector<Contact> contacts;
-  if (a.grounded) {
-    double total = 0;
-    for (int p : {P_RFOOT, P_RTOE, P_LFOOT, P_LTOE}) {
-      const PartSpec& ps = rt.parts[static_cast<size_t>(p)];
-      if (!ps.present) continue;
-      double low = 1e9;
-      for (int c = 0; c < 8; ++c) {
-        Vec3 corner((c & 1 ? 0.5 : -0.5) * ps.size.x, (c & 2 ? 0.5 : -0.5) * ps.size.y, (c & 4 ? 0.5 : -0.5) * ps.size.z);
-        low = std::min(low, a.parts[static_cast<size_t>(p)].apply(corner).z);
-      }
-      if (low <= 0.003) {
-        contacts.push_back({p, ps.size.y});
-        total += ps.size.y;
-      }
-    }
-    for (Contact& c : contacts) c.share /= total;
-  }
+  const std::vector<FootContact> contacts = footContacts(a);
   auto frp = [&](int part, const char* name) {
-    for (const Contact& c : contacts) {
-      if (c.part != part) continue;
-      const PartSpec& ps = rt.parts[static_cast<size_t>(part)];
-      Vec3 f = a.parts[static_cast<size_t>(part)].R.transposed() * Vec3(0, 0, kRobotWeight * c.share);
-      m += std::string("(FRP (n ") + name + ") (c 0.00 0.00 " + fmt(-ps.size.z / 2) + ") (f " + fmt(f.x) + " " +
-           fmt(f.y) + " " + fmt(f.z) + "))";
-    }
+    for (const FootContact& c : contacts)
+      if (c.part == part)
+        m += std::string("(FRP (n ") + name + ") (c " + fmt3(c.point) + ") (f " + fmt3(c.force) + "))";
   };
-
-  m += "(GYR (n torso) (rt 0.00 0.00 0.00))";
-  m += std::string("(ACC (n torso) (a 0.00 0.00 ") + (contacts.empty() ? "0.00" : "9.81") + "))";
+  m += "(GYR (n torso) (rt " + fmt3(bodyGyr(a)) + "))";
+  m += "(ACC (n torso) (a " + fmt3(bodyAcc(a)) + "))";
   for (size_t j = 0; j < rt.joints.size(); ++j) {
     const std::string& name = rt.joints[j].perceptor;
     m += "(HJ (n " + name + ") (ax " + fmt(rad2deg(a.angle[j])) + "))";
@@ -568,7 +544,8 @@ void World::monitorAgent(const SNode& cmd) {
   double v[4];
   if (pos && pos->items.size() >= 4 && toNumber(pos->items[1], v[0]) && toNumber(pos->items[2], v[1]) &&
       toNumber(pos->items[3], v[2])) {
-    place(*a, {v[0], v[1], v[2]}, a->yaw, v[2] <= robotType(a->type).standingHeight);
+    if (a->lying != LIE_NONE) moveBody(*a, {v[0] - a->pos.x, v[1] - a->pos.y, 0});  // it keeps lying
+    else place(*a, {v[0], v[1], v[2]}, a->yaw, v[2] <= robotType(a->type).standingHeight);
   }
   if (move && move->items.size() >= 5 && toNumber(move->items[1], v[0]) && toNumber(move->items[2], v[1]) &&
       toNumber(move->items[3], v[2]) && toNumber(move->items[4], v[3])) {
@@ -617,6 +594,10 @@ std::string World::monitorFrame(const std::vector<SNode>& commands) {
   return reply;
 }
 
+namespace {
+const char* const kLying[] = {"no", "front", "back", "right", "left"};
+}  // namespace
+
 std::string World::stateText() const {
   std::string s = "(state (now " + fmt(cycle_ * kStep) + ") (cycle " + std::to_string(cycle_) + ") (t " +
                   fmt4(gameTime_) + ") (half " + std::to_string(half_) + ") (pm " + playModeName(playMode_) +
@@ -630,8 +611,15 @@ std::string World::stateText() const {
     s += " (player (id " + std::to_string(id) + ") (team " + side + ")";
     if (a.side != SIDE_NONE) s += " (name " + teamName(a.side) + ")";
     s += " (unum " + std::to_string(a.unum) + ") (type " + std::to_string(a.type) + ") (pos " + fmt4(a.pos.x) +
-         " " + fmt4(a.pos.y) + " " + fmt4(a.pos.z) + ") (heading " + fmt4(normDeg(rad2deg(a.yaw) + 90.0)) +
-         ") (joints";
+         " " + fmt4(a.pos.y) + " " + fmt4(a.pos.z) + ") (heading " + fmt4(normDeg(rad2deg(a.yaw) + 90.0)) + ")";
+    const Orientation o = torsoOrientation(a);
+    s += " (torso (yaw " + fmt4(o.yaw) + ") (pitch " + fmt4(o.pitch) + ") (roll " + fmt4(o.roll) + ")) (lying " +
+         kLying[a.lying] + ") (support " + (!a.planted ? "none" : a.support == 0 ? "right" : "left") + ")";
+    for (const auto& [part, name] : {std::make_pair(P_RFOOT, "rfoot"), std::make_pair(P_LFOOT, "lfoot")}) {
+      const Vec3& f = a.parts[static_cast<size_t>(part)].p;
+      s += std::string(" (") + name + " " + fmt4(f.x) + " " + fmt4(f.y) + " " + fmt4(f.z) + ")";
+    }
+    s += " (com " + fmt4(a.com.x) + " " + fmt4(a.com.y) + " " + fmt4(a.com.z) + ") (joints";
     const RobotType& rt = robotType(a.type);
     for (size_t j = 0; j < rt.joints.size(); ++j)
       s += " (" + rt.joints[j].perceptor + " " + fmt4(rad2deg(a.angle[j])) + ")";

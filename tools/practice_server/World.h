@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Body.h"
 #include "Geometry.h"
 #include "RobotModel.h"
 #include "Sexp.h"
@@ -38,17 +39,11 @@ struct Heard {
   double time = 0;
 };
 
-struct Agent {
+// A connection and, once it sent scene, its robot's body.
+struct Agent : Body {
   int id = 0;
   // Robot
   bool hasRobot = false;
-  int type = 0;
-  Vec3 pos;     // torso centre, global
-  double yaw = 0;  // rotation about z; yaw 0 faces global +y
-  bool grounded = false;  // stands on the ground (else held where it was put)
-  bool teleported = false;
-  std::vector<double> angle, speed;  // rad, rad/s, in joint order
-  std::vector<Pose> parts, prevParts;
   Vec3 calibration;
   // Team
   int side = SIDE_NONE;
@@ -105,6 +100,7 @@ class World {
   int playMode() const { return playMode_; }
   int score(int side) const { return side == SIDE_LEFT ? scoreLeft_ : scoreRight_; }
   Vec3 ballPos() const { return ballPos_; }
+  Vec3 ballVel() const { return ballVel_; }
   const std::string& teamName(int side) const { return teamNames_[side == SIDE_RIGHT ? 1 : 0]; }
   int joinedPlayers() const;
   // Sets the play mode and starts its clock; a set piece set this way is taken
@@ -117,7 +113,7 @@ class World {
   void runInit(Agent& a);
   void runBeam(Agent& a);
   void place(Agent& a, const Vec3& pos, double yaw, bool onGround);
-  void updateBody(Agent& a);
+  void pushApart();
   void moveBall();
   bool ballTouched();
   void referee();

@@ -55,6 +55,7 @@ const std::vector<Box>& goalBoxes() {
 }
 
 constexpr double kBounce = 0.8;          // the ball's bounce, above 0.8 m/s
+constexpr double kMaxKickSpeed = 12;
 constexpr double kBallDecay = 0.98;      // rolling: horizontal speed kept per cycle
 constexpr double kMaxBallTravel = 0.02;  // per sub-step, so that the ball cannot pass through a wall
 
@@ -126,11 +127,12 @@ bool World::ballTouched() {
       Vec3 n = away.length() > 1e-9 ? away.normalized() : (ballPos_ - pose.p).normalized();
       ballPos_ = closest + n * kBallRadius;
       if (ballPos_.z < kBallRadius) ballPos_.z = kBallRadius;
-      // The ball takes the part's speed along the contact normal.
+      // A part moving into the ball sends it off along the contact normal, with the
+      // ball's bounce: it leaves at the part's speed plus 0.8 times the closing speed.
       if (!a.teleported && a.prevParts.size() == a.parts.size()) {
         Vec3 partVel = (closest - a.prevParts[static_cast<size_t>(p)].apply(clamped)) * (1.0 / kStep);
         double vn = (partVel - ballVel_).dot(n);
-        if (vn > 0) ballVel_ = ballVel_ + n * std::min(vn, 10.0);
+        if (vn > 0) ballVel_ = ballVel_ + n * std::min((1 + kBounce) * vn, kMaxKickSpeed);
       }
     }
   }
@@ -153,7 +155,7 @@ double World::reachIntoOpponentHalf(const Agent& a) const {
   return front;
 }
 
-void World::moveAgentTo(Agent& a, double x, double y) { place(a, {x, y, a.pos.z}, a.yaw, a.grounded); }
+void World::moveAgentTo(Agent& a, double x, double y) { moveBody(a, {x - a.pos.x, y - a.pos.y, 0}); }
 
 void World::setPlayMode(int pm) {
   playMode_ = pm;

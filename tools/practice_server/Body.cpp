@@ -22,7 +22,7 @@
 //   the robot falls over 0.3 s towards the side the centre of mass left on
 //   (else the side it tilts to): forward, backward, right or left, turning about
 //   its feet, and lies with its torso 0.05 m above the ground.
-// - Getting up: a lying robot rises when, for 0.5 s without a break, both legs
+// - Getting up: a lying robot rises when, for 0.2 s without a break, both legs
 //   are folded under the hips (hip pitch at least 45 degrees, knee at most -90)
 //   and a hand pushes the ground (a lower arm's centre at least 0.05 m below its
 //   shoulder). The posture counts only once the robot has lain without it, so a
@@ -47,7 +47,7 @@ constexpr int kUnstableCycles = 20;
 constexpr double kTiltLimitDeg = 50;
 constexpr int kFallCycles = 15;
 constexpr double kLyingHeight = 0.05;
-constexpr int kGetUpCycles = 25;
+constexpr int kGetUpCycles = 10;
 constexpr double kGetUpHipDeg = 45;
 constexpr double kGetUpKneeDeg = -90;
 constexpr double kHandPush = 0.05;

@@ -27,7 +27,7 @@ const char* const kUsage =
     "The monitor port takes the real monitor commands and (state). Robots are kinematic\n"
     "bodies: the lower foot stays planted and the joints move the torso over it; a centre\n"
     "of mass outside the feet or a torso tilted past 50 degrees for over 0.4 s falls;\n"
-    "legs folded under the hips with a hand on the ground for 0.5 s gets up. These rules\n"
+    "legs folded under the hips with a hand on the ground for 0.2 s gets up. These rules\n"
     "and the referee's are listed in the project README, section \"The practice server\".\n";
 
 bool number(const char* text, int lo, int hi, int& out) {

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake pkg-config libxml2-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(build-essential cmake pkg-config libxml2-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libboost-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "setplay/Context.h"
@@ -40,6 +41,13 @@ double xOf(const Pos& p) { return p->getX()->value(); }
 double yOf(const Pos& p) { return p->getY()->value(); }
 
 PointSimple* literalPoint(double x, double y) { return new PointSimple(new Decimal(x), new Decimal(y)); }
+
+// Single precision, with values beyond its range taken as infinite.
+float toFloat(double v) {
+    if (v > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
+    if (v < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
 
 // Reads "(list" then n points then "))"; all or nothing.
 bool readPointList(Scan& sc, const Params& params, const Players& players, Owned<Point>* points, int n) {
@@ -328,8 +336,8 @@ bool RegArc::includesPoint(const Point* p, const Context& world) const {
     const double inner = M_start_rad->value(), outer = M_end_rad->value();
     if (!(d >= inner && (d <= outer || outer == -1))) return false;
     const float t = static_cast<float>(std::atan2(dy, dx) * 180.0 / 3.141592653589793);
-    const float b = static_cast<float>(M_start_ang->value());
-    const float s = static_cast<float>(M_span_ang->value());
+    const float b = toFloat(M_start_ang->value());
+    const float s = toFloat(M_span_ang->value());
     if (b + s <= 180) return b <= t && t <= b + s;
     return (b <= t && t <= 180) || (-180 <= t && t <= b + s - 360);
 }

@@ -35,12 +35,21 @@ const sp::rule<> agentID_p = sp::str_p("(agent-identifier") >> +white_p >> sp::s
 // and a read that fails leaves the position where it was.
 class Scan {
 public:
-    explicit Scan(const std::string& text) : s_(text), pos_(0) {}
+    // Reads the caller's text in place until reset() gives it a text of its own.
+    explicit Scan(const std::string& text) : s_(&text), pos_(0) {}
+    explicit Scan(std::string&&) = delete;
+    Scan(const Scan& other) : own_(other.own_), s_(other.s_ == &other.own_ ? &own_ : other.s_), pos_(other.pos_) {}
+    Scan& operator=(const Scan& other) {
+        own_ = other.own_;
+        s_ = other.s_ == &other.own_ ? &own_ : other.s_;
+        pos_ = other.pos_;
+        return *this;
+    }
 
     template <typename P>
     bool match(const P& p) {
-        const char* first = s_.data() + pos_;
-        sp::parse_info<const char*> info = sp::parse(first, static_cast<const char*>(s_.data() + s_.size()), p);
+        const char* first = s_->data() + pos_;
+        sp::parse_info<const char*> info = sp::parse(first, s_->data() + s_->size(), p);
         if (!info.hit) return false;
         // The match length undercounts a real number with a leading or trailing
         // point; where the parse stopped is exact.
@@ -70,7 +79,7 @@ public:
     bool prefix(const std::string& name, bool trailingBlanks) {
         std::size_t keep = pos_;
         skip();
-        if (name.empty() || s_.compare(pos_, name.size(), name) != 0) {
+        if (name.empty() || s_->compare(pos_, name.size(), name) != 0) {
             pos_ = keep;
             return false;
         }
@@ -81,14 +90,15 @@ public:
     // The next character after blanks, or 0 at the end (the position is kept).
     char peek() const {
         std::size_t p = pos_;
-        while (p < s_.size() && isBlank(s_[p])) ++p;
-        return p < s_.size() ? s_[p] : '\0';
+        while (p < s_->size() && isBlank((*s_)[p])) ++p;
+        return p < s_->size() ? (*s_)[p] : '\0';
     }
-    bool atEnd() const { return pos_ >= s_.size(); }
+    bool atEnd() const { return pos_ >= s_->size(); }
 
-    std::string rest() const { return s_.substr(pos_); }
+    std::string rest() const { return s_->substr(pos_); }
     void reset(const std::string& text) {
-        s_ = text;
+        own_ = text;
+        s_ = &own_;
         pos_ = 0;
     }
 
@@ -106,7 +116,8 @@ public:
     }
 
 private:
-    std::string s_;
+    std::string own_;
+    const std::string* s_;
     std::size_t pos_;
 };
 

@@ -121,7 +121,8 @@ TEST(SetplayGrammar, ScanNumbersKeepTheirLimits) {
         {"inf", false, false, 0},
     };
     for (const Case& c : cases) {
-        Scan a(c.text), b(c.text);
+        const std::string t(c.text);
+        Scan a(t), b(t);
         int i = 0;
         double r = 0;
         EXPECT_EQ(c.isInt, a.integer(i)) << c.text;

@@ -814,14 +814,18 @@ ActSeq* ActSeq::parse(const std::string& in, std::string& out, const ParamList& 
     Scan sc(in);
     if (!sc.kw("(seq")) return nullptr;
     std::unique_ptr<std::vector<Action*>> members(new std::vector<Action*>());
+    struct Cleanup {
+        std::unique_ptr<std::vector<Action*>>& v;
+        ~Cleanup() {
+            if (v)
+                for (Action* a : *v) delete a;
+        }
+    } cleanup{members};
     auto one = [&](const std::string& i, std::string& o) {
         return Action::parseEncapsulada(i, o, parameters, players, playersOpponent);
     };
     while (Action* a = sc.nested(one)) members->push_back(a);
-    if (members->empty() || !sc.ch(')')) {
-        for (Action* a : *members) delete a;
-        return nullptr;
-    }
+    if (members->empty() || !sc.ch(')')) return nullptr;
     out = sc.rest();
     return new ActSeq(members.release());
 }

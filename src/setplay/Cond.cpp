@@ -613,7 +613,12 @@ Storage copyAll(const Storage& v, const ParamList& a, const PlayerList& p, bool 
 
 bool readMembers(Scan& sc, const char* keyword, const ParamList& a, const PlayerList& p, Storage& members) {
     if (!sc.kw(keyword)) return false;
-    while (Cond* c = readCond(sc, a, p)) members.push_back(c);
+    try {
+        while (Cond* c = readCond(sc, a, p)) members.push_back(c);
+    } catch (...) {
+        deleteAll(members);
+        throw;
+    }
     if (members.empty() || !sc.ch(')')) {
         deleteAll(members);
         return false;

@@ -8,6 +8,7 @@
 #include "setplay/Action.h"
 #include "setplay/Cond.h"
 #include "setplay/Setplay.h"
+#include "setplay/SetplayException.h"
 
 using namespace ostrevanda::setplay;
 using namespace setplaytest;
@@ -80,6 +81,20 @@ TEST(SetplayHostileText, DefinitionsWithBadBytes) {
         testing::internal::GetCapturedStderr();
         EXPECT_EQ(nullptr, s);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A player list that opens and never closes raises its error from deep inside
+// a sequence or a conjunction; what was read before it is released.
+TEST(SetplayHostileText, ListErrorInsideACompositeReleasesWhatWasRead) {
+    std::string out;
+    EXPECT_THROW(Action::parse("(seq (hold) (tackle :players (list (pos", out, {}, {}, {}), SetplayException);
+    EXPECT_THROW(Cond::parse("(and (passfailed) (bowner :players (list (x", out, {}, {}), SetplayException);
+    EXPECT_THROW(Action::parseActionList("(list (hold) (seq (stop) (mark :players (list", out, {}, {}, {}),
+                 SetplayException);
 }
 
 }  // namespace

@@ -240,13 +240,13 @@ TEST(FieldTestProgram, StandsOnThePracticeServerForEveryRobotTypeAndWritesTables
   std::istringstream lines(rows);
   std::string line;
   std::getline(lines, line);
-  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,error");
+  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,error");
   int n = 0;
   while (std::getline(lines, line)) {
     std::vector<std::string> f;
     std::stringstream s(line);
     for (std::string cell; std::getline(s, cell, ',');) f.push_back(cell);
-    ASSERT_GE(f.size(), 11u) << line;
+    ASSERT_GE(f.size(), 14u) << line;
     EXPECT_EQ(f[0], std::to_string(n)) << line;
     EXPECT_EQ(f[1], "stand");
     EXPECT_NEAR(std::stod(f[3]), 0.5, 0.021) << line;

@@ -29,6 +29,30 @@ protected:
         world().me->vertInclinSide = 0;
         Singleton<Actions>::getInstance().ss.str("");
         walk.reset(new OmniWalkZMP());
+        // The cases below are worked out for these parameters, not for what
+        // tuning has put in the data folder's file.
+        walk->params = tableParams();
+    }
+
+    static OptParams tableParams() {
+        OptParams p;
+        p.minDx = -0.02;
+        p.minDy = -0.02;
+        p.thetaInc = 12;
+        p.thetaRel = 21;
+        p.maxThetaB = 0.2;
+        p.thetaBMult = -50;
+        p.heightCoM = 0.19;
+        p.swingHeight = 0.05;
+        p.legSeparation = 0.11;
+        p.period = 0.2;
+        p.dXmult = 0.25;
+        p.dYmult = -0.2;
+        p.thetaMult = -1;
+        p.steps = 6;
+        p.fComp = 0;
+        p.bComp = 20;
+        return p;
     }
 
     static AgentModel& model() { return Singleton<AgentModel>::getInstance(); }

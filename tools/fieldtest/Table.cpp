@@ -28,8 +28,8 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
     if (!done.insert(first.type).second) continue;
     out << "robot type " << first.type << "\n";
     char line[256];
-    std::snprintf(line, sizeof line, "%-12s %10s %8s %10s %9s %9s %9s %9s %6s %8s\n", "scenario", "command", "time s",
-                  "progress", "mean/s", "steady/s", "drift m", "turn deg", "falls", "fall s");
+    std::snprintf(line, sizeof line, "%-12s %10s %8s %10s %9s %9s %9s %9s %6s %8s %6s\n", "scenario", "command", "time s",
+                  "progress", "mean/s", "steady/s", "drift m", "turn deg", "falls", "fall s", "late");
     out << line;
     for (const Row& r : rows) {
       if (r.type != first.type) continue;
@@ -39,10 +39,10 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
       }
       const Outcome& o = r.result.outcome;
       const std::string unit = isTurn(r.scenario) ? " deg" : " m";
-      std::snprintf(line, sizeof line, "%-12s %10s %8.2f %10s %9.3f %9.3f %9.3f %9.1f %6d %8s\n", r.scenario.c_str(),
+      std::snprintf(line, sizeof line, "%-12s %10s %8.2f %10s %9.3f %9.3f %9.3f %9.1f %6d %8s %6d\n", r.scenario.c_str(),
                     (fixed(r.result.command, 2) + (r.unit.empty() ? "" : " " + r.unit)).c_str(), o.seconds,
                     (fixed(o.along, 2) + unit).c_str(), o.mean, o.steady, o.drift, o.turned, o.falls,
-                    o.falls ? fixed(o.fallAt, 2).c_str() : "-");
+                    o.falls ? fixed(o.fallAt, 2).c_str() : "-", r.result.late);
       out << line;
       if (o.ballKnown) {
         std::snprintf(line, sizeof line, "%-12s ball %.2f m at %.1f deg\n", "", o.ballTravel, o.ballAngle);
@@ -59,7 +59,7 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
 }
 
 void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
-  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,error\n";
+  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,error\n";
   for (const Row& r : rows) {
     const Outcome& o = r.result.outcome;
     std::string error = r.result.error;
@@ -69,7 +69,7 @@ void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
         << o.mean << "," << o.steady << "," << o.drift << "," << o.turned << "," << o.falls << "," << o.fallAt << ","
         << (o.ballKnown ? fixed(o.ballTravel, 3) : "") << "," << (o.ballKnown ? fixed(o.ballAngle, 1) : "") << ","
         << (o.getupKnown ? fixed(o.getupSeconds, 2) : "") << ","
-        << error << "\n";
+        << r.result.late << "," << error << "\n";
   }
 }
 

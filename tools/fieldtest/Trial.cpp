@@ -95,10 +95,12 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   const int settleCycles = static_cast<int>(spec.settle / kStep + 0.5);
   const int runCycles = static_cast<int>(spec.seconds / kStep + 0.5);
   Track track(info->axis);
-  int cycle = 0, runCycle = -1, missed = 0;
+  int cycle = 0, runCycle = -1, missed = 0, late = 0;
   bool begun = false;
   for (;;) {
     next();
+    // Behind the server: a newer message is here before this one is answered.
+    if (runCycle >= 0 && comm.TestInput()) ++late;
     ++cycle;
     if (runCycle < 0) {
       scenario->settle();
@@ -134,6 +136,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   r.ok = true;
   r.command = command;
   r.outcome = track.outcome();
+  r.late = late;
   scenario->end(*truth, r.outcome);
   truth->command("(playMode BeforeKickOff)");
   return r;
@@ -145,6 +148,7 @@ struct Packet {
   int ok;
   double command;
   Outcome outcome;
+  int late;
   char error[256];
 };
 
@@ -163,6 +167,7 @@ TrialResult runTrial(const TrialSpec& spec) {
     p.ok = r.ok;
     p.command = r.command;
     p.outcome = r.outcome;
+    p.late = r.late;
     std::snprintf(p.error, sizeof p.error, "%s", r.error.c_str());
     const ssize_t n = ::write(fds[1], &p, sizeof p);
     ::_exit(n == static_cast<ssize_t>(sizeof p) ? 0 : 1);
@@ -184,6 +189,7 @@ TrialResult runTrial(const TrialSpec& spec) {
   r.ok = p.ok != 0;
   r.command = p.command;
   r.outcome = p.outcome;
+  r.late = p.late;
   r.error = p.error;
   return r;
 }

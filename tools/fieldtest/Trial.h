@@ -31,6 +31,9 @@ struct TrialResult {
   std::string error;
   double command = 0;
   Outcome outcome;
+  // Cycles of the run at whose start a newer message was already waiting:
+  // the player is behind the server.
+  int late = 0;
 };
 
 // The robot description file of a robot type, relative to the data folder.

@@ -52,7 +52,8 @@ void usage(std::ostream& out) {
          "start; steady is the rate over the second half; drift is m sideways of that direction (for turns\n"
          "and standing: m away from the start). A run stops at the first fall (torso more than 50 degrees\n"
          "from upright, or lying). The kicks add a line with the ball's travel from where it was put\n"
-         "and its direction off the robot's heading at the start.\n";
+         "and its direction off the robot's heading at the start. Late counts the cycles at whose start a\n"
+         "newer message was already waiting: the player is behind the server.\n";
 }
 
 bool number(const char* text, double& out) {

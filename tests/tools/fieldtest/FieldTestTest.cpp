@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -240,13 +241,13 @@ TEST(FieldTestProgram, StandsOnThePracticeServerForEveryRobotTypeAndWritesTables
   std::istringstream lines(rows);
   std::string line;
   std::getline(lines, line);
-  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,error");
+  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,error");
   int n = 0;
   while (std::getline(lines, line)) {
     std::vector<std::string> f;
     std::stringstream s(line);
     for (std::string cell; std::getline(s, cell, ',');) f.push_back(cell);
-    ASSERT_GE(f.size(), 11u) << line;
+    ASSERT_GE(f.size(), 14u) << line;
     EXPECT_EQ(f[0], std::to_string(n)) << line;
     EXPECT_EQ(f[1], "stand");
     EXPECT_NEAR(std::stod(f[3]), 0.5, 0.021) << line;
@@ -255,6 +256,57 @@ TEST(FieldTestProgram, StandsOnThePracticeServerForEveryRobotTypeAndWritesTables
     ++n;
   }
   EXPECT_EQ(n, 5);
+  server.kill();
+}
+
+// Rows of a CSV file written by the tool, by column name.
+std::vector<std::map<std::string, std::string>> csvRows(const std::string& path) {
+  std::istringstream lines(practice::test::readFile(path));
+  std::vector<std::string> names;
+  std::vector<std::map<std::string, std::string>> rows;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> cells;
+    std::stringstream s(line);
+    for (std::string cell; std::getline(s, cell, ',');) cells.push_back(cell);
+    if (names.empty()) {
+      names = cells;
+      continue;
+    }
+    std::map<std::string, std::string> row;
+    for (size_t i = 0; i < names.size() && i < cells.size(); ++i) row[names[i]] = cells[i];
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// The walk at its top command on the practice server's bodies, for every
+// robot type: 10 s forward get the robot forward without a fall, and
+// turning on the spot turns it.
+TEST(FieldTestProgram, TheWalkMovesEveryRobotTypeForwardAndTurnsItOnThePracticeServer) {
+  practice::test::ServerProgram server({"--sync", "--port", "0", "--monitor-port", "0"});
+  ASSERT_GT(server.agentPort, 0);
+  const std::string csv = "/tmp/qv-fieldtest-walk-" + std::to_string(::getpid()) + ".csv";
+  Process tool = Process::exec({QV_FIELDTEST, "--port", std::to_string(server.agentPort), "--monitor-port",
+                                std::to_string(server.monitorPort), "--types", "all", "--scenarios",
+                                "forward,turn-left,turn-right", "--time", "10", "--csv", csv, "--data", QV_DATA_DIR});
+  ASSERT_EQ(tool.wait(60000), 0) << tool.out() << tool.err();
+  const auto rows = csvRows(csv);
+  ::unlink(csv.c_str());
+  ASSERT_EQ(rows.size(), 15u) << tool.out();
+  for (const auto& row : rows) {
+    const std::string what = "type " + row.at("type") + " " + row.at("scenario");
+    EXPECT_EQ(row.at("falls"), "0") << what;
+    EXPECT_NEAR(std::stod(row.at("seconds")), 10, 0.021) << what;
+    if (row.at("scenario") == "forward") {
+      EXPECT_EQ(row.at("command"), "1") << what;
+      EXPECT_GT(std::stod(row.at("progress")), 1.0) << what;
+      EXPECT_LT(std::fabs(std::stod(row.at("drift"))), 0.5) << what;
+    } else {
+      // Turning on the spot: at least a quarter turn the right way, and little walking.
+      EXPECT_GT(std::stod(row.at("progress")), 90) << what;
+      EXPECT_LT(std::stod(row.at("drift")), 0.5) << what;
+    }
+  }
   server.kill();
 }
 

@@ -2,7 +2,19 @@
 
 #include <iostream>
 
+#include "logger/LoggerBuffer.h"
 #include "physics/AgentModel.h"
+#include "skills/AgentActions.h"
+#include "skills/Behavior.h"
+#include "skills/SlotBehavior.h"
+#include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/Strategy.h"
+#include "utils/RobovizLogger.h"
+#include "utils/communication/AgentComm.h"
+#include "world/Ball.h"
+#include "world/GameState.h"
+#include "world/Player.h"
+#include "world/Vision.h"
 #include "utils/Logger.h"
 #include "utils/LoggerMatlab.h"
 #include "utils/Singleton.h"
@@ -38,7 +50,11 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       bGetupFrontTurningLeft(false), bGetupFrontTurningRight(false), ws(nullptr), mod(nullptr),
       log(nullptr), aState(nullptr), penaltyKicker(false), penaltyGoalie(false),
       ballPrediction(0), MsgBahavior(), mCollect(), theirKickoffPos(0, 0), setKVDKickoff(true),
-      secondKickoffPhase(false), situation(), currentBehavior(0)
+      secondKickoffPhase(false), situation(), currentBehavior(0), bOmniMidLevelSkill(nullptr),
+      agentActions(&Singleton<AgentActions>::getInstance()), mVision(nullptr),
+      formation(&Singleton<WorldState>::getInstance(), agentActions),
+      goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
+      catchBall(&Singleton<WorldState>::getInstance(), agentActions)
 {
     // the link is made by the first training cycle
     if (trainingModeInt >= 0)
@@ -52,6 +68,8 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
     aState = &Singleton<AgentState>::getInstance();
     penaltyKicker = kicker;
     penaltyGoalie = goalie;
+    mVision = new Vision();
+    bOmniMidLevelSkill = new omniMidLevelSkill();
 }
 
 KVDAgentH::~KVDAgentH()
@@ -66,4 +84,147 @@ KVDAgentH::~KVDAgentH()
     }
 }
 
-void KVDAgentH::think() {}
+KVDAgentH::Routine KVDAgentH::routineFor(int playmode)
+{
+    switch (playmode) {
+    case BEFORE_KICKOFF:
+    case QUORVEL_GOAL:
+    case OPPONENT_GOAL:
+        return KICK_OFF_ROUTINE;
+    case OPPONENT_KICKOFF:
+    case OPPONENT_KICKIN:
+    case OPPONENT_CORNER_KICK:
+    case OPPONENT_GOAL_KICK:
+        return PLAY_OFF_ROUTINE;
+    default:
+        return PLAY_ON_ROUTINE;
+    }
+}
+
+void KVDAgentH::think()
+{
+    // One player per team flushes the drawings of the cycle.
+    if (unum == 1) {
+        const std::string all;
+        RobovizLogger::Instance().swapBuffers(&all);
+    }
+    strategy->StDec.DM_ActionPlayer = 0;
+    agentActions->checkGettingUp();
+    strategyPosition();
+    if (!aState->isRising() && !(ws->cTime - ws->lastGetupFinishedTime < 0.75f))
+        aState->calculateFall();
+    ws->isKick = false;
+
+    const int pm = ws->game->playmode;
+    const float t = ws->gTime;
+    if ((t >= 300 && t <= 301) || (t >= 180 && t <= 181)) {
+        if (pm == QUORVEL_KICKOFF)
+            ws->setLastQuorvelKickoff(t);
+        else if (pm == OPPONENT_KICKOFF)
+            ws->setLastOponentKickoff(t);
+    }
+
+    switch (routineFor(pm)) {
+    case KICK_OFF_ROUTINE:
+        BehaveKickOff();
+        break;
+    case PLAY_OFF_ROUTINE:
+        BehavePlayOff();
+        break;
+    default:
+        BehavePlayOn();
+        break;
+    }
+    ws->setCurrentBehavior(currentBehavior);
+
+    Singleton<AgentComm>::getInstance().communicationStep(0, Vector(0, 0),
+                                                          static_cast<int>(unum));
+    mVision->decideLookingDirection2();
+    mVision->commitPanTilt();
+
+    LoggerBuffer& lines = LoggerBuffer::getInstance();
+    if (agentActions->currBehavior != nullptr) {
+        lines.trace("Now executing: " + agentActions->currBehavior->getName() + "\n");
+        agentActions->currBehavior->execute();
+    }
+    lines.imprimirLogger();
+}
+
+void KVDAgentH::beamTo(const Vector3f& pose)
+{
+    SlotBehavior* zero = agentActions->bZero;
+    zero->init();
+    zero->enableBeam(true);
+    zero->setBeamPos(pose);
+    agentActions->currBehavior = zero;
+}
+
+bool KVDAgentH::postGoalWindow(bool playOff)
+{
+    if (!(ws->game->clockTime - ws->lastClockTimeInGoalPM < 0.1f))
+        return false;
+    ws->ball->position = Vector3f(0, 0, 0);
+    ws->ball->finalPos = Vector3f(0, 0, 0);
+    strategy->ResetPositioning();
+    strategy->CallStrategy();
+    const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+    if (playOff)
+        aState->setAgentState(AS_STANDING);
+    SlotBehavior* zero = agentActions->bZero;
+    if (!(agentActions->currBehavior == zero && !zero->finished())) {
+        beamTo(Vector3f(s.x, s.y, 0));
+        if (playOff)
+            aState->mRising = false;
+    }
+    return true;
+}
+
+void KVDAgentH::BehavePlayOn()
+{
+    if (postGoalWindow(false))
+        return;
+    BehaveNormalPlayer();
+}
+
+void KVDAgentH::BehavePlayOff()
+{
+    if (postGoalWindow(true))
+        return;
+    if (agentActions->currBehavior == nullptr || agentActions->currBehavior->finished())
+        BehaveNormalPlayer();
+}
+
+void KVDAgentH::BehaveKickOff()
+{
+    const int pm = ws->game->playmode;
+    if (pm == QUORVEL_GOAL || pm == OPPONENT_GOAL)
+        ws->lastClockTimeInGoalPM = ws->game->clockTime;
+    ws->ball->position = Vector3f(0, 0, 0);
+    ws->ball->finalPos = Vector3f(0, 0, 0);
+    if (pm == OPPONENT_GOAL)
+        ws->setLastQuorvelKickoff(ws->gTime);
+    else if (pm == QUORVEL_GOAL)
+        ws->setLastOponentKickoff(ws->gTime);
+    strategy->ResetPositioning();
+    strategy->CallStrategy();
+    const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+    aState->setAgentState(AS_STANDING);
+
+    SlotBehavior* zero = agentActions->bZero;
+    if (agentActions->currBehavior == zero && !zero->finished())
+        return;
+    if (s.getDistanceTo(ws->myPos) < 0.5f) {
+        zero->enableBeam(false);
+        return;
+    }
+    beamTo(kickOffBeamPose());
+    aState->mRising = false;
+}
+
+Vector3f KVDAgentH::kickOffBeamPose() const
+{
+    if (unum == 11 && penaltyKicker)
+        return Vector3f(4, 0, 0);
+    const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+    return Vector3f(s.x, s.y, 0);
+}

@@ -6,14 +6,20 @@
 #include "HumanoidAgent.h"
 #include "geometry/Vector.h"
 #include "geometry/Vector3f.h"
+#include "strategy/BehaveCatchBall.h"
+#include "strategy/BehaveFormation.h"
+#include "strategy/BehaveGoalieSubstitute.h"
 #include "strategy/Situation.h"
 #include "utils/CollectData.h"
 
+class AgentActions;
 class AgentModel;
 class AgentState;
 class Logger;
 class TrainingComm;
+class Vision;
 class WorldState;
+class omniMidLevelSkill;
 
 // The player agent. Its think() runs one decision cycle per server message.
 class KVDAgentH : public HumanoidAgent {
@@ -51,6 +57,16 @@ public:
     bool secondKickoffPhase;
     Situation situation;
     int currentBehavior;
+    omniMidLevelSkill* bOmniMidLevelSkill;
+    AgentActions* agentActions;
+    Vision* mVision;
+    BehaveFormation formation;
+    BehaveGoalieSubstitute goalieSubstitute;
+    BehaveCatchBall catchBall;
+
+    // The routine of a cycle in a play mode.
+    enum Routine { KICK_OFF_ROUTINE, PLAY_OFF_ROUTINE, PLAY_ON_ROUTINE };
+    static Routine routineFor(int playmode);
 
     KVDAgentH(const std::string& robotfile, const std::string& team, unsigned int& unum,
               const std::string& host, int port, Vector3f* beam, bool opt, const std::string& optS,
@@ -58,7 +74,37 @@ public:
               const std::string& trainingMode, int trainingPort);
     ~KVDAgentH() override;
 
+    // One decision cycle.
     void think() override;
+    void BehavePlayOn();
+    void BehavePlayOff();
+    void BehaveKickOff();
+    // Where a kick-off beam puts me: my strategic position facing 0.
+    Vector3f kickOffBeamPose() const;
+    // The decision of a play-on cycle: the active player goes for the ball,
+    // the goalie substitute takes the goal, everybody else keeps formation.
+    void BehaveNormalPlayer();
+    void executeBehaveFormation();
+
+    // The strategic update of a cycle: snapshot, positions, roles, the
+    // active-player vote, the pass blocker and my alternative role.
+    void strategyPosition();
+    void FillInWSforStrategy();
+    // The goalie reassigns formation slots to shorten the team's walks.
+    void calculateScram();
+
+    // A walk command of the formation routine.
+    struct FormationMove {
+        bool backUp;  // walk backwards (else a normal walk)
+        Vector target;
+    };
+    FormationMove formationMove();
+
+private:
+    // Inside the 0.1 s after a goal mode: beam to the strategic position.
+    bool postGoalWindow(bool playOff);
+    // Beams me through the zero posture to pose (x, y, facing deg).
+    void beamTo(const Vector3f& pose);
 };
 
 #endif

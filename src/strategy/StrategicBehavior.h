@@ -1,7 +1,16 @@
 #ifndef STRATEGY_STRATEGICBEHAVIOR_H
 #define STRATEGY_STRATEGICBEHAVIOR_H
 
-// Interface of the tactical behaviours.
+#include <memory>
+#include <string>
+
+class AgentActions;
+class Strategy;
+class WorldState;
+class omniMidLevelSkill;
+
+// Interface of the tactical behaviours: the decision layer asks whether one
+// applies now and then has it act for one cycle.
 class StrategicBehavior {
 public:
     // Codes of the tactical behaviours; the decision layer stores the one it
@@ -27,9 +36,22 @@ public:
         GoalKickMarking = 17
     };
 
+    WorldState* ws;
+    Strategy* strategy;
+    AgentActions* agentActions;
+    // The behaviour's own path planner and player rankings; shared by copies.
+    omniMidLevelSkill* bOmniMidLevelSkill;
+
+    // The world state's strategy is the agent's one.
+    StrategicBehavior(WorldState* ws, AgentActions* actions);
     virtual ~StrategicBehavior() {}
     virtual bool isAvailable() = 0;
     virtual void executeBehavior() = 0;
+
+    static std::string toString(int behavior);
+
+private:
+    std::shared_ptr<omniMidLevelSkill> planner;
 };
 
 #endif

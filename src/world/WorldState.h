@@ -206,6 +206,8 @@ public:
     Strategy* strategy = nullptr;
     std::vector<std::pair<int, Role>> vPlayersRoles;
     int currentBehavior = 0;
+    // How the last "am I active" answer was reached: 1 the election, 2 the nearest.
+    int cor = 0;
     DefensiveMarkerState* defState = nullptr;
 
     // Gaze.

@@ -141,7 +141,8 @@ TEST(Join, OneAgentSendsSceneInitAndBeamThenEndsWhenTheServerGoes) {
     sent.push_back(f.text);
     receivedBefore.push_back(received);
   }
-  ASSERT_EQ(sent.size(), 3u);
+  // The join comes first; the decision cycles' commands follow it.
+  ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[0], "(scene rsg/agent/nao/nao_hetero.rsg 0)(syn)\n");
   EXPECT_EQ(receivedBefore[0], 0);
   EXPECT_EQ(sent[1], "(init (unum 4)(teamname Solo))(syn)\n");

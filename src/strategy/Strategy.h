@@ -245,6 +245,23 @@ public:
     // role list or the slot is outside it.
     int getFormationRole(int form, int slot) const;
 
+    // Kick targets: a rule-based chooser, and a search over 36 directions
+    // scored by flux gained, safety of the kick line and ease of the kick.
+    // Codes of LineIsGoalOrOut.
+    enum { LINE_THEIR_GOAL = 3, LINE_OUR_GOAL = -3, LINE_OUT = -2, LINE_IN = 0 };
+    Vector simpleCalculateTarget(Vector InitPos, Vector BallPos, bool dribble, bool self);
+    Vector calculateTarget(Vector InitPos, Vector BallPos);
+    float CalculateFluxDir(Vector BallPos);
+    float evaluate(Vector InitPos, Vector BallPos, Vector FinalPos, int& Player);
+    float evaluateFlux(Vector InitPos, Vector BallPos, Vector FinalPos);
+    float evaluateSafe(Vector InitPos, Vector BallPos, Vector FinalPos, int& Player);
+    float evaluateEasy(Vector InitPos, Vector BallPos, Vector FinalPos);
+    // Player is left at the team-mate nearest Pos.
+    float calculateSafety(Vector BallPos, Vector Pos, int& Player);
+    int LineIsGoalOrOut(Vector BallPos, Vector FinalPos, Vector& intOur, Vector& intTheir,
+                        Vector& intOut);
+    int LineIsGoalOrOut(Vector BallPos, Vector FinalPos);
+
     // Roles.
     std::vector<Role> getAgentsRole() const;
     Role getAgentsRole(int unum) const;

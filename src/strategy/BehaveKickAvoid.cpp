@@ -20,8 +20,7 @@ const float ANGLE_GOAL = 90;
 } // namespace
 
 BehaveKickAvoid::BehaveKickAvoid()
-    : ws(&Singleton<WorldState>::getInstance()),
-      agentActions(nullptr),
+    : StrategicBehavior(&Singleton<WorldState>::getInstance(), nullptr),
       targetKick(0, 0),
       deadline(0)
 {

@@ -22,8 +22,6 @@ public:
     Vector getTargetKick() const { return targetKick; }
 
 private:
-    WorldState* ws;
-    AgentActions* agentActions;
     omniMidLevelSkill bOmniMidLevelSkill;
     Vector targetKick;
     int deadline;

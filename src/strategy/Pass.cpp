@@ -26,7 +26,8 @@ float clampCos(float c) { return std::max(-1.0f, std::min(1.0f, c)); }
 } // namespace
 
 Pass::Pass()
-    : activePass(false),
+    : StrategicBehavior(&Singleton<WorldState>::getInstance(), nullptr),
+      activePass(false),
       Lx(15.0f),
       Ly(10.0f),
       goalWidth(4.2f),
@@ -44,8 +45,7 @@ Pass::Pass()
       receiver(0),
       deadLine(0),
       mode(0),
-      trajectoryDecided(false),
-      ws(&Singleton<WorldState>::getInstance())
+      trajectoryDecided(false)
 {
     for (const auto& entry : ws->ostrevanda)
         if (entry.second != nullptr && WorldState::isShirtNumber(entry.first))

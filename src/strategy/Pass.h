@@ -94,7 +94,6 @@ private:
     bool trajectoryDecided;
     PassMethods passMethods;
     std::map<int, Player*> possibleReceiver;
-    WorldState* ws;
 };
 
 #endif

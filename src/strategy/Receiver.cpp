@@ -24,12 +24,12 @@ bool finite(Vector v) { return std::isfinite(v.x) && std::isfinite(v.y); }
 } // namespace
 
 Receiver::Receiver()
-    : activePass(false),
+    : StrategicBehavior(&Singleton<WorldState>::getInstance(), nullptr),
+      activePass(false),
       withBall(false),
       kind(ACTIVE),
       deadline(0),
-      teamWithBall(WorldState::NOBODY),
-      ws(&Singleton<WorldState>::getInstance())
+      teamWithBall(WorldState::NOBODY)
 {
 }
 

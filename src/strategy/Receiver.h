@@ -57,7 +57,6 @@ private:
     std::vector<ReceivingPoint> points;
     ReceivingPoint closestPoint;
     PassMethods passMethods;
-    WorldState* ws;
 };
 
 #endif

@@ -109,6 +109,28 @@ void allowingLibraryErrors(F f) {
     }
 }
 
+// Reads one construct and checks that the rest is left as the reader says, that its
+// printed text reads back the same and that copying and mirroring never crash.
+// Returns what was read, or null.
+template <typename T>
+Owned<T> readPrintedAgain(const std::string& in, Lists& lists) {
+    std::string out;
+    Owned<T> x(T::parse(in, out, lists.params, lists.players));
+    checkRest(in, out, x != nullptr);
+    if (!x) return x;
+    const std::string text = printed(*x);
+    std::ostringstream pretty;
+    x->printPretty(pretty, " ");
+    Owned<T> again(T::parse(text, out, lists.params, lists.players));
+    if (!again || printed(*again) != text) __builtin_trap();
+    allowingLibraryErrors([&] {
+        Owned<T> copy(x->deepCopy(lists.params, lists.players));
+        Owned<T> mirror(x->inversion(lists.params, lists.players));
+        printed(*mirror);
+    });
+    return x;
+}
+
 }  // namespace fuzzsupport
 
 #endif

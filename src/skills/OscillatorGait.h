@@ -34,6 +34,25 @@ public:
     // the dead band give 0.
     static double turnAmplitude(double degree, double v, bool forward, double sharpBound,
                                 double current, float& rm, float& rs);
+
+    // Sets a walk's oscillator from the ten hip-yaw parameters: knee amplitude,
+    // swing fraction, knee offset, arm, hip-yaw, hip amplitude, hip phase and
+    // offset, period, time ratio.
+    template <typename W>
+    static void setParamsByHipY(W& w, const double* par)
+    {
+        w.aK = par[0];
+        w.t1 = 0;
+        w.t2 = 2 * par[8] * par[1];
+        w.cK = par[2];
+        w.aArm = par[3];
+        w.aHY = par[4];
+        w.aH = par[5];
+        w.bH = par[6];
+        w.cH = par[7];
+        w.p = par[8];
+        w.timeR = par[9];
+    }
 };
 
 #endif

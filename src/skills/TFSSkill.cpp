@@ -18,17 +18,7 @@ TFSSkill::TFSSkill()
 
 void TFSSkill::setOSCParamsByHipY(double* par)
 {
-    aK = par[0];
-    t1 = 0;
-    t2 = 2 * par[8] * par[1];
-    cK = par[2];
-    aArm = par[3];
-    aHY = par[4];
-    aH = par[5];
-    bH = par[6];
-    cH = par[7];
-    p = par[8];
-    timeR = par[9];
+    OscillatorGait::setParamsByHipY(*this, par);
 }
 
 double TFSSkill::predictEffector(int jointName, double angle1, double angle2)

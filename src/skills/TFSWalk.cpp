@@ -122,17 +122,7 @@ bool TFSWalk::checkState()
 
 void TFSWalk::setOSCParamsByHipY(double* par)
 {
-    aK = par[0];
-    t1 = 0;
-    t2 = 2 * par[8] * par[1];
-    cK = par[2];
-    aArm = par[3];
-    aHY = par[4];
-    aH = par[5];
-    bH = par[6];
-    cH = par[7];
-    p = par[8];
-    timeR = par[9];
+    OscillatorGait::setParamsByHipY(*this, par);
 }
 
 void TFSWalk::changeTFSfPeriods(double hPeriod)

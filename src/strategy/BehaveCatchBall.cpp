@@ -1,4 +1,5 @@
 #include "strategy/BehaveCatchBall.h"
+#include "world/TwoBest.h"
 
 #include <cmath>
 #include <vector>
@@ -133,16 +134,8 @@ int BehaveCatchBall::selectActiveCandidate(int fastestOpponent)
         closeCand = closeCand2 = 0;
         float best = 100, second = 120;
         for (int u : candidates) {
-            const float d = planar(ws->getOstrevandaPlayer(u)).getDistanceTo(ball);
-            if (d < best) {
-                closeCand2 = closeCand;
-                second = best;
-                closeCand = u;
-                best = d;
-            } else if (d < second) {
-                closeCand2 = u;
-                second = d;
-            }
+            offerToTwoBest(u, planar(ws->getOstrevandaPlayer(u)).getDistanceTo(ball), closeCand,
+                           best, closeCand2, second);
         }
         if (!isPlayOnMode(pm) || closeCand2 == 0)
             return closeCand;

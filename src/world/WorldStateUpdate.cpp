@@ -9,6 +9,7 @@
 #include "utils/Singleton.h"
 #include "geometry/Geometry.h"
 #include "world/WorldState.h"
+#include "world/TwoBest.h"
 
 namespace {
 
@@ -19,20 +20,6 @@ void decay(MobileObject& obj) { obj.conf = static_cast<float>(obj.conf * CONF_DE
 
 AngleDeg directionOf(const Vector& v) { return GetNormalizeAngleDeg(v.getDirection()); }
 
-// Keeps the two smallest values offered so far with their shirt numbers.
-void offerToTwoBest(int number, float value, int& best, float& bestValue, int& second,
-                    float& secondValue)
-{
-    if (value < bestValue) {
-        second = best;
-        secondValue = bestValue;
-        best = number;
-        bestValue = value;
-    } else if (value < secondValue) {
-        second = number;
-        secondValue = value;
-    }
-}
 
 } // namespace
 

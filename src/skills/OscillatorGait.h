@@ -53,6 +53,38 @@ public:
         w.p = par[8];
         w.timeR = par[9];
     }
+
+    // A walk has stopped once its speed and every hip amplitude are back to 0;
+    // then it is finished.
+    template <typename W>
+    static bool checkStopped(W& w)
+    {
+        if (w.lastspeed == 0 && w.RMaHipY == 0 && w.RSaHipY == 0 && w.RMaRot == 0 &&
+            w.RSaRot == 0) {
+            w.finish = true;
+            return true;
+        }
+        return false;
+    }
+
+    // Brings a walk to rest from time now on: no turn, speed 0, the hip yaw
+    // cleared once the last speed is 0. True once it has stopped.
+    template <typename W>
+    static bool stop(W& w, float now)
+    {
+        w.RMaRot = w.RSaRot = 0;
+        if (!w.stopflag) {
+            w.stoptime = now;
+            w.isstoppingflag = true;
+        }
+        w.speed = 0;
+        if (w.lastspeed == 0) {
+            w.RMaHipY = w.RSaHipY = 0;
+            w.isstoppingflag = false;
+        }
+        checkStopped(w);
+        return w.finish;
+    }
 };
 
 #endif

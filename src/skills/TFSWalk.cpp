@@ -97,27 +97,12 @@ void TFSWalk::execute()
 bool TFSWalk::stop()
 {
     setARot(0);
-    RMaRot = RSaRot = 0;
-    if (!stopflag) {
-        stoptime = world().cTime;
-        isstoppingflag = true;
-    }
-    speed = 0;
-    if (lastspeed == 0) {
-        RMaHipY = RSaHipY = 0;
-        isstoppingflag = false;
-    }
-    checkState();
-    return finish;
+    return OscillatorGait::stop(*this, world().cTime);
 }
 
 bool TFSWalk::checkState()
 {
-    if (lastspeed == 0 && RMaHipY == 0 && RSaHipY == 0 && RMaRot == 0 && RSaRot == 0) {
-        finish = true;
-        return true;
-    }
-    return false;
+    return OscillatorGait::checkStopped(*this);
 }
 
 void TFSWalk::setOSCParamsByHipY(double* par)

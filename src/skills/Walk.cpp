@@ -75,27 +75,12 @@ void Walk::execute()
 bool Walk::stop()
 {
     aRot = 0;
-    RMaRot = RSaRot = 0;
-    if (!stopflag) {
-        stoptime = Singleton<WorldState>::getInstance().cTime;
-        isstoppingflag = true;
-    }
-    speed = 0;
-    if (lastspeed == 0) {
-        RMaHipY = RSaHipY = 0;
-        isstoppingflag = false;
-    }
-    checkState();
-    return finish;
+    return OscillatorGait::stop(*this, Singleton<WorldState>::getInstance().cTime);
 }
 
 bool Walk::checkState()
 {
-    if (lastspeed == 0 && RMaHipY == 0 && RSaHipY == 0 && RMaRot == 0 && RSaRot == 0) {
-        finish = true;
-        return true;
-    }
-    return false;
+    return OscillatorGait::checkStopped(*this);
 }
 
 void Walk::setCurveParameters(float R1, float R2, float newHalfperiod)

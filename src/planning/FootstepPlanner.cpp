@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "math/Bezier.h"
 #include "physics/AgentModel.h"
 #include "utils/LoggerMatlab.h"
 #include "utils/Singleton.h"
@@ -162,4 +163,21 @@ void FootstepPlanner::Print(std::ostream& out) {
 
 void FootstepPlanner::Print() {
     Print(std::cout);
+}
+
+Vector3f FootstepPlanner::swingArc(float t, float height) {
+    if (footsteps.size() < 4) {
+        return GetLastSwing(t);
+    }
+    Vector3f initial = footsteps[1].foot == Footstep::DOUBLE ? footsteps[0].position : footsteps[1].position;
+    Vector3f final = footsteps[3].position;
+    float d = footsteps[2].duration;
+    if (!(d > 0)) {
+        return final;
+    }
+    Vector3f middle = Vector3f::determineMidpoint(initial, final);
+    middle.z = height;
+    Bezier curve;
+    curve.setQuadratic(initial, middle, final, d);
+    return curve.getQuadraticPosition(t);
 }

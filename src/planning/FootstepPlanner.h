@@ -42,6 +42,10 @@ public:
     virtual Vector3f GetLastSwing(float t);
     // The swing foot t seconds into the current footstep.
     virtual Vector3f GetSwingPosition(float t) = 0;
+    // The swing foot t seconds into the current footstep on a quadratic arc of the
+    // given height, from where it left the ground to the next footstep; the last
+    // swing once fewer than four footsteps are queued.
+    Vector3f swingArc(float t, float height);
     // Duration of a normal step (s).
     virtual float GetPeriod() = 0;
 

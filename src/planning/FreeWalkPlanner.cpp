@@ -1,6 +1,5 @@
 #include "planning/FreeWalkPlanner.h"
 
-#include "math/Bezier.h"
 
 namespace {
 
@@ -65,20 +64,7 @@ Vector3f FreeWalkPlanner::GetZMP(float t, int initial) {
 }
 
 Vector3f FreeWalkPlanner::GetSwingPosition(float t) {
-    if (footsteps.size() < 4) {
-        return GetLastSwing(t);
-    }
-    Vector3f final = footsteps[3].position;
-    Vector3f initial = footsteps[1].foot == Footstep::DOUBLE ? footsteps[0].position : footsteps[1].position;
-    float d = footsteps[2].duration;
-    if (!(d > 0)) {
-        return final;
-    }
-    Vector3f middle = Vector3f::determineMidpoint(initial, final);
-    middle.z = kSwingHeight;
-    Bezier curve;
-    curve.setQuadratic(initial, middle, final, d);
-    return curve.getQuadraticPosition(t);
+    return swingArc(t, kSwingHeight);
 }
 
 Vector3f FreeWalkPlanner::GetLastSwing(float t) {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "math/Bezier.h"
 #include "physics/AgentModel.h"
 #include "world/WorldState.h"
 
@@ -284,20 +283,7 @@ Vector3f WalkKickPlanner::GetZMP(float t, int initial) {
 }
 
 Vector3f WalkKickPlanner::GetSwingPosition(float t) {
-    if (footsteps.size() < 4) {
-        return GetLastSwing(t);
-    }
-    Vector3f initial = footsteps[1].foot == Footstep::DOUBLE ? footsteps[0].position : footsteps[1].position;
-    Vector3f final = footsteps[3].position;
-    float d = footsteps[2].duration;
-    if (!(d > 0)) {
-        return final;
-    }
-    Vector3f middle = Vector3f::determineMidpoint(initial, final);
-    middle.z = kSwingHeight;
-    Bezier curve;
-    curve.setQuadratic(initial, middle, final, d);
-    return curve.getQuadraticPosition(t);
+    return swingArc(t, kSwingHeight);
 }
 
 Vector3f WalkKickPlanner::GetLastSwing(float t) {

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "physics/AgentModel.h"
 #include "physics/Types.h"
 #include "utils/Singleton.h"
@@ -351,7 +353,8 @@ class BrokenDescriptionTest : public ::testing::TestWithParam<BrokenDescription>
 
 TEST_P(BrokenDescriptionTest, EndsWithStatusOneAndOneLine) {
     const BrokenDescription& c = GetParam();
-    std::string path = ::testing::TempDir() + "broken_" + c.name + ".xml";
+    // The normal and sanitizer builds may run this at the same time.
+    std::string path = ::testing::TempDir() + "broken_" + c.name + "_" + std::to_string(::getpid()) + ".xml";
     {
         std::ofstream out(path);
         out << c.edit(readFile(dataPath("nao.xml")));

@@ -512,3 +512,155 @@ bool Pass::isPassing(int teamWithBall)
         deadLine = 0;
     return false;
 }
+
+bool Pass::clearPassToPlayer(std::vector<int>)
+{
+    definingTrajectories();
+    if (numTrajPass <= 0)
+        return false;
+    calculaIndiceIntercepcao();
+    calculateFeatures();
+    calculateTrajQuality();
+    if (!chooseBestTrajectory())
+        return false;
+    passTarget = trajectories[bestTraj].getPontoPasse();
+    return true;
+}
+
+void Pass::calculateFeatures()
+{
+    numOppRTOBall = getNumOppOnRTO(ballNow());
+    MO2G = mO2G = numOppRTOBall;
+    for (Trajectory& t : trajectories) {
+        if (t.getClassification() != PassMethods::PASSE)
+            continue;
+        calculateRTOIndex(t);
+        calculateDistGoalIndex(t);
+        calculateDistAllyIndex(t);
+    }
+    if (maxIndice - minIndice > 0)
+        for (Trajectory& t : trajectories)
+            if (t.getClassification() == PassMethods::PASSE)
+                t.setIndiceContribuicao((maxIndice - t.getIndiceContribuicao()) / (maxIndice - minIndice));
+}
+
+void Pass::calculateRTOIndex(Trajectory& t)
+{
+    int n = getNumOppOnRTO(t.getPontoPasse());
+    MO2G = std::max(MO2G, n);
+    mO2G = std::min(mO2G, n);
+    if (MO2G != mO2G) {
+        numOppRTOBall = (MO2G - numOppRTOBall) / (MO2G - mO2G);
+        n = (MO2G - n) / (MO2G - mO2G);
+    }
+    t.setNumOppOnRTOPP(n);
+}
+
+void Pass::calculateDistGoalIndex(Trajectory& t) { t.setDistGoalToPP(t.getPontoPasse().getDistanceTo(goalCenter)); }
+
+void Pass::calculateDistAllyIndex(Trajectory& t)
+{
+    const float FAR = 1000;
+    Vector pp = t.getPontoPasse();
+    std::vector<float> allies;
+    float most = 0, least = FAR;
+    for (const auto& entry : possibleReceiver) {
+        if (!entry.second->isStanding()) {
+            allies.push_back(FAR);
+            continue;
+        }
+        float d = entry.second->position.to2d().getDistanceTo(pp);
+        allies.push_back(d);
+        most = std::max(most, d);
+        least = std::min(least, d);
+    }
+    if (most != least) {
+        size_t k = 0;
+        for (const auto& entry : possibleReceiver) {
+            if (entry.second->isStanding())
+                allies[k] = (most - allies[k]) / (most - least);
+            ++k;
+        }
+    }
+    t.setVectorDistAllyToPP(allies);
+}
+
+void Pass::calculateTrajQuality()
+{
+    float quality = 0;
+    for (Trajectory& t : trajectories) {
+        if (t.getClassification() != PassMethods::PASSE)
+            continue;
+        if (t.getNumOppRTOPP() < numOppRTOBall) {
+            t.setBestQuality(-1);
+            continue;
+        }
+        std::vector<float> allies = t.getVectorDistAllyToPP();
+        size_t k = 0;
+        for (const auto& entry : possibleReceiver) {
+            if (entry.second->isStanding() && k < allies.size())
+                quality = t.getIndiceAcessoPP() * t.getNumOppRTOPP() * t.getIndiceContribuicao() *
+                          t.getDistGoalToPP() * allies[k];
+            ++k;
+        }
+        t.setBestQuality((int)quality);
+    }
+    ordenaTrajetorias();
+}
+
+bool Pass::chooseBestTrajectory()
+{
+    for (size_t i = 0; i < trajectories.size(); ++i) {
+        if (trajectories[i].getClassification() != PassMethods::PASSE)
+            continue;
+        for (const auto& entry : possibleReceiver) {
+            int unum = entry.first;
+            // Never the goalkeeper, never the ball holder itself.
+            if (unum == 1 || unum == ws->playWB)
+                continue;
+            if (entry.second->isStanding() && chooseBestReceiver((int)i, unum)) {
+                bestTraj = (int)i;
+                receiver = unum;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int Pass::numObstacles(int i)
+{
+    const float HALF_WIDTH = 0.45f;
+    if (i < 0 || i >= (int)trajectories.size())
+        return 0;
+    Vector P = trajectories[i].getPontoPasse();
+    int count = 0;
+    for (const auto& entry : possibleReceiver) {
+        if (entry.first == ws->playWB)
+            continue;
+        Vector R = entry.second->position.to2d();
+        float d = R.getDistanceTo(P);
+        if (d < TINY)
+            continue;
+        // Within half a corridor 0.9 m wide; a point closer than that, any
+        // bearing toward it.
+        float limit = d > HALF_WIDTH ? std::atan(HALF_WIDTH / std::sqrt(d * d - HALF_WIDTH * HALF_WIDTH))
+                                     : (float)M_PI / 2;
+        for (int team = 0; team <= 1; ++team) {
+            const std::map<int, Player*>& players = team == 0 ? ws->ostrevanda : ws->opponentTeam;
+            for (const auto& other : players) {
+                if (other.second == nullptr || other.second == entry.second ||
+                    !WorldState::isShirtNumber(other.first))
+                    continue;
+                Vector q = other.second->position.to2d() - R;
+                float dq = q.length();
+                if (dq >= d || dq < TINY)
+                    continue;
+                float bearing = std::acos(clampCos(q.innerProduct(P - R) / (dq * d)));
+                if (bearing <= limit)
+                    ++count;
+            }
+        }
+    }
+    return count;
+}

@@ -36,6 +36,9 @@ public:
     void doPasse(bool tryKickToGoal);
     Trajectory classification(Trajectory t);
     bool clearShotAtGoal();
+    // A pass to the team-mate the alternative evaluation prefers; the list
+    // is not used.
+    bool clearPassToPlayer(std::vector<int> players);
     bool isPassing(int teamWithBall);
 
     int getReceiver() const { return deadLine > 0 ? receiver : 0; }
@@ -67,6 +70,17 @@ public:
     bool choseTheBestTrajectory();
     bool chooseBestReceiver(int i, int unum);
     void convertPlayersIdToPlayers(std::vector<int> ids);
+    // The alternative evaluation's steps: features normalised per
+    // trajectory, every candidate (the holder too) listed and scored.
+    void calculateFeatures();
+    void calculateRTOIndex(Trajectory& t);
+    void calculateDistGoalIndex(Trajectory& t);
+    void calculateDistAllyIndex(Trajectory& t);
+    void calculateTrajQuality();
+    bool chooseBestTrajectory();
+    // Players near the line from each team-mate (not the holder) to the
+    // pass point of trajectory i, nearer to it than the point.
+    int numObstacles(int i);
 
 private:
     Vector ballNow() const;

@@ -356,4 +356,54 @@ TEST_F(PassTest, CandidatesFromAListOfNumbers)
     EXPECT_EQ(pass.getReceiver(), 9);
 }
 
+
+TEST_F(PassTest, AlternativeEvaluationPassesToATeamMateNeverToTheHolderOrGoalkeeper)
+{
+    matesDown();
+    Pass alone;
+    // Only the holder and the goalkeeper stand: nobody to pass to.
+    place(mate(1), Vector(6, 0));
+    EXPECT_FALSE(alone.clearPassToPlayer({}));
+    EXPECT_EQ(alone.getReceiver(), 0);
+    EXPECT_EQ(alone.getPassTarget(), Vector(20, 0));
+
+    place(mate(9), Vector(6, 2));
+    Pass pass;
+    ASSERT_TRUE(pass.clearPassToPlayer({}));
+    Vector target = pass.getPassTarget();
+    EXPECT_NEAR(target.getDistanceTo(Vector(0, 0)), pass.getPassMethods().alcanceChute, 1e-3f);
+    EXPECT_EQ(pass.getCatcher(), 9);
+    // No decision is put in force.
+    EXPECT_EQ(pass.getDeadline(), 0);
+    EXPECT_FALSE(pass.getActivePass());
+    EXPECT_FALSE(ws.trajectoryDecided);
+
+    // Every candidate is listed, the holder too; the goal distance stays in metres.
+    for (const Trajectory& t : pass.getTrajetories()) {
+        if (t.getClassification() != PassMethods::PASSE)
+            continue;
+        EXPECT_EQ(t.getVectorDistAllyToPP().size(), (size_t)WorldState::MAX_UNUM);
+        EXPECT_NEAR(t.getDistGoalToPP(), t.getPontoPasse().getDistanceTo(Vector(15, 0)), 1e-3f);
+    }
+}
+
+TEST_F(PassTest, ObstaclesOnTheWayFromEachTeamMateToThePassPoint)
+{
+    matesDown();
+    place(mate(9), Vector(6, 2));
+    Pass pass(std::vector<int>{9});
+    ASSERT_TRUE(pass.clearPassToPlayer({}));
+    int i = pass.getBestTraj();
+    Vector P = pass.getTrajetories()[i].getPontoPasse();
+    Vector R(6, 2);
+    int before = pass.numObstacles(i);
+    // An opponent halfway from 9 to the point, and one beyond the point.
+    place(opp(4), R + (P - R) * 0.5f);
+    EXPECT_EQ(pass.numObstacles(i), before + 1);
+    place(opp(6), P + (P - R) * 0.5f);
+    EXPECT_EQ(pass.numObstacles(i), before + 1);
+    EXPECT_EQ(pass.numObstacles(-1), 0);
+    EXPECT_EQ(pass.numObstacles(1000), 0);
+}
+
 } // namespace

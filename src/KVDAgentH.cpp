@@ -50,7 +50,7 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       bGetupFrontTurningLeft(false), bGetupFrontTurningRight(false), ws(nullptr), mod(nullptr),
       log(nullptr), aState(nullptr), penaltyKicker(false), penaltyGoalie(false),
       ballPrediction(0), MsgBahavior(), mCollect(), theirKickoffPos(0, 0), setKVDKickoff(true),
-      secondKickoffPhase(false), situation(), currentBehavior(0), bOmniMidLevelSkill(nullptr),
+      secondKickoffPhase(false), situation(), setplayEstatico(), currentBehavior(0), bOmniMidLevelSkill(nullptr),
       agentActions(&Singleton<AgentActions>::getInstance()), mVision(nullptr),
       formation(&Singleton<WorldState>::getInstance(), agentActions),
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),

@@ -9,6 +9,7 @@
 #include "strategy/BehaveCatchBall.h"
 #include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
+#include "strategy/SetplayEstatico.h"
 #include "strategy/Situation.h"
 #include "utils/CollectData.h"
 
@@ -56,6 +57,8 @@ public:
     bool setKVDKickoff;
     bool secondKickoffPhase;
     Situation situation;
+    // The fixed kick-off play; built, not run by the decision cycle.
+    SetplayEstatico setplayEstatico;
     int currentBehavior;
     omniMidLevelSkill* bOmniMidLevelSkill;
     AgentActions* agentActions;

@@ -46,7 +46,14 @@ Setplay::Setplay(const std::string& name_, int number, bool commAllowed_, bool s
       commAllowed(commAllowed_),
       singleChannelComm(singleChannelComm_),
       messageRepeatTime(messageRepeatTime_ < 0 ? 0 : messageRepeatTime_),
-      m_instantiated(false) {}
+      m_instantiated(false),
+      currentStep(nullptr),
+      nextStep(nullptr),
+      setplayBegin(-1.0),
+      stepBegin(-1.0),
+      done(false),
+      wasLastLeadPlayer(false),
+      successful(false) {}
 
 Setplay::~Setplay() {
     // The steps may refer to the set play's own parameters and players.

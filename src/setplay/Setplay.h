@@ -1,16 +1,19 @@
 #ifndef OSTREVANDA_SETPLAY_SETPLAY_H
 #define OSTREVANDA_SETPLAY_SETPLAY_H
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "setplay/SetplayMessage.h"
 #include "setplay/Step.h"
 
 namespace ostrevanda {
 namespace setplay {
 
-// One plan: its definition as read from the set-play text.
+// One plan: its definition as read from the set-play text, its bindings and
+// the step machine that plays it.
 class Setplay {
 public:
     Setplay(const std::string& name_, int number, bool commAllowed_, bool singleChannelComm_,
@@ -59,8 +62,81 @@ public:
     const Cond* getAbortCond() const { return abortCond; }
     const std::vector<Step*>& getSteps() const { return *steps; }
 
+    // Participants and bindings
+
+    // Step 0's participations (the elements stay with the step).
+    std::vector<const Participation*> initialParticipants() const;
+    std::vector<const ParticipationOpp*> initialParticipantOpp() const;
+    unsigned initialFreeParticipantsAmount() const;
+    // Team-mates for the roles, nearest to their step-0 places first; the
+    // role leading the first step is mine.
+    const std::vector<unsigned>& participatingPlayersDistanceFromPositions(const Context& world);
+    // The same choice; the sum of the chosen team-mates' distances.
+    double SumParticipatingPlayersDistanceFromPos(const Context& world);
+    const std::vector<unsigned>& participatingPlayersOpp(const Context& world);
+    // Binds parameters, then roles, from the arguments in order. A wrong
+    // count raises SetplayException; an argument that does not read, a role
+    // number outside 1..playersPerTeam or a role left unbound gives false
+    // with every binding undone.
+    bool instantiate(const std::vector<std::string>* paramsReceived, unsigned playersPerTeam);
+    bool instantiate(const InitMessage& m, const Context& world);
+    bool instantiateOpp(const std::vector<unsigned>* game_opps);
+    const SetplayParameter* getSetplayParameterWithName(const std::string& name) const;
+    const PlayerRole* roleWithName(const std::string& name) const;
+    const std::vector<unsigned>& getParticipatingPlayers() const { return participatingPlayers; }
+    const std::vector<unsigned>& getParticipatingOppPlayers() const { return participatingOppPlayers; }
+
+    // Lookups
+
+    Step* getStep(unsigned id) const;
+    bool hasStep(unsigned id) const;
+    void setCurrentStep(unsigned stepID, const Context& world);
+    int currentStepNumber() const;
+    int nextStepNumber() const { return nextStep ? static_cast<int>(nextStep->id) : -1; }
+    bool isNextStepAlreadyChosen() const { return nextStep != nullptr; }
+    double currentStepInitTime() const;
+    double setplayInitTime() const { return setplayBegin; }
+    const PlayerReference* getCurrBallHolder() const;
+    bool isDone() const;
+    bool isSuccessful() const { return successful; }
+    void markAsSuccess();
+    const PlayerID* leadPlayer() const;
+    const PlayerID* nextStepLeadPlayer() const;
+    bool amLeadPlayer(const Context& world) const;
+    bool playerParticipates(const PlayerID* id) const;
+    bool waitTimeHasElapsed(const Context& world) const;
+    // New points owned by the caller, or null where no place is given.
+    const PointSimple* myCurrentPositioning(const Context& world) const;
+    const PointSimple* myNextPositioning(const Context& world) const;
+    const PointSimple* currentPositioning(unsigned num, const Context& world) const;
+    bool isPassfailed(const Context& world) const;
+    bool isPossible(const Context& world) const;
+    void substituteNamedRegions(const Context& world);
+
+    // The step machine
+
+    void start(const Context& world);
+    void updateInternalState(const Context& world) { update(world, true); }
+    // As updateInternalState, without the next step's condition.
+    void forceUpdateStep(const Context& world) { update(world, false); }
+    // Null entries are transitions whose condition does not hold.
+    std::vector<const Transition*> possibleTransitions(const Context& world) const;
+    std::vector<std::unique_ptr<std::vector<Action*>>> possibleActions(const Context& world) const;
+    void chosenTransition(unsigned n, const Context& world);
+    void chosenAction(unsigned n, const Context& world);
+    const Action* currentAction(const Context& world);
+    bool willCommunicate(const Context& world) const;
+    std::unique_ptr<SetplayMessage> messageToSend(const Context& world) const;
+    void processReceivedMessage(const StepMessage& m, const Context& world);
+    void executeSetplay(const Context& world, Action::Executor& exec);
+
 private:
     Setplay* copy(bool mirror) const;
+    void update(const Context& world, bool checkCondition);
+    bool leads(const Step* s, const Context& world) const;
+    void commit(unsigned n, const Context& world, bool fromAction);
+    void undoBindings();
+    void assignPlayers(const Context& world, double* sum);
 
     const std::string name;
     const int setplayNumber;
@@ -74,6 +150,18 @@ private:
     const bool singleChannelComm;
     const float messageRepeatTime;
     bool m_instantiated;
+
+    std::vector<unsigned> participatingPlayers;
+    std::vector<unsigned> participatingOppPlayers;
+    Step* currentStep;
+    Step* nextStep;
+    double setplayBegin;
+    double stepBegin;
+    bool done;
+    bool wasLastLeadPlayer;
+    bool successful;
+    // The actions on the way to the chosen next step; they belong to the directives.
+    std::vector<Action*> currentActions;
 };
 
 }  // namespace setplay

@@ -32,6 +32,7 @@ public:
          passFailed = false;
     int ourGoals = 0, oppGoals = 0;
     double now = 0.0;
+    unsigned oppHolder = static_cast<unsigned>(-1);
     rcss::clang::PlayMode mode = rcss::clang::PlayOn;
     NameSubstitutions names;
     std::unique_ptr<PointSimple> target{pt(0, 0)};
@@ -53,7 +54,7 @@ public:
     const PointSimple* playerPos(const PlayerID& p) const override { return find(pos_, p); }
     const PointSimple* playerMov(const PlayerID& p) const override { return find(mov_, p); }
     const PointSimple* actTargetPoint(const ActOfeMark&) const override { return target.get(); }
-    unsigned int oppWithBall() const override { return static_cast<unsigned>(-1); }
+    unsigned int oppWithBall() const override { return oppHolder; }
     unsigned int numPlayersPerTeam() const override { return 11; }
     unsigned int numPlayersOpponentPerTeam() const override { return 11; }
     double fieldLength() const override { return 30; }

@@ -26,6 +26,7 @@ public:
 
     void setBall(double x, double y) { ball_.reset(pt(x, y)); }
     void setPlayer(const std::string& team, unsigned n, double x, double y) { pos_[{team, n}].reset(pt(x, y)); }
+    void setOpponent(const std::string& name) { opponent_ = name; }
     void setMoving(const std::string& team, unsigned n, double x, double y) { mov_[{team, n}].reset(pt(x, y)); }
 
     bool ballOwner = false, clearShot = false, clearPassPl = false, clearPassReg = false, nearOffside = false,

@@ -145,13 +145,22 @@ void PointPlayer::printPretty(std::ostream& os, const std::string& line_header) 
     os << ")" << std::endl;
 }
 
+namespace {
+// The world's place of the player; an unbound role or a player the world does
+// not know has none.
+const PointSimple* placeOf(const PlayerReference* player, const Context& world) {
+    const PlayerID* id = player ? player->value() : nullptr;
+    const PointSimple* p = id ? world.playerPos(*id) : nullptr;
+    if (!p) throw SetplayException("SP: no position known for a player point");
+    return p;
+}
+}  // namespace
+
 std::string PointPlayer::instantiationText(const Context& world, bool shortForm) const {
-    return world.playerPos(*player->value())->instantiationText(world, shortForm);
+    return placeOf(player, world)->instantiationText(world, shortForm);
 }
 
-PointSimple* PointPlayer::asPointSimple(const Context& world) const {
-    return world.playerPos(*player->value())->exactCopy();
-}
+PointSimple* PointPlayer::asPointSimple(const Context& world) const { return placeOf(player, world)->exactCopy(); }
 
 PointPlayer* PointPlayer::deepCopy(const Params& params, const Players& players) const {
     return new PointPlayer(player->deepCopy(params, players));

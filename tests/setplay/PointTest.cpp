@@ -141,4 +141,18 @@ TEST(SetplayPoints, PrettyForms) {
     EXPECT_EQ("(ptRel :x 1 :y 2 :pt ", c.str());
 }
 
+// A world that knows nobody's place.
+struct NobodyKnown : FakeContext {
+    const PointSimple* playerPos(const PlayerID&) const override { return nullptr; }
+};
+
+TEST(SetplayPoints, APlayerWithoutAPlaceHasNoPoint) {
+    NobodyKnown world;
+    std::string out;
+    std::unique_ptr<Point> p(Point::parse("(pt :player (player :team opp :number 30))", out, {}, {}));
+    ASSERT_TRUE(p);
+    EXPECT_THROW(std::unique_ptr<PointSimple>(p->asPointSimple(world)), SetplayException);
+    EXPECT_THROW(p->instantiationText(world, true), SetplayException);
+}
+
 }  // namespace

@@ -59,7 +59,8 @@ public:
     virtual const NameSubstitutions& nameSubstitutions() const = 0;
     virtual const std::string& opponentName() const = 0;
 
-    void setKickOffSetplay(bool on) { kickOffSetplay = on; }
+    // The manager sets it when it starts a kick-off set play.
+    void setKickOffSetplay(bool on) const { kickOffSetplay = on; }
     bool isKickOffSetplay() const { return kickOffSetplay; }
 
     // Answered by the library itself.
@@ -70,7 +71,7 @@ public:
     bool lookup(const CondPlayerMov& cond) const;
 
 private:
-    bool kickOffSetplay;
+    mutable bool kickOffSetplay;
 };
 
 }  // namespace setplay

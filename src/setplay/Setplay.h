@@ -100,6 +100,7 @@ public:
     bool isDone() const;
     bool isSuccessful() const { return successful; }
     void markAsSuccess();
+    void markAsDone() { done = true; }
     const PlayerID* leadPlayer() const;
     const PlayerID* nextStepLeadPlayer() const;
     bool amLeadPlayer(const Context& world) const;

@@ -219,21 +219,14 @@ bool Setplay::instantiate(const std::vector<std::string>* paramsReceived, unsign
 }
 
 bool Setplay::instantiate(const InitMessage& m, const Context& world) {
-    std::cerr << "init message " << m.toString();
+    std::cerr << "init message " << m.toString() << std::endl;
     return instantiate(&m.arguments, world.numPlayersPerTeam());
 }
 
 bool Setplay::instantiateOpp(const std::vector<unsigned>* game_opps) {
     std::vector<PlayerRole*> roles;
-    for (const PlayerReference* p : playersOpponent) {
-        if (PlayerRole* role = asRole(p))
-            std::cout << "SP Player Number: " << role->roleName() << "\n";
-        else
-            std::cout << "SP Player Number: " << static_cast<const PlayerID*>(p)->team << "\n";
+    for (const PlayerReference* p : playersOpponent)
         if (PlayerRole* role = asRole(p)) roles.push_back(role);
-    }
-    if (game_opps)
-        for (unsigned n : *game_opps) std::cout << "GM Player Number: " << n << "\n";
     // One number per opponent role, as the opponent choice gives them.
     if (!game_opps || game_opps->size() != roles.size()) {
         std::cerr << "ERROR: Number of sp opp players and gm opp players doesn't match" << std::endl;
@@ -250,7 +243,6 @@ bool Setplay::instantiateOpp(const std::vector<unsigned>* game_opps) {
             return false;
         }
         roles[i]->set(id);
-        std::cerr << "Setting PlayerId into PlayerRole" << std::endl;
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "setplay/SetplayException.h"
+#include "setplay/SetplayManager.h"
 
 namespace ostrevanda {
 namespace setplay {
@@ -49,6 +50,10 @@ std::string InitMessage::toString() const {
     return s;
 }
 
+void InitMessage::getProcessedBy(SetplayManager& manager, const Context& context) const {
+    manager.processReceivedMessage(*this, context);
+}
+
 StepMessage::StepMessage(double time, const std::string& message)
     : SetplayMessage(time), currentStepNumber(0), nextStepNumber(0) {
     std::istringstream is(message);
@@ -60,6 +65,10 @@ StepMessage::StepMessage(double time, const std::string& message)
 
 std::string StepMessage::toString() const {
     return std::to_string(currentStepNumber) + " " + std::to_string(nextStepNumber);
+}
+
+void StepMessage::getProcessedBy(SetplayManager& manager, const Context& context) const {
+    manager.processReceivedMessage(*this, context);
 }
 
 }  // namespace setplay

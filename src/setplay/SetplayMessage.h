@@ -7,6 +7,9 @@
 namespace ostrevanda {
 namespace setplay {
 
+class Context;
+class SetplayManager;
+
 // What team-mates tell each other about a set play.
 class SetplayMessage {
 public:
@@ -14,6 +17,8 @@ public:
     virtual ~SetplayMessage() {}
 
     virtual std::string toString() const = 0;
+    // Hands itself to the manager's handler for its kind.
+    virtual void getProcessedBy(SetplayManager& manager, const Context& context) const = 0;
     virtual bool isInit() const = 0;
     double emissionTime() const { return emissionTime_; }
 
@@ -31,6 +36,7 @@ public:
                 const std::vector<unsigned>* playersopp = nullptr);
 
     std::string toString() const override;
+    void getProcessedBy(SetplayManager& manager, const Context& context) const override;
     bool isInit() const override { return true; }
 
     int setplayNumber;
@@ -47,6 +53,7 @@ public:
         : SetplayMessage(time), currentStepNumber(current), nextStepNumber(next) {}
 
     std::string toString() const override;
+    void getProcessedBy(SetplayManager& manager, const Context& context) const override;
     bool isInit() const override { return false; }
 
     int currentStepNumber;

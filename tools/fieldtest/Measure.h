@@ -29,6 +29,14 @@ struct Outcome {
   // motion's end until the robot stood again (-1: it did not).
   bool getupKnown = false;
   double getupSeconds = -1;
+  // Dives: how the robot lies at the end, by the server and by its own fall
+  // test (0 not lying, 1 on the front, 2 on the back, 3 on a side).
+  bool endKnown = false;
+  int lyingOn = 0;
+  int agentLyingOn = 0;
+  // Walks to a point: the torso's distance from the point at the end (m).
+  bool targetKnown = false;
+  double targetMiss = 0;
 };
 
 // Fall rule: the torso's up axis more than kFallTilt degrees from vertical,

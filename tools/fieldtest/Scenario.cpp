@@ -2,6 +2,7 @@
 
 #include "GetupScenario.h"
 #include "KickScenario.h"
+#include "MotionScenario.h"
 
 #include "physics/JointControl.h"
 #include "physics/Types.h"
@@ -71,6 +72,14 @@ const std::vector<ScenarioInfo>& scenarios() {
        getupScenario(true)},
       {"getup-back", "tip onto the back, then the library's get-up", Axis::None, 0, "", -5, 0, 0,
        getupScenario(false)},
+      // The library's keyframe motions: the super kick should send the ball
+      // 8 m within 15 degrees without a fall; the left dive should end on the
+      // front, the right dive on the back.
+      {"superkick", "the robot type's super kick, the ball put at the right foot", Axis::None, 0, "", -5, 0, 0,
+       superKickScenario()},
+      {"dive-left", "the goalie's dive to the left", Axis::None, 0, "", -5, 0, 0, diveScenario(true)},
+      {"dive-right", "the goalie's dive to the right", Axis::None, 0, "", -5, 0, 0, diveScenario(false)},
+      {"goto", "goToTarget to a point straight ahead", Axis::Forward, 5, "m", -8, 0, 0, gotoScenario()},
   };
   return table;
 }

@@ -113,6 +113,7 @@ bool SceneGraph::find(const Node& node, std::vector<Matrix>& path, const std::st
     out.z = m[14];
     out.heading = std::atan2(m[5], m[4]) * 180.0 / M_PI;  // the torso's y axis points forward
     out.tilt = std::acos(std::max(-1.0, std::min(1.0, m[10]))) * 180.0 / M_PI;
+    out.chestZ = m[6];
     out.tiltKnown = true;
     out.lying = false;
     found = true;

@@ -20,6 +20,11 @@ std::string fixed(double v, int decimals) {
   return buf;
 }
 
+const char* lyingName(int on) {
+  static const char* names[] = {"not lying", "on the front", "on the back", "on a side"};
+  return on >= 0 && on <= 3 ? names[on] : "?";
+}
+
 }  // namespace
 
 void printTables(std::ostream& out, const std::vector<Row>& rows) {
@@ -48,6 +53,15 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
         std::snprintf(line, sizeof line, "%-12s ball %.2f m at %.1f deg\n", "", o.ballTravel, o.ballAngle);
         out << line;
       }
+      if (o.endKnown) {
+        std::snprintf(line, sizeof line, "%-12s ends %s (server), %s (own fall test)\n", "", lyingName(o.lyingOn),
+                      lyingName(o.agentLyingOn));
+        out << line;
+      }
+      if (o.targetKnown) {
+        std::snprintf(line, sizeof line, "%-12s %.2f m from the point at the end\n", "", o.targetMiss);
+        out << line;
+      }
       if (o.getupKnown) {
         std::snprintf(line, sizeof line, "%-12s up again %s\n", "",
                       o.getupSeconds >= 0 ? (fixed(o.getupSeconds, 2) + " s after the stop motion").c_str() : "never");
@@ -59,7 +73,7 @@ void printTables(std::ostream& out, const std::vector<Row>& rows) {
 }
 
 void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
-  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,error\n";
+  out << "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,end,end_own,target_m,error\n";
   for (const Row& r : rows) {
     const Outcome& o = r.result.outcome;
     std::string error = r.result.error;
@@ -69,7 +83,9 @@ void writeCsv(std::ostream& out, const std::vector<Row>& rows) {
         << o.mean << "," << o.steady << "," << o.drift << "," << o.turned << "," << o.falls << "," << o.fallAt << ","
         << (o.ballKnown ? fixed(o.ballTravel, 3) : "") << "," << (o.ballKnown ? fixed(o.ballAngle, 1) : "") << ","
         << (o.getupKnown ? fixed(o.getupSeconds, 2) : "") << ","
-        << r.result.late << "," << error << "\n";
+        << r.result.late << "," << (o.endKnown ? std::to_string(o.lyingOn) : "") << ","
+        << (o.endKnown ? std::to_string(o.agentLyingOn) : "") << "," << (o.targetKnown ? fixed(o.targetMiss, 3) : "")
+        << "," << error << "\n";
   }
 }
 

@@ -11,6 +11,7 @@
 #include "Scenario.h"
 #include "Truth.h"
 #include "physics/AgentModel.h"
+#include "physics/Types.h"
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
 #include "utils/communication/MessageParser.h"
@@ -107,7 +108,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
       if (cycle >= settleCycles) {
         if (ws.game->side != 1 && ws.game->side != 2) return failure("the server did not take the player");
         // The ball goes to the far corner, out of every scenario's way.
-        truth->command("(playMode PlayOn)(ball (pos 14 9.5 0.042)(vel 0 0 0))");
+        truth->command(std::string(spec.paused ? "" : "(playMode PlayOn)") + "(ball (pos 14 9.5 0.042)(vel 0 0 0))");
         runCycle = 0;
       }
     } else {
@@ -121,9 +122,15 @@ TrialResult runTrialHere(const TrialSpec& spec) {
           begun = true;
         }
         track.add(runCycle * kStep, pose);
-        if (spec.trace)
-          std::fprintf(stderr, "%.2f %.3f %.3f %.3f %.1f %.1f\n", runCycle * kStep, pose.x, pose.y, pose.z,
+        if (spec.trace) {
+          std::fprintf(stderr, "%.2f %.3f %.3f %.3f %.1f %.1f", runCycle * kStep, pose.x, pose.y, pose.z,
                        pose.heading, pose.tilt);
+          for (int j = Types::ijLlj1; spec.traceJoints && j < Types::NJOINTS; ++j) {
+            Joint* joint = model.getJoint(j);
+            std::fprintf(stderr, " %.0f", joint ? static_cast<double>(joint->getAngle()) : 0.0);
+          }
+          std::fprintf(stderr, "\n");
+        }
       } else if (!truth->open() || ++missed > 50) {
         return failure("the monitor port shows no such player");
       }

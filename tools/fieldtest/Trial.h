@@ -24,6 +24,8 @@ struct TrialSpec {
   bool beamGiven = false;
   double beamX = 0, beamY = 0, beamDeg = 0;
   bool trace = false;  // every pose the server reports, on standard error
+  bool traceJoints = false;  // the trace adds the joint angles, ids 2 to 21 (deg)
+  bool paused = false;  // run in BeforeKickOff: no fouls, no self-collision freeze
 };
 
 struct TrialResult {

@@ -37,7 +37,9 @@ void usage(std::ostream& out) {
          "  --unum N                shirt number (default 1)\n"
          "  --data DIR              the agent's data folder (default .)\n"
          "  --csv FILE              also write the rows as CSV\n"
+         "  --paused                run in BeforeKickOff (the referee checks no fouls, no self-collision freeze)\n"
          "  --trace                 print every pose the server reports (t x y z heading tilt) on stderr\n"
+         "  --trace-joints          the trace adds every body joint's angle in degrees (ids 2 to 21)\n"
          "  --help                  this text\n"
          "\n"
          "Scenarios:\n";
@@ -143,6 +145,10 @@ int main(int argc, char** argv) {
       ++i;
     } else if (arg == "--data" && value(1)) {
       data = argv[++i];
+    } else if (arg == "--paused") {
+      spec.paused = true;
+    } else if (arg == "--trace-joints") {
+      spec.trace = spec.traceJoints = true;
     } else if (arg == "--trace") {
       spec.trace = true;
     } else if (arg == "--csv" && value(1)) {

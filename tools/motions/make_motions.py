@@ -46,55 +46,100 @@ def pose(leg, arm):
 READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 
 
-def getup_front(scale):
-    """Face down: arms overhead, push the chest up with straight arms, fold
-    the legs under the hips, then the arms push the torso back over the
-    feet into a squat, and the robot rises to the stance."""
-    return [
-        (0.25 * scale, pose(legs(0, 0, 0), arms(90, 0, 0, 0))),
-        (0.25 * scale, pose(legs(0, 0, 0), arms(0, 0, 0, 0))),
-        (0.35 * scale, pose(legs(100, -130, -45), arms(0, 0, 0, 0))),
-        (0.3 * scale, pose(legs(100, -130, 60), arms(-60, 10, 0, 0))),
-        (0.4 * scale, pose(legs(100, -130, 60), arms(-90, 10, -80, -20))),
-        (0.5 * scale, READY),
-    ]
+# Get-ups as key frames: [seconds, hip pitch, knee, ankle pitch, shoulder
+# pitch, shoulder roll, elbow roll] for both sides alike, then the seconds to
+# the walk-ready stance. Tuned on the real server by tools/getuptune.
+GETUP = {
+    # Face down: arms overhead, push the chest up on straight arms, fold the
+    # legs under the hips, throw the torso back over the feet into a deep
+    # squat, rise to the stance.
+    "front": {
+        "T0": [[0.25, 0, 0, 0, 90, 0, 0],
+               [0.25, 0, 0, 0, 0, 0, 0],
+               [0.35, 100, -130, -45, 0, 0, 0],
+               [0.3, 100, -130, 60, -60, 10, 0],
+               [0.4, 100, -130, 60, -90, 10, -20],
+               0.5],
+    },
+    # Face up: arms down behind the torso, legs folded, sit up on the hands,
+    # the feet under the seat, lean forward into a deep squat and rise.
+    "back": {
+        "T0": [[0.3, 0, 0, 0, -120, 0, 0],
+               [0.3, 100, 0, 0, -120, 0, 0],
+               [0.3, 100, -130, 60, -120, 30, 0],
+               [0.3, 60, -130, 70, -120, 30, 0],
+               [0.4, 80, -125, 55, 0, 10, 0],
+               0.5],
+    },
+}
 
 
-def getup_back(scale):
-    """Face up: arms down behind the torso, sit up with the hips folded,
-    bring the feet under the seat with the arms pushing, then squat and
-    rise to the stance."""
-    return [
-        (0.3 * scale, pose(legs(0, 0, 0), arms(-120, 0, 0, 0))),
-        (0.3 * scale, pose(legs(100, 0, 0), arms(-120, 0, 0, 0))),
-        (0.3 * scale, pose(legs(100, -130, 60), arms(-120, 30, 0, 0))),
-        (0.3 * scale, pose(legs(60, -130, 70), arms(-120, 30, 0, 0))),
-        (0.4 * scale, pose(legs(80, -125, 55), arms(0, 10, 0, 0))),
-        (0.5 * scale, READY),
-    ]
+def getup(frames):
+    """The motion of a get-up key-frame list."""
+    out = []
+    for f in frames[:-1]:
+        d, hip, knee, ankle, pitch, roll, elbow = f
+        # Elbow yaw -90 bends the elbows in the pitch plane, to push with.
+        out.append((d, pose(legs(hip, knee, ankle), arms(pitch, roll, -90, elbow))))
+    out.append((frames[-1], READY))
+    return out
 
 
-def super_kick_right(yaw=0, slow=1.0, swing=60):
-    """Weight onto the left foot, the right leg drawn back, swung through
-    the ball straight, back to the stance. yaw turns the swinging foot
-    inward so that the ball leaves to the left of the body direction."""
-    shift = legs(27, -61, 34, -8, -8, 8, 8)
+def getup_frames(kind, t):
+    """Key frames of a get-up for a robot type, type 0's where it has none."""
+    table = GETUP[kind]
+    return table.get(t, table["T0"])
+
+
+# Super kicks (right foot, standing on the left): seconds and angles of
+# shifting the weight onto the left foot (hip and ankle roll, forward lean),
+# drawing the right leg back, swinging it through the ball, holding, and
+# returning to the stance. Tuned on the real server by tools/motiontune.
+KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
+              "hit_knee", "hit_ankle", "hold_s", "home_s"]
+KICKS = {
+    "T0": [0.3, 8, 0, 0.25, 0, -100, 40, 0.1, 60, -10, 0, 0.3, 0.3],
+}
+
+
+def kick_params(t):
+    """The super kick's parameters for a robot type, type 0's where it has none."""
+    return dict(zip(KICK_NAMES, KICKS.get(t, KICKS["T0"])))
+
+
+def super_kick_right(k, yaw=0):
+    """The super kick from its parameters. yaw turns the swinging foot inward
+    so that the ball leaves to the left of the body direction."""
+    r = k["roll"]
+    shift = legs(27 + k["lean"], -61, 34, -r, -r, r, r)
     back = dict(shift)
-    back.update({3: yaw, 7: 0, 9: -100, 11: 40})
+    back.update({3: yaw, 7: k["back_hip"], 9: k["back_knee"], 11: k["back_ankle"]})
     hit = dict(shift)
-    hit.update({3: yaw, 7: swing, 9: -10, 11: 0})
+    hit.update({3: yaw, 7: k["hit_hip"], 9: k["hit_knee"], 11: k["hit_ankle"]})
     arm = arms(-90, 15, -80, -20)
     return [
-        (0.3 * slow, pose(shift, arm)),
-        (0.25 * slow, pose(back, arm)),
-        (0.1, pose(hit, arm)),
-        (0.3 * slow, pose(shift, arm)),
-        (0.3 * slow, READY),
+        (k["shift_s"], pose(shift, arm)),
+        (k["back_s"], pose(back, arm)),
+        (k["hit_s"], pose(hit, arm)),
+        (k["hold_s"], pose(shift, arm)),
+        (k["home_s"], READY),
     ]
 
 
 def std_kick_right(slow=1.0):
-    return super_kick_right(0, slow, 45)
+    k = kick_params("T0")
+    k.update({"hit_hip": 45, "shift_s": 0.3 * slow, "back_s": 0.25 * slow, "hold_s": 0.3 * slow,
+              "home_s": 0.3 * slow})
+    return super_kick_right(k)
+
+
+def slower(k, f, swing=None):
+    k = dict(k)
+    for n in ("shift_s", "back_s", "hold_s", "home_s"):
+        k[n] *= f
+    if swing is not None:
+        k["hit_hip"] = swing
+    return k
 
 
 def goalie_hockey():
@@ -180,14 +225,12 @@ def main(argv):
         else:
             sys.stderr.write("make_motions.py: unknown argument %s (try --help)\n" % a)
             return 1
-    # Longer legs rise a little slower.
-    scale = {"T0": 1.0, "T1": 1.15, "T3": 1.2, "T4": 1.0}
-    for t, s in scale.items():
-        write(data, "getup/GetupFront%s.xml" % t, "GetupFront" + t, getup_front(s))
-        write(data, "getup/GetupBack%s.xml" % t, "GetupBack" + t, getup_back(s))
+    for t in ("T0", "T1", "T3", "T4"):
+        write(data, "getup/GetupFront%s.xml" % t, "GetupFront" + t, getup(getup_frames("front", t)))
+        write(data, "getup/GetupBack%s.xml" % t, "GetupBack" + t, getup(getup_frames("back", t)))
     write(data, "getup/GetUpFromHockey.xml", "GetUpFromHockey", getup_from_hockey())
-    write(data, "getup/GetUpFrontTurningRight.xml", "GetUpFrontTurningRight", getup_front(1.0))
-    write(data, "getup/GetUpFrontTurningLeft.xml", "GetUpFrontTurningLeft", getup_back(1.0))
+    write(data, "getup/GetUpFrontTurningRight.xml", "GetUpFrontTurningRight", getup(getup_frames("front", "T0")))
+    write(data, "getup/GetUpFrontTurningLeft.xml", "GetUpFrontTurningLeft", getup(getup_frames("back", "T0")))
     write(data, "getup/OpenandCloseArms.xml", "OpenandCloseArms", open_and_close_arms())
     write(data, "goalie/GoalieHockey.xml", "GoalieHockey", goalie_hockey())
     write(data, "goalie/GoalieHockeyDefend.xml", "GoalieHockeyDefend", goalie_defend())
@@ -195,13 +238,13 @@ def main(argv):
     write(data, "goalie/FallToRight.xml", "FallToRight", fall_right())
     write(data, "zero/ZeroPosition.xml", "ZeroPosition", zero_position())
     kicks = {
-        "SuperKickRight": super_kick_right(),
-        "SuperKickRightT1": super_kick_right(yaw=-30),
-        "SuperKickRightT2": super_kick_right(slow=1.2),
-        "SuperKickRightT3": super_kick_right(slow=1.1),
-        "SuperKickRightT4": super_kick_right(yaw=-25),
-        "SGoalKickRight": super_kick_right(swing=70),
-        "SGoalKickRightT2": super_kick_right(slow=1.2, swing=70),
+        "SuperKickRight": super_kick_right(kick_params("T0")),
+        "SuperKickRightT1": super_kick_right(kick_params("T1"), yaw=-30),
+        "SuperKickRightT2": super_kick_right(kick_params("T2")),
+        "SuperKickRightT3": super_kick_right(kick_params("T3")),
+        "SuperKickRightT4": super_kick_right(kick_params("T4"), yaw=-25),
+        "SGoalKickRight": super_kick_right(slower(kick_params("T0"), 1.0, 70)),
+        "SGoalKickRightT2": super_kick_right(slower(kick_params("T2"), 1.2, 70)),
         "New5mKickRight2ZMP": std_kick_right(),
         "New5mKickRight2ZMPH1": std_kick_right(1.2),
     }

@@ -241,7 +241,7 @@ TEST(FieldTestProgram, StandsOnThePracticeServerForEveryRobotTypeAndWritesTables
   std::istringstream lines(rows);
   std::string line;
   std::getline(lines, line);
-  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,error");
+  EXPECT_EQ(line, "type,scenario,command,seconds,progress,mean,steady,drift,turned,falls,fall_at,ball_m,ball_deg,getup_s,late,end,end_own,target_m,error");
   int n = 0;
   while (std::getline(lines, line)) {
     std::vector<std::string> f;

@@ -1,0 +1,181 @@
+#include "MotionScenario.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "Truth.h"
+#include "geometry/Geometry.h"
+#include "skills/AgentActions.h"
+#include "skills/SlotBehavior.h"
+#include "utils/Singleton.h"
+#include "world/AgentState.h"
+#include "world/WorldState.h"
+
+namespace fieldtest {
+
+namespace {
+
+// The ball ahead of the right foot's toe.
+const double kBallAhead = 0.15, kBallRight = 0.055;
+// Cycles of standing after the ball is put, so that the robot has seen it.
+const int kLookCycles = 15;
+// The fall supervision's pause after a get-up (s).
+const double kPause = 0.75;
+
+// Runs one library motion after the walk-ready posture and holds the
+// posture afterwards.
+class LibraryMotion : public Scenario {
+ public:
+  LibraryMotion() : actions_(Singleton<AgentActions>::getInstance()) {}
+
+  void settle() override { play(actions_.bZeroWalk); }
+
+ protected:
+  // Plays `b` from its start the first time, then on until it has finished.
+  void play(SlotBehavior* b) {
+    if (actions_.currBehavior != b) {
+      actions_.currBehavior = b;
+      b->init();
+    }
+    b->execute();
+  }
+
+  int type() const { return actions_.robotType(); }
+
+  AgentActions& actions_;
+};
+
+class SuperKick : public LibraryMotion {
+ public:
+  void begin(Truth& truth, const BodyPose& start) override {
+    heading_ = start.heading;
+    const double h = heading_ * M_PI / 180.0;
+    ballX_ = start.x + kBallAhead * std::cos(h) + kBallRight * std::sin(h);
+    ballY_ = start.y + kBallAhead * std::sin(h) - kBallRight * std::cos(h);
+    char text[128];
+    std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ballX_, ballY_);
+    truth.command(text);
+    put_ = true;
+  }
+
+  void step(double) override {
+    if (looked_ < kLookCycles) {
+      ++looked_;
+      play(actions_.bZeroWalk);
+      return;
+    }
+    SlotBehavior* kick = actions_.bSKickRight[type()];
+    if (!kicked_) {
+      play(kick);
+      kicked_ = kick->finished();
+      if (!kicked_) return;
+    }
+    play(actions_.bZeroWalk);
+  }
+
+  void end(Truth& truth, Outcome& outcome) override {
+    double x = 0, y = 0;
+    if (!put_ || !truth.ball(x, y)) return;
+    outcome.ballKnown = true;
+    outcome.ballTravel = std::hypot(x - ballX_, y - ballY_);
+    double angle = outcome.ballTravel > 1e-3 ? std::atan2(y - ballY_, x - ballX_) * 180.0 / M_PI - heading_ : 0;
+    outcome.ballAngle = std::remainder(angle, 360.0);
+  }
+
+  bool endsOnFall() const override { return false; }
+
+ private:
+  bool put_ = false, kicked_ = false;
+  int looked_ = 0;
+  double heading_ = 0, ballX_ = 0, ballY_ = 0;
+};
+
+class Dive : public LibraryMotion {
+ public:
+  explicit Dive(bool left) : left_(left) {}
+
+  void begin(Truth& truth, const BodyPose&) override { truth_ = &truth; }
+
+  void step(double) override { play(left_ ? actions_.bFallLeft : actions_.bFallRight); }
+
+  void end(Truth& truth, Outcome& outcome) override {
+    AgentState& state = *actions_.aState;
+    state.calculateFall();
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    BodyPose p;
+    outcome.endKnown = true;
+    outcome.lyingOn = 0;
+    if (truth.pose(ws.game->side, ws.unum, p) && p.tiltKnown && p.tilt > 60)
+      outcome.lyingOn = p.chestZ < 0 ? 1 : 2;
+    outcome.agentLyingOn = !state.isFallen()                            ? 0
+                           : state.getAgentState() == AS_FALLEN_FRONT ? 1
+                           : state.getAgentState() == AS_FALLEN_BACK  ? 2
+                                                                      : 3;
+  }
+
+  bool endsOnFall() const override { return false; }
+
+ private:
+  bool left_;
+  Truth* truth_ = nullptr;
+};
+
+class GoTo : public LibraryMotion {
+ public:
+  explicit GoTo(double metres) : metres_(metres) {}
+
+  void settle() override {
+    actions_.ZMPWalkOmniCall(0, 0, 0);
+    actions_.currBehavior->execute();
+  }
+
+  void begin(Truth&, const BodyPose& start) override {
+    const double h = start.heading * M_PI / 180.0;
+    targetX_ = start.x + metres_ * std::cos(h);
+    targetY_ = start.y + metres_ * std::sin(h);
+    heading_ = start.heading;
+  }
+
+  void step(double) override {
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    AgentState& state = *actions_.aState;
+    if (!state.isRising() && ws.cTime - ws.lastGetupFinishedTime >= kPause) state.calculateFall();
+    actions_.checkGettingUp();
+    if (!actions_.doGetup()) {
+      // The target in the team frame: the tool plays on the left side.
+      const float sign = ws.game->side == 2 ? -1.0f : 1.0f;
+      Vector target(sign * static_cast<float>(targetX_), sign * static_cast<float>(targetY_));
+      actions_.goToTarget(target, static_cast<float>(heading_), 1.0f, 0, false, 0, static_cast<float>(heading_),
+                          false, false, false, Circle(), false, false);
+    }
+    actions_.currBehavior->execute();
+  }
+
+  void end(Truth& truth, Outcome& outcome) override {
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    BodyPose p;
+    if (!truth.pose(ws.game->side, ws.unum, p)) return;
+    outcome.targetKnown = true;
+    outcome.targetMiss = std::hypot(p.x - targetX_, p.y - targetY_);
+  }
+
+ private:
+  double metres_;
+  double targetX_ = 0, targetY_ = 0, heading_ = 0;
+};
+
+}  // namespace
+
+std::function<std::unique_ptr<Scenario>(double)> superKickScenario() {
+  return [](double) { return std::make_unique<SuperKick>(); };
+}
+
+std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left) {
+  return [left](double) { return std::make_unique<Dive>(left); };
+}
+
+std::function<std::unique_ptr<Scenario>(double)> gotoScenario() {
+  return [](double metres) { return std::make_unique<GoTo>(metres); };
+}
+
+}  // namespace fieldtest

@@ -1,0 +1,274 @@
+#!/usr/bin/python3
+"""Tunes a keyframe motion by CMA-ES on short sync-mode runs of the field test's scenarios.
+
+Usage: tools/motiontune/motiontune.py --kind front|back|superkick [--type T] [--servers N] [--port P]
+           [--monitor-port M] [--evaluations N] [--trials K] [--sigma S] [--time S] [--out FILE]
+           [--start FILE]
+Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
+The motions come from tools/motions/make_motions.py, or from a JSON file given by --start:
+- front, back: the get-up's key frames (GETUP), each [seconds, hip pitch, knee, ankle pitch,
+  shoulder pitch, shoulder roll, elbow roll], the last entry the seconds to the walk-ready stance;
+  run with the field test's getup-front or getup-back.
+- superkick: the super kick's parameters (KICKS, in the order of KICK_NAMES), run with the
+  field test's superkick scenario.
+It starts N rcssserver3d in sync mode on ports P..P+N-1 and M..M+N-1 (via
+/work/simspark-conf/run-server.sh, or $MOTION_SERVER), keeps them for the whole search and runs
+each candidate K times (the worst run counts), from scratch copies of data/ that differ only in
+the tuned file. The best motion found goes to FILE as JSON (default KIND-TT.json) after every
+improvement; paste it into make_motions.py.
+
+Get-up score of a run: up to 1 for how upright and high the torso stayed over its best 0.4 s
+(server's account), plus 1 for the last 0.5 s, plus 2 and up to 1 more for a quick rise when
+the field test saw the robot standing again (its own fall test and the server agree for 1 s).
+Kick score of a run: the ball's travel along the aim, less a tenth of it per degree beyond 15
+off the aim, less 5 when the kicker falls.
+"""
+import argparse
+import json
+import math
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+from concurrent.futures import ThreadPoolExecutor
+
+import numpy as np
+from cmaes import CMA
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "motions"))
+import make_motions  # noqa: E402
+
+# Get-up frame value: scale of a step and the joint's range (left-side signs).
+FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -120, 120), (8, -1, 95),
+         (10, -90, 1)]
+LAST = (0.1, 0.2, 1.5)
+STAND_Z = 0.30
+# Super kick parameter: scale of a step and the range.
+KICK = {"shift_s": (0.08, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -15, 25), "back_s": (0.06, 0.06, 0.8),
+        "back_hip": (10, -25, 60), "back_knee": (12, -130, 0), "back_ankle": (10, -45, 75), "hit_s": (0.04, 0.04, 0.4),
+        "hit_hip": (12, 0, 100), "hit_knee": (10, -130, 0), "hit_ankle": (10, -45, 75), "hold_s": (0.08, 0.06, 1.0),
+        "home_s": (0.08, 0.1, 1.0)}
+# The super kick's aim, degrees counter-clockwise of the body, and foot yaw by robot type.
+AIM = {0: 0, 1: 32, 2: 0, 3: 0, 4: 25}
+YAW = {0: 0, 1: -30, 2: 0, 3: 0, 4: -25}
+
+
+def flatten(frames):
+    out = []
+    for f in frames[:-1]:
+        out += list(f)
+    return out + [frames[-1]]
+
+
+def unflatten(v, n):
+    frames = [[round(float(x), 3 if i == 0 else 1) for i, x in enumerate(v[7 * k:7 * k + 7])] for k in range(n)]
+    return frames + [round(float(v[7 * n]), 3)]
+
+
+def limits(n):
+    spec = FRAME * n + [LAST]
+    return [s for s, _, _ in spec], [lo for _, lo, _ in spec], [hi for _, _, hi in spec]
+
+
+def kick_limits():
+    spec = [KICK[n] for n in make_motions.KICK_NAMES]
+    return [s for s, _, _ in spec], [lo for _, lo, _ in spec], [hi for _, _, hi in spec]
+
+
+def kick_score(row, aim):
+    """Score of one kick run from its CSV row."""
+    if len(row) < 13 or not row[11]:
+        return -10.0
+    travel, angle, fell = float(row[11]), float(row[12]), int(row[9])
+    off = abs((angle - aim + 180) % 360 - 180)
+    return travel * math.cos(math.radians(off)) - 0.1 * travel * max(0.0, off - 15) - 5 * fell
+
+
+def scratch(data, sub):
+    d = tempfile.mkdtemp(prefix="getuptune")
+    for name in os.listdir(data):
+        if name != "movs":
+            os.symlink(os.path.join(data, name), os.path.join(d, name))
+    os.mkdir(os.path.join(d, "movs"))
+    for name in os.listdir(os.path.join(data, "movs")):
+        if name != sub:
+            os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
+    shutil.copytree(os.path.join(data, "movs", sub), os.path.join(d, "movs", sub))
+    return d
+
+
+def run_score(trace, getup_s):
+    """Score of one run from its trace lines (t x y z heading tilt) and the field test's rise time."""
+    pts = []
+    for line in trace.splitlines():
+        f = line.split()
+        if len(f) < 6:
+            continue
+        try:
+            z, tilt = float(f[3]), float(f[5])
+        except ValueError:
+            continue
+        pts.append(min(1.0, max(0.0, z / STAND_Z)) * max(0.0, math.cos(math.radians(tilt))))
+    if not pts:
+        return 0.0
+    w = 20
+    best = max(sum(pts[i:i + w]) / len(pts[i:i + w]) for i in range(0, max(1, len(pts) - w + 1)))
+    last = sum(pts[-25:]) / len(pts[-25:])
+    s = best + last
+    if getup_s is not None and getup_s >= 0:
+        s += 2 + max(0.0, 3 - getup_s) / 3
+    return s
+
+
+class Server:
+    def __init__(self, launcher, port, mport, log):
+        self.launcher, self.port, self.mport, self.log = launcher, port, mport, log
+        self.proc = None
+
+    def start(self):
+        self.proc = subprocess.Popen([self.launcher, "sync", str(self.port), str(self.mport)], stdout=self.log,
+                                     stderr=self.log, preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+        time.sleep(2)
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGINT)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.proc = None
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--kind", choices=["front", "back", "superkick"], required=True)
+    ap.add_argument("--type", type=int, default=0, choices=[0, 1, 2, 3, 4])
+    ap.add_argument("--servers", type=int, default=2)
+    ap.add_argument("--port", type=int, default=3411)
+    ap.add_argument("--monitor-port", type=int, default=3421)
+    ap.add_argument("--evaluations", type=int, default=300)
+    ap.add_argument("--trials", type=int, default=1)
+    ap.add_argument("--sigma", type=float, default=0.6, help="initial step, in units of each value's scale")
+    ap.add_argument("--time", type=float, default=6, help="seconds of each run")
+    ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
+    ap.add_argument("--out", help="where the best frames go (JSON)")
+    ap.add_argument("--start", help="JSON file with the frames to start from")
+    a = ap.parse_args()
+    tname = "T%d" % a.type
+    kick = a.kind == "superkick"
+    if a.type == 2 and not kick:
+        ap.error("robot type 2 uses type 0's get-ups")
+    if kick:
+        start = json.load(open(a.start)) if a.start else [make_motions.kick_params(tname)[k]
+                                                          for k in make_motions.KICK_NAMES]
+        n = 0
+        file_name = "SuperKickRight" + ("" if a.type == 0 else tname)
+        scenario, sub = "superkick", "kick"
+    else:
+        frames = json.load(open(a.start)) if a.start else make_motions.getup_frames(a.kind, tname)
+        start = flatten(frames)
+        n = len(frames) - 1
+        file_name = ("GetupFront" if a.kind == "front" else "GetupBack") + tname
+        scenario, sub = "getup-" + a.kind, "getup"
+    out = a.out or "%s-%s.json" % (a.kind, tname)
+
+    def motion_of(v):
+        if kick:
+            return make_motions.super_kick_right(dict(zip(make_motions.KICK_NAMES, v)), yaw=YAW[a.type])
+        return make_motions.getup(unflatten(v, n))
+
+    def saved(v):
+        return [round(float(x), 3) for x in v] if kick else unflatten(v, n)
+    top = os.getcwd()
+    tool = os.path.join(top, "build/tools/fieldtest/fieldtest")
+    launcher = os.environ.get("MOTION_SERVER", "/work/simspark-conf/run-server.sh")
+    works = [scratch(os.path.join(top, "data"), sub) for _ in range(a.servers)]
+    logs = [open(os.path.join(w, "server.log"), "w") for w in works]
+    servers = [Server(launcher, a.port + i, a.monitor_port + i, logs[i]) for i in range(a.servers)]
+    free = list(range(a.servers))
+    lock = threading.Lock()
+
+    def evaluate(v):
+        with lock:
+            k = free.pop()
+        try:
+            work, srv = works[k], servers[k]
+            make_motions.write(work, "%s/%s.xml" % (sub, file_name), file_name, motion_of(v))
+            scores = []
+            for _ in range(a.trials):
+                csv = os.path.join(work, "runs.csv")
+                if os.path.exists(csv):
+                    os.remove(csv)
+                if srv.proc is None or srv.proc.poll() is not None:
+                    srv.start()
+                try:
+                    r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
+                                        str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
+                                        str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"]), cwd=work,
+                                       capture_output=True, text=True, timeout=120)
+                    row = open(csv).read().split("\n")[1].split(",")
+                    if row[-1].strip():
+                        raise OSError(row[-1])
+                    if kick:
+                        scores.append(kick_score(row, AIM[a.type]))
+                    else:
+                        g = float(row[13]) if len(row) > 13 and row[13] else None
+                        scores.append(run_score(r.stderr, g))
+                except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
+                    srv.stop()
+                    scores.append(0.0)
+            return min(scores)
+        finally:
+            with lock:
+                free.append(k)
+
+    def interrupted(*_):
+        raise KeyboardInterrupt
+
+    signal.signal(signal.SIGTERM, interrupted)
+    x0 = np.array(start, dtype=float)
+    scale, lo, hi = (np.array(v, dtype=float) for v in (kick_limits() if kick else limits(n)))
+    x0 = np.clip(x0, lo, hi)
+    bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
+    pop = a.population or None
+    opt = CMA(mean=np.zeros(len(x0)), sigma=a.sigma, bounds=bounds, population_size=pop, seed=int(time.time()))
+    pool = ThreadPoolExecutor(a.servers)
+    best, best_v = -1.0, x0
+    try:
+        best = evaluate(x0)
+        best_v = x0
+        print("start %.3f" % best, flush=True)
+        done = 1
+        while done < a.evaluations:
+            zs = [opt.ask() for _ in range(opt.population_size)]
+            vs = [x0 + z * scale for z in zs]
+            ss = list(pool.map(evaluate, vs))
+            done += len(zs)
+            opt.tell([(z, -s) for z, s in zip(zs, ss)])
+            i = int(np.argmax(ss))
+            print("%d gen best %.3f mean %.3f" % (done, ss[i], sum(ss) / len(ss)), flush=True)
+            if ss[i] > best:
+                best, best_v = ss[i], vs[i]
+                with open(out, "w") as f:
+                    json.dump(saved(best_v), f)
+                print("  best %.3f %s" % (best, json.dumps(saved(best_v))), flush=True)
+    except KeyboardInterrupt:
+        pass
+    finally:
+        pool.shutdown(wait=True, cancel_futures=True)
+        for s in servers:
+            s.stop()
+        for w in works:
+            shutil.rmtree(w, ignore_errors=True)
+    print("done: best %.3f in %s" % (best, out))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

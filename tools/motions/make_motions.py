@@ -47,8 +47,9 @@ READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 
 
 # Get-ups as key frames: [seconds, hip pitch, knee, ankle pitch, shoulder
-# pitch, shoulder roll, elbow roll] for both sides alike, then the seconds to
-# the walk-ready stance. Tuned on the real server by tools/getuptune.
+# pitch, shoulder roll, elbow roll, hip yaw-pitch] for both sides alike (hip
+# yaw-pitch 0 when left out), then the seconds to the walk-ready stance.
+# Tuned on the real server by tools/motiontune.
 GETUP = {
     # Face down: arms overhead, push the chest up on straight arms, fold the
     # legs under the hips, throw the torso back over the feet into a deep
@@ -78,9 +79,10 @@ def getup(frames):
     """The motion of a get-up key-frame list."""
     out = []
     for f in frames[:-1]:
-        d, hip, knee, ankle, pitch, roll, elbow = f
+        d, hip, knee, ankle, pitch, roll, elbow = f[:7]
+        yaw = f[7] if len(f) > 7 else 0
         # Elbow yaw -90 bends the elbows in the pitch plane, to push with.
-        out.append((d, pose(legs(hip, knee, ankle), arms(pitch, roll, -90, elbow))))
+        out.append((d, pose(legs(hip, knee, ankle, yaw_l=yaw, yaw_r=yaw), arms(pitch, roll, -90, elbow))))
     out.append((frames[-1], READY))
     return out
 

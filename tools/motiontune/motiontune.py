@@ -7,7 +7,8 @@ Usage: tools/motiontune/motiontune.py --kind front|back|superkick [--type T] [--
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The motions come from tools/motions/make_motions.py, or from a JSON file given by --start:
 - front, back: the get-up's key frames (GETUP), each [seconds, hip pitch, knee, ankle pitch,
-  shoulder pitch, shoulder roll, elbow roll], the last entry the seconds to the walk-ready stance;
+  shoulder pitch, shoulder roll, elbow roll, hip yaw-pitch], the last entry the seconds to the
+  walk-ready stance;
   run with the field test's getup-front or getup-back.
 - superkick: the super kick's parameters (KICKS, in the order of KICK_NAMES), run with the
   field test's superkick scenario.
@@ -45,7 +46,8 @@ import make_motions  # noqa: E402
 
 # Get-up frame value: scale of a step and the joint's range (left-side signs).
 FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -120, 120), (8, -1, 95),
-         (10, -90, 1)]
+         (10, -90, 1), (10, -90, 1)]
+W = len(FRAME)
 LAST = (0.1, 0.2, 1.5)
 STAND_Z = 0.30
 # Super kick parameter: scale of a step and the range.
@@ -61,13 +63,13 @@ YAW = {0: 0, 1: -30, 2: 0, 3: 0, 4: -25}
 def flatten(frames):
     out = []
     for f in frames[:-1]:
-        out += list(f)
+        out += list(f) + [0] * (W - len(f))
     return out + [frames[-1]]
 
 
 def unflatten(v, n):
-    frames = [[round(float(x), 3 if i == 0 else 1) for i, x in enumerate(v[7 * k:7 * k + 7])] for k in range(n)]
-    return frames + [round(float(v[7 * n]), 3)]
+    frames = [[round(float(x), 3 if i == 0 else 1) for i, x in enumerate(v[W * k:W * k + W])] for k in range(n)]
+    return frames + [round(float(v[W * n]), 3)]
 
 
 def limits(n):

@@ -47,8 +47,10 @@ void AgentActions::ZMPWalkOmniCall(double vX, double vY, double vTheta, double, 
         vTheta = MAX_TURN;
     if (vTheta < -MAX_TURN)
         vTheta = -MAX_TURN;
+    // The commands come in the world model's field frame, which is the team
+    // frame mirrored in y; the walk steps and turns in the body's own sense.
     if (currBehavior == bOmniWalkZmp)
-        bOmniWalkZmp->setOptParameter(vX, vY, vTheta, presureWalk);
+        bOmniWalkZmp->setOptParameter(vX, -vY, -vTheta, presureWalk);
     aState->mRising = false;
     aState->setAgentState(AS_WALKING);
 }

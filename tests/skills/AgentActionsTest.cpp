@@ -303,3 +303,39 @@ TEST_F(ActionLibrary, ArrivalCreepsAndAllowsTheDynamicKickForTwoSeconds)
         EXPECT_EQ(posture.getAgentState(), AS_WALKING) << r.what;
     }
 }
+
+// The world model's field frame is the team frame mirrored in y, so a point
+// at +y lies to the robot's right. The walk's own commands are in the body's
+// sense (on the server, a positive vTheta turns left and a positive vY steps
+// right); its step plan scales them by the parameter file's multipliers.
+TEST_F(ActionLibrary, WalkingToAPointTurnsAndStepsTowardIt)
+{
+    place(ws.me, Vector(0, 0));
+    ws.myPos = Vector(0, 0);
+    ws.me->orientation = 0;
+    setBall(Vector(-10, -5));
+    struct Row {
+        const char* what;
+        Vector target;
+        bool faceIt;
+        int vTheta, vY;  // signs of the commands the walk should get
+    } rows[] = {
+        {"facing a point on the right turns right", Vector(0.5f, 2), true, -1, 0},
+        {"facing a point on the left turns left", Vector(0.5f, -2), true, 1, 0},
+        {"keeping the heading steps right", Vector(0, 2), false, 0, 1},
+        {"keeping the heading steps left", Vector(0, -2), false, 0, -1},
+    };
+    auto sign = [](double v) { return v > 1e-9 ? 1 : (v < -1e-9 ? -1 : 0); };
+    OmniWalkZMP& walk = *actions.bOmniWalkZmp;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        run(actions.bOmniWalkZmp);
+        actions.moveToTarget(r.target, r.target, 0, r.faceIt, 0, 0);
+        if (r.vTheta != 0) {
+            EXPECT_EQ(sign(walk.thetaStep), r.vTheta * sign(walk.params.thetaMult));
+        }
+        if (r.vY != 0) {
+            EXPECT_EQ(sign(walk.stepSizeY), r.vY * sign(walk.params.dYmult));
+        }
+    }
+}

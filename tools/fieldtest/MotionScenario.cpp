@@ -142,11 +142,11 @@ class GoTo : public LibraryMotion {
     if (!state.isRising() && ws.cTime - ws.lastGetupFinishedTime >= kPause) state.calculateFall();
     actions_.checkGettingUp();
     if (!actions_.doGetup()) {
-      // The target in the team frame: the tool plays on the left side.
-      const float sign = ws.game->side == 2 ? -1.0f : 1.0f;
-      Vector target(sign * static_cast<float>(targetX_), sign * static_cast<float>(targetY_));
-      actions_.goToTarget(target, static_cast<float>(heading_), 1.0f, 0, false, 0, static_cast<float>(heading_),
-                          false, false, false, Circle(), false, false);
+      // The agent's field frame is its team frame mirrored in y.
+      const double sign = ws.game->side == 2 ? -1.0 : 1.0;
+      const Vector target(static_cast<float>(sign * targetX_), static_cast<float>(-sign * targetY_));
+      const float face = static_cast<float>(-std::remainder(heading_ + (sign < 0 ? 180.0 : 0.0), 360.0));
+      actions_.goToTarget(target, face, 1.0f, 0, false, 0, face, false, false, false, Circle(), false, false);
     }
     actions_.currBehavior->execute();
   }

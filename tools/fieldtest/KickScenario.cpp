@@ -64,8 +64,10 @@ class Kick : public Scenario {
         if (starting_) {
           const double h = heading_ * M_PI / 180.0;
           walk_.init();
+          // The agent's field frame is the team frame (here the global one)
+          // mirrored in y.
           walk_.SetTarget(Vector(static_cast<float>(ballX_ + 10 * std::cos(h)),
-                                 static_cast<float>(ballY_ + 10 * std::sin(h))));
+                                 static_cast<float>(-(ballY_ + 10 * std::sin(h)))));
           walk_.SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
           walk_.Start(0);
           starting_ = false;

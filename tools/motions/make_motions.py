@@ -62,15 +62,18 @@ GETUP = {
                [0.4, 100, -130, 60, -90, 10, -20],
                0.5],
     },
-    # Face up: arms down behind the torso, legs folded, sit up on the hands,
-    # the feet under the seat, lean forward into a deep squat and rise.
+    # Face up: arms along the body, a quick bend of the hips sits the robot
+    # up; the knees fold the feet under the seat while the hip yaw-pitch adds
+    # to the bend and the arms reach forward, which brings the weight over
+    # the feet; then it rises through a crouch to the stance.
     "back": {
-        "T0": [[0.3, 0, 0, 0, -120, 0, 0],
-               [0.3, 100, 0, 0, -120, 0, 0],
-               [0.3, 100, -130, 60, -120, 30, 0],
-               [0.3, 60, -130, 70, -120, 30, 0],
-               [0.4, 80, -125, 55, 0, 10, 0],
-               0.5],
+        "T0": [[0.296, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
+               [0.222, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
+               [0.39, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
+               [0.467, 82.6, -128.4, 66.7, 102.5, 25.2, -0.9, -70.8],
+               [0.45, 63.0, -98.8, 50.3, 101.2, 22.7, -6.7, -41.5],
+               [0.467, 58.8, -90.4, 52.0, 16.7, 4.3, -15.4, -17.0],
+               0.663],
     },
 }
 

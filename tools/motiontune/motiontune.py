@@ -19,7 +19,8 @@ the tuned file. The best motion found goes to FILE as JSON (default KIND-TT.json
 improvement; paste it into make_motions.py.
 
 Get-up score of a run: up to 1 for how upright and high the torso stayed over its best 0.4 s
-(server's account), plus 1 for the last 0.5 s, plus 2 and up to 1 more for a quick rise when
+(server's account), plus 1 for the last 0.5 s, plus the seconds (up to 2) with the torso above
+0.25 m and within 30 degrees of upright, plus 2 and up to 1 more for a quick rise when
 the field test saw the robot standing again (its own fall test and the server agree for 1 s).
 Kick score of a run: the ball's travel along the aim, less a tenth of it per degree beyond 15
 off the aim, less 5 when the kicker falls.
@@ -107,6 +108,7 @@ def scratch(data, sub):
 def run_score(trace, getup_s):
     """Score of one run from its trace lines (t x y z heading tilt) and the field test's rise time."""
     pts = []
+    up = 0
     for line in trace.splitlines():
         f = line.split()
         if len(f) < 6:
@@ -116,12 +118,13 @@ def run_score(trace, getup_s):
         except ValueError:
             continue
         pts.append(min(1.0, max(0.0, z / STAND_Z)) * max(0.0, math.cos(math.radians(tilt))))
+        up += z > 0.25 and tilt < 30
     if not pts:
         return 0.0
     w = 20
     best = max(sum(pts[i:i + w]) / len(pts[i:i + w]) for i in range(0, max(1, len(pts) - w + 1)))
     last = sum(pts[-25:]) / len(pts[-25:])
-    s = best + last
+    s = best + last + min(2.0, up * 0.02)
     if getup_s is not None and getup_s >= 0:
         s += 2 + max(0.0, 3 - getup_s) / 3
     return s
@@ -162,6 +165,8 @@ def main():
     ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
     ap.add_argument("--out", help="where the best frames go (JSON)")
     ap.add_argument("--start", help="JSON file with the frames to start from")
+    ap.add_argument("--tune-frames", type=int, default=0,
+                    help="get-ups: tune only the first N key frames, keep the rest as they start")
     a = ap.parse_args()
     tname = "T%d" % a.type
     kick = a.kind == "superkick"
@@ -235,22 +240,29 @@ def main():
         raise KeyboardInterrupt
 
     signal.signal(signal.SIGTERM, interrupted)
-    x0 = np.array(start, dtype=float)
+    full = np.array(start, dtype=float)
     scale, lo, hi = (np.array(v, dtype=float) for v in (kick_limits() if kick else limits(n)))
-    x0 = np.clip(x0, lo, hi)
+    full = np.clip(full, lo, hi)
+    # The tuned part of the vector; the rest stays as it starts.
+    m = W * a.tune_frames if not kick and 0 < a.tune_frames < n else len(full)
+    x0, scale, lo, hi = full[:m], scale[:m], lo[:m], hi[:m]
+
+    def whole(v):
+        return np.concatenate([v, full[m:]])
+
     bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
     pop = a.population or None
     opt = CMA(mean=np.zeros(len(x0)), sigma=a.sigma, bounds=bounds, population_size=pop, seed=int(time.time()))
     pool = ThreadPoolExecutor(a.servers)
-    best, best_v = -1.0, x0
+    best, best_v = -1.0, whole(x0)
     try:
-        best = evaluate(x0)
-        best_v = x0
+        best = evaluate(whole(x0))
+        best_v = whole(x0)
         print("start %.3f" % best, flush=True)
         done = 1
         while done < a.evaluations:
             zs = [opt.ask() for _ in range(opt.population_size)]
-            vs = [x0 + z * scale for z in zs]
+            vs = [whole(x0 + z * scale) for z in zs]
             ss = list(pool.map(evaluate, vs))
             done += len(zs)
             opt.tell([(z, -s) for z, s in zip(zs, ss)])

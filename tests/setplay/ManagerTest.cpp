@@ -196,6 +196,33 @@ TEST(SetplayManager, LeadStartsRunsAndLearns) {
     EXPECT_FALSE(g.m->willCommunicate(g.w));
 }
 
+TEST(SetplayManager, KickOffFlagAndTheSituation) {
+    struct Case {
+        const char* cond0;
+        double now;
+        bool started, kickOff;
+    } cases[] = {
+        {":condition (playm ko_our)", 10, true, true},
+        {":condition (and (playm ko_our) (time > 0))", 10, true, false},
+        {":condition (time > 20)", 10, false, false},
+    };
+    for (const Case& c : cases) {
+        Game g(play(1, "", c.cond0));
+        g.w.now = c.now;
+        g.w.mode = rcss::clang::KickOff_Our;
+        g.quiet([&] { g.m->autoActivateSetplay(g.w, 3); });
+        EXPECT_EQ(c.started, g.m->isSetplayActive()) << c.cond0;
+        EXPECT_EQ(c.kickOff, g.w.isKickOffSetplay()) << c.cond0;
+        ASSERT_TRUE(g.m->getProblemContext()) << c.cond0;
+        EXPECT_EQ(3u, g.m->getProblemContext()->getNOpps_nearBall());
+    }
+    // A player that joins by an init message counts no opponents near the ball.
+    Game g(play(1));
+    g.quiet([&] { g.m->processReceivedMessage("S1 8", g.w); });
+    ASSERT_TRUE(g.m->isSetplayActive());
+    EXPECT_EQ(0u, g.m->getProblemContext()->getNOpps_nearBall());
+}
+
 TEST(SetplayManager, HeardMessages) {
     struct Case {
         const char* what;

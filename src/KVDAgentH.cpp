@@ -8,6 +8,8 @@
 #include "skills/Behavior.h"
 #include "skills/SlotBehavior.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/Pass.h"
+#include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
 #include "utils/RobovizLogger.h"
 #include "utils/communication/AgentComm.h"
@@ -54,7 +56,8 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       agentActions(&Singleton<AgentActions>::getInstance()), mVision(nullptr),
       formation(&Singleton<WorldState>::getInstance(), agentActions),
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
-      catchBall(&Singleton<WorldState>::getInstance(), agentActions)
+      catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(), receiveBall(new Receiver()),
+      passBall(new Pass()), deciseKickAction(0), lastAction(0)
 {
     // the link is made by the first training cycle
     if (trainingModeInt >= 0)
@@ -137,7 +140,7 @@ void KVDAgentH::think()
     }
     ws->setCurrentBehavior(currentBehavior);
 
-    Singleton<AgentComm>::getInstance().communicationStep(0, Vector(0, 0),
+    Singleton<AgentComm>::getInstance().communicationStep(passBall->getReceiver(), passBall->getPassTarget(),
                                                           static_cast<int>(unum));
     mVision->decideLookingDirection2();
     mVision->commitPanTilt();
@@ -183,15 +186,22 @@ void KVDAgentH::BehavePlayOn()
 {
     if (postGoalWindow(false))
         return;
-    BehaveNormalPlayer();
+    if (trainingModeInt < 0)
+        BehaveNormalPlayer();
+    else
+        BehaveTraining(trainingModeInt);
 }
 
 void KVDAgentH::BehavePlayOff()
 {
     if (postGoalWindow(true))
         return;
-    if (agentActions->currBehavior == nullptr || agentActions->currBehavior->finished())
+    if (agentActions->currBehavior != nullptr && !agentActions->currBehavior->finished())
+        return;
+    if (trainingModeInt < 0)
         BehaveNormalPlayer();
+    else
+        BehaveTraining(trainingModeInt);
 }
 
 void KVDAgentH::BehaveKickOff()

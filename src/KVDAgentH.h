@@ -6,6 +6,7 @@
 #include "HumanoidAgent.h"
 #include "geometry/Vector.h"
 #include "geometry/Vector3f.h"
+#include "strategy/BehaveCarryBall.h"
 #include "strategy/BehaveCatchBall.h"
 #include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
@@ -17,6 +18,8 @@ class AgentActions;
 class AgentModel;
 class AgentState;
 class Logger;
+class Pass;
+class Receiver;
 class TrainingComm;
 class Vision;
 class WorldState;
@@ -66,6 +69,12 @@ public:
     BehaveFormation formation;
     BehaveGoalieSubstitute goalieSubstitute;
     BehaveCatchBall catchBall;
+    BehaveCarryBall carryBall;
+    Receiver* receiveBall;
+    Pass* passBall;
+    // Last actions the trainer chose in "decisionKick" and "demo".
+    int deciseKickAction;
+    int lastAction;
 
     // The routine of a cycle in a play mode.
     enum Routine { KICK_OFF_ROUTINE, PLAY_OFF_ROUTINE, PLAY_ON_ROUTINE };
@@ -82,6 +91,8 @@ public:
     void BehavePlayOn();
     void BehavePlayOff();
     void BehaveKickOff();
+    // One cycle of the training mode, driven by the outside trainer.
+    void BehaveTraining(int mode);
     // Where a kick-off beam puts me: my strategic position facing 0.
     Vector3f kickOffBeamPose() const;
     // The decision of a play-on cycle: the active player goes for the ball,

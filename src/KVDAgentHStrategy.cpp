@@ -6,6 +6,8 @@
 #include "logger/LoggerBuffer.h"
 #include "skills/AgentActions.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/Pass.h"
+#include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
 #include "utils/RobovizLogger.h"
 #include "utils/Singleton.h"
@@ -216,9 +218,40 @@ void KVDAgentH::BehaveNormalPlayer()
         currentBehavior = StrategicBehavior::GetUp;
         return;
     }
+    // Far from the ball the dribble's distance race starts over.
+    if (ws->myPos.getDistanceTo(ws->ball->position.to2d()) > 10)
+        carryBall.resetDistancediff();
+    const Vector goal = ws->theirGoalPos;
     if (ws->me->getRole().isAttacker()) {
-        currentBehavior = StrategicBehavior::CatchBall;
-        agentActions->kickToTarget(Vector(ws->theirGoalPos.x, ws->theirGoalPos.y));
+        // The active player: long kick at their goal, pass or shot, dribble, kick.
+        if (ws->ball->position.to2d().getDistanceTo(goal) > 15)
+            agentActions->serverPass();
+        if (agentActions->continueLongKick()) {
+            currentBehavior = StrategicBehavior::Kicker;
+            agentActions->kickToTarget(goal);
+        } else if (agentActions->shouldLongKick()) {
+            currentBehavior = StrategicBehavior::Kicker;
+            ws->longKickState = true;
+            agentActions->kickToTarget(goal);
+        } else if (passBall->isAvailable()) {
+            currentBehavior = StrategicBehavior::PasserBall;
+            const PassMethods kick = passBall->getPassMethods();
+            if (kick.getKickType() == kick.SUPERKICK)
+                agentActions->kickToTarget(passBall->getPassTarget());
+            else
+                agentActions->dynamicKickToTarget(passBall->getPassTarget(), false);
+        } else if (carryBall.isAvailable()) {
+            currentBehavior = StrategicBehavior::CarryBall;
+            carryBall.executeBehavior(goal);
+        } else {
+            currentBehavior = StrategicBehavior::Kicker;
+            agentActions->kickToTarget(goal);
+        }
+        return;
+    }
+    if (receiveBall->isAvailable(Receiver::ACTIVE) || receiveBall->isAvailable(Receiver::PASSIVE)) {
+        currentBehavior = StrategicBehavior::ReceiverBall;
+        receiveBall->executeBehavior();
         return;
     }
     if (goalieSubstitute.isAvailable()) {

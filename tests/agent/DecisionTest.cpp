@@ -13,8 +13,11 @@
 
 #include "KVDAgentH.h"
 #include "skills/AgentActions.h"
+#include "skills/OmniWalkZMP.h"
 #include "skills/SlotBehavior.h"
+#include "strategy/Pass.h"
 #include "strategy/Strategy.h"
+#include "utils/communication/AgentComm.h"
 #include "world/Ball.h"
 #include "world/GameState.h"
 #include "world/QueryWorld.h"
@@ -411,6 +414,131 @@ TEST_F(DecisionTest, KickOffTimesAreNotedOnlyAtTheHalvesStart)
         agent->think();
         EXPECT_FLOAT_EQ(ws.lastQuorvelKickoff, c.own) << c.gTime;
         EXPECT_FLOAT_EQ(ws.lastoppkickoff, c.theirs) << c.gTime;
+    }
+}
+
+
+// The active player's play and the named receiver in the decision cycle.
+class BallPlayDecision : public DecisionTest {
+protected:
+    void SetUp() override
+    {
+        DecisionTest::SetUp();
+        ws.theirGoalPos = Vector(15, 0);
+        ws.myGoalPos = Vector(-15, 0);
+        ws.longKickState = false;
+        ws.trajectoryDecided = false;
+        ws.commPassPlayer = 0;
+        Singleton<AgentState>::getInstance().mFallen = false;
+        actions().currBehavior = actions().bOmniWalkZmp;
+    }
+    void TearDown() override
+    {
+        ws.longKickState = false;
+        ws.trajectoryDecided = false;
+        ws.commPassPlayer = 0;
+        ws.me->setRole(Role());
+    }
+
+    // I hold the ball at b, the active player; every team-mate lies down.
+    void holdBall(Vector b)
+    {
+        for (int n = 1; n <= 11; n++)
+            if (n != MY_UNUM)
+                placeFallen(mate(n), Vector(-12.0f + n, 9.5f));
+        setBall(b);
+        placeMe(b - Vector(0.3f, 0));
+        ws.closeTeam = MY_UNUM;
+        ws.closeOpp = 4;
+        place(opp(4), Vector(14, 0));
+        Role r(MY_UNUM, KEC);
+        r.setIdAlternativeRole(ATT);
+        ws.me->setRole(r);
+    }
+};
+
+TEST_F(BallPlayDecision, TheActivePlayerCarriesShootsOrPasses)
+{
+    struct Case {
+        const char* name;
+        Vector ball;
+        bool freeMate;
+        int behaviour;
+    };
+    const Case cases[] = {
+        {"far from their goal, nobody free: carry", {-5, 0}, false, StrategicBehavior::CarryBall},
+        {"within a long kick of their goal: shoot", {5, 0}, false, StrategicBehavior::Kicker},
+        {"a free team-mate ahead: pass", {-5, 0}, true, StrategicBehavior::PasserBall},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        holdBall(c.ball);
+        if (c.freeMate)
+            place(mate(9), Vector(0, 3));
+        agent->BehaveNormalPlayer();
+        EXPECT_EQ(agent->currentBehavior, c.behaviour);
+        EXPECT_EQ(ws.longKickState, c.behaviour == StrategicBehavior::Kicker);
+        if (c.behaviour == StrategicBehavior::PasserBall) {
+            EXPECT_EQ(agent->passBall->getReceiver(), 9);
+        }
+        // Let the pass run out before the next case.
+        while (agent->passBall->getDeadline() > 0)
+            agent->passBall->isAvailable();
+        ws.longKickState = false;
+        ws.trajectoryDecided = false;
+    }
+}
+
+TEST_F(BallPlayDecision, ThePassMessageNamesTheReceiverWhoWalksToThePoint)
+{
+    holdBall(Vector(-5, 0));
+    place(mate(9), Vector(0, 3));
+    ws.lastActiveWinner = MY_UNUM;
+    ws.game->playmode = PLAY_ON;
+    // My speaking slot; what the agent sends, read at the server's end.
+    ws.cTime = 0.16f;
+    static int link = -1;
+    if (link < 0)
+        link = ::accept(listenFd, nullptr, nullptr);
+    ASSERT_GE(link, 0);
+    auto drain = [] {
+        std::string got;
+        char buf[4096];
+        for (ssize_t n; (n = ::recv(link, buf, sizeof buf, MSG_DONTWAIT)) > 0;)
+            got.append(buf, static_cast<size_t>(n));
+        return got;
+    };
+    drain();
+    agent->think();
+    ASSERT_EQ(agent->currentBehavior, StrategicBehavior::PasserBall);
+    const std::string sent = drain();
+    const std::string::size_type at = sent.find("(say ");
+    ASSERT_NE(at, std::string::npos) << sent;
+    const std::string text = sent.substr(at + 5, AgentComm::MSG_CHARS);
+    AgentComm& codec = Singleton<AgentComm>::getInstance();
+    ASSERT_TRUE(codec.decode(text));
+    ASSERT_NE(codec.getSimpleMessage(), nullptr);
+    EXPECT_EQ(codec.getSimpleMessage()->getPassPlayer(), 9);
+    const Vector point = codec.getSimpleMessage()->getPassPosition();
+    EXPECT_LT(point.getDistanceTo(agent->passBall->getPassTarget()), 0.5f);
+    codec.deletePointers();
+
+    // Heard by a team-mate: the one named goes to the point while the sender
+    // holds the ball; anybody else keeps its formation.
+    while (agent->passBall->getDeadline() > 0)
+        agent->passBall->isAvailable();
+    for (int named : {MY_UNUM, 9}) {
+        SCOPED_TRACE(named);
+        ws.me->setRole(Role(MY_UNUM, KEC));
+        placeMe(Vector(0, 3));
+        place(mate(2), Vector(-5.3f, 0));
+        ws.closeTeam = 2;
+        ws.commPassPlayer = named;
+        ws.passerId = 1;
+        ws.commPassPosition = point;
+        agent->BehaveNormalPlayer();
+        EXPECT_EQ(agent->currentBehavior,
+                  named == MY_UNUM ? StrategicBehavior::ReceiverBall : StrategicBehavior::Formation);
     }
 }
 

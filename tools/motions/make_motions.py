@@ -51,17 +51,9 @@ READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 # yaw-pitch 0 when left out), then the seconds to the walk-ready stance.
 # Tuned on the real server by tools/motiontune.
 GETUP = {
-    # Face down: arms overhead, push the chest up on straight arms, fold the
-    # legs under the hips, throw the torso back over the feet into a deep
-    # squat, rise to the stance.
-    "front": {
-        "T0": [[0.25, 0, 0, 0, 90, 0, 0],
-               [0.25, 0, 0, 0, 0, 0, 0],
-               [0.35, 100, -130, -45, 0, 0, 0],
-               [0.3, 100, -130, 60, -60, 10, 0],
-               [0.4, 100, -130, 60, -90, 10, -20],
-               0.5],
-    },
+    # Face down: the rolling key frames (ROLL below) put the robot on its
+    # back, then it gets up as from the back.
+    "front": {},
     # Face up: arms along the body, a quick bend of the hips sits the robot
     # up; the knees fold the feet under the seat while the hip yaw-pitch adds
     # to the bend and the arms reach forward, which brings the weight over
@@ -90,6 +82,20 @@ GETUP = {
                0.665],
     },
 }
+
+
+# Face down, before the get-up from the back: the hips bend with the legs
+# straight, the knees fold under the chest while the hip yaw-pitch deepens
+# the bend, and the arms swing overhead so that the robot rolls forward over
+# its shoulders onto its back; then it lies flat.
+ROLL = [[0.19, 7.2, -6.4, 9.4, 93.5, 6.4, 0.6, -7.5],
+        [0.503, 93.6, -7.9, 69.1, 111.9, 1.7, -7.2, -61.3],
+        [0.345, 92.5, -127.6, 72.5, 86.1, 21.5, -16.9, -67.4],
+        [0.471, 75.1, -123.1, 74.2, -50.2, 9.6, -4.4, -9.3],
+        [0.366, 64.2, -93.0, 49.8, 110.2, 23.4, -11.3, -41.8],
+        [0.376, 1.8, -3.3, -9.5, -82.1, 4.2, -1.7, -12.1]]
+for _t, _frames in GETUP["back"].items():
+    GETUP["front"][_t] = ROLL + _frames
 
 
 def getup(frames):

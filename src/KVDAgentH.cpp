@@ -4,6 +4,7 @@
 
 #include "logger/LoggerBuffer.h"
 #include "physics/AgentModel.h"
+#include "setplay/SetplayManager.h"
 #include "skills/AgentActions.h"
 #include "skills/Behavior.h"
 #include "skills/SlotBehavior.h"
@@ -11,6 +12,8 @@
 #include "strategy/Pass.h"
 #include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
+#include "strategy/setplays/SetplayAction.h"
+#include "strategy/setplays/SetplayController.h"
 #include "utils/RobovizLogger.h"
 #include "utils/communication/AgentComm.h"
 #include "world/Ball.h"
@@ -73,6 +76,7 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
     penaltyGoalie = goalie;
     mVision = new Vision();
     bOmniMidLevelSkill = new omniMidLevelSkill();
+    setplayControl.reset(new SetplayAction());
 }
 
 KVDAgentH::~KVDAgentH()
@@ -111,6 +115,7 @@ void KVDAgentH::think()
         const std::string all;
         RobovizLogger::Instance().swapBuffers(&all);
     }
+    ws->setIsSetplayActive(setplayControl->getManager()->getSetplayManager()->isSetplayActive());
     strategy->StDec.DM_ActionPlayer = 0;
     agentActions->checkGettingUp();
     strategyPosition();

@@ -1,6 +1,7 @@
 #ifndef KVDAGENTH_H
 #define KVDAGENTH_H
 
+#include <memory>
 #include <string>
 
 #include "HumanoidAgent.h"
@@ -20,6 +21,7 @@ class AgentState;
 class Logger;
 class Pass;
 class Receiver;
+class SetplayAction;
 class TrainingComm;
 class Vision;
 class WorldState;
@@ -75,6 +77,8 @@ public:
     // Last actions the trainer chose in "decisionKick" and "demo".
     int deciseKickAction;
     int lastAction;
+    // Runs the team's set plays; made last by the constructor.
+    std::unique_ptr<SetplayAction> setplayControl;
 
     // The routine of a cycle in a play mode.
     enum Routine { KICK_OFF_ROUTINE, PLAY_OFF_ROUTINE, PLAY_ON_ROUTINE };

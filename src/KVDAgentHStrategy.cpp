@@ -9,6 +9,7 @@
 #include "strategy/Pass.h"
 #include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
+#include "strategy/setplays/SetplayAction.h"
 #include "utils/RobovizLogger.h"
 #include "utils/Singleton.h"
 #include "world/AgentState.h"
@@ -216,6 +217,10 @@ void KVDAgentH::BehaveNormalPlayer()
     // A fallen or rising body belongs to the get-up.
     if (agentActions->doGetup()) {
         currentBehavior = StrategicBehavior::GetUp;
+        return;
+    }
+    if (!penaltyGoalie && !penaltyKicker && setplayControl->run()) {
+        currentBehavior = StrategicBehavior::Setplay;
         return;
     }
     // Far from the ball the dribble's distance race starts over.

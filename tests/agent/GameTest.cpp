@@ -40,13 +40,15 @@ TEST(Game, AfterAGoalBothTeamsBeamBackAndPlayOnIntoTheSecondHalf) {
   const std::vector<int> types = robotTypes();
   ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   PracticeServer server;
+  TempDir work;
+  work.mirrorDataKeepingFormations();
   std::vector<Process> agents;
   for (const std::string team : {"Home", "Away"}) {
     for (int unum = 1; unum <= 11; ++unum) {
       const int type = types.at(static_cast<size_t>(unum));
       agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml",
                                       "-t", team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                     QV_DATA_DIR));
+                                     work.path()));
       ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
         for (const PlayerState& p : players(s))
           if (p.name == team && p.unum == unum) return true;

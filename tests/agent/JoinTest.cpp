@@ -287,12 +287,14 @@ TEST(Join, AgentsKeepASyncServerSteppingPastKickOff) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     PracticeServer server;
+    TempDir work;
+    work.mirrorDataKeepingFormations();
     std::vector<Process> agents;
     for (const std::string& team : c.teams) {
       for (int unum = 1; unum <= c.players; ++unum) {
         agents.push_back(Process::exec({QV_AGENT, "-robot", robotFile(types.at(static_cast<size_t>(unum))), "-t",
                                         team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                       QV_DATA_DIR));
+                                       work.path()));
         ASSERT_TRUE(server.waitFor([&](const practice::SNode& state) {
           for (const PlayerState& p : players(state))
             if (p.name == team && p.unum == unum) return true;

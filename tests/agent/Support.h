@@ -53,6 +53,15 @@ class TempDir {
   void mirrorData() const {
     std::system(("ln -s '" + std::string(QV_DATA_DIR) + "'/* '" + path_ + "'/").c_str());
   }
+  // The same, with a formations folder of its own: what a player writes
+  // there (the case base) stays in this folder.
+  void mirrorDataKeepingFormations() const {
+    mirrorData();
+    const std::string formations = file("formations");
+    ::unlink(formations.c_str());
+    EXPECT_EQ(::mkdir(formations.c_str(), 0755), 0);
+    std::system(("ln -s '" + std::string(QV_DATA_DIR) + "'/formations/* '" + formations + "'/").c_str());
+  }
   void link(const std::string& name, const std::string& target) const {
     ::unlink(file(name).c_str());
     EXPECT_EQ(::symlink(target.c_str(), file(name).c_str()), 0);

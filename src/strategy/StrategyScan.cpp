@@ -1,5 +1,6 @@
 #include "strategy/StrategyScan.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -38,7 +39,7 @@ int gint(char** cursor)
         if (*p == '-')
             negative = true;
         else if (*p >= '0' && *p <= '9')
-            value = value * 10 + (*p - '0');
+            value = value > (INT_MAX - (*p - '0')) / 10 ? INT_MAX : value * 10 + (*p - '0');
     }
     *cursor = p;
     return negative ? -value : value;

@@ -7,7 +7,8 @@
 
 // Line-by-line value scanning of the strategy files. Values are read from
 // the shared buffer `line`: gint and gfloat skip everything that cannot start
-// a value and stop at ')', ',', a blank or the end of the line.
+// a value and stop at ')', ',', a blank or the end of the line. An integer
+// too long for an int reads as the largest int of its sign.
 
 extern char line[512];
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -52,6 +53,20 @@ TEST(ScanTest, ValuesDoNotRunPastTheEndOfTheLine)
     c = buf;
     gfloat(&c);
     EXPECT_THROW(gfloat(&c), MissingValue);
+}
+
+TEST(ScanTest, IntegersTooLongForAnIntStopAtTheLargest)
+{
+    // Found by fuzzing: the digits used to overflow the int.
+    for (const char* text : {"2214748360", "99999999999999999999", "-2214748360"}) {
+        std::string s = text;
+        EXPECT_EQ(gint(&s[0]), text[0] == '-' ? -INT_MAX : INT_MAX) << text;
+    }
+    std::string s = "2147483646 -2147483647 12";
+    char* c = &s[0];
+    EXPECT_EQ(gint(&c), INT_MAX - 1);
+    EXPECT_EQ(gint(&c), -INT_MAX);
+    EXPECT_EQ(gint(&c), 12);
 }
 
 TEST(ScanTest, ALabelWithADigitIsReadAsAValue)

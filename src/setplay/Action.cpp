@@ -255,7 +255,6 @@ bool ActPos::isAccomplished(const PlayerID& p, const Context& world) const {
 
 const Action* ActPos::necessaryAction(const PlayerID& p, const Context& world) const {
     if (isAccomplished(p, world)) return nullptr;
-    std::cerr << "clangaction::ActPos::necessaryAction: !accomplished\n";
     return this;
 }
 
@@ -287,7 +286,6 @@ bool ActIntercept::isAccomplished(const PlayerID& p, const Context& world) const
 
 const Action* ActIntercept::necessaryAction(const PlayerID& p, const Context& world) const {
     if (isAccomplished(p, world)) return nullptr;
-    std::cerr << "clangaction::ActIntercept::necessaryAction: !accomplished\n";
     return this;
 }
 
@@ -301,7 +299,6 @@ bool ActMov::isAccomplished(const PlayerID& p, const Context& world) const {
 
 const Action* ActMov::necessaryAction(const PlayerID& p, const Context& world) const {
     if (isAccomplished(p, world)) return nullptr;
-    std::cerr << "clangaction::ActMov::necessaryAction: !accomplished\n";
     return this;
 }
 
@@ -692,11 +689,7 @@ Action* ActDefMark::deepCopy(const ParamList& params, const PlayerList&, const P
 }
 
 bool ActDefMark::isAccomplished(const PlayerID& p, const Context& world) const {
-    std::cout << "ActIsAccomp::Inicio" << std::endl;
-    if (M_players.empty()) {
-        std::cout << "ActIsAccomp::não entrou o if" << std::endl;
-        return false;
-    }
+    if (M_players.empty()) return false;
     for (const PlayerReference* marked : M_players) {
         std::unique_ptr<Region> around(disc(new PointPlayer(marked->deepCopy())));
         if (playerIn(p, around.get(), world, true)) return true;
@@ -705,12 +698,7 @@ bool ActDefMark::isAccomplished(const PlayerID& p, const Context& world) const {
 }
 
 const Action* ActDefMark::necessaryAction(const PlayerID& p, const Context& world) const {
-    std::cout << "ActDefnecessary::Inicio" << std::endl;
-    if (isAccomplished(p, world)) {
-        std::cout << "ActDefnecessary::else " << std::endl;
-        return nullptr;
-    }
-    std::cout << "ActDefnecessary::if isAccomplished" << std::endl;
+    if (isAccomplished(p, world)) return nullptr;
     return this;
 }
 

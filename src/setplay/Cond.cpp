@@ -647,7 +647,6 @@ void CondAnd::print(std::ostream& out) const { printMembers(out, "and", m_conds)
 void CondAnd::printPretty(std::ostream& out, const std::string& h) const { printPrettyMembers(out, h, "and", m_conds); }
 
 bool CondAnd::eval(const Context& context) const {
-    std::cout << "CondAnd::Inicio" << std::endl;
     for (const Cond* c : m_conds) {
         if (!c) {
             const int line = __LINE__;
@@ -683,7 +682,6 @@ void CondOr::print(std::ostream& out) const { printMembers(out, "or", m_conds); 
 void CondOr::printPretty(std::ostream& out, const std::string& h) const { printPrettyMembers(out, h, "or", m_conds); }
 
 bool CondOr::eval(const Context& context) const {
-    std::cout << "CondOr::Inicio" << std::endl;
     for (const Cond* c : m_conds) {
         if (!c) {
             const int line = __LINE__;
@@ -725,7 +723,6 @@ void CondNot::printPretty(std::ostream& out, const std::string& h) const {
 }
 
 bool CondNot::eval(const Context& context) const {
-    std::cout << "CondNot::Inicio" << std::endl;
     if (!m_cond) {
         const int line = __LINE__;
         throw rcss::util::NullErr(__FILE__, line, "Null condition in CondNot\n");

@@ -289,7 +289,7 @@ TEST(FieldTestProgram, TheWalkMovesEveryRobotTypeForwardAndTurnsItOnThePracticeS
   Process tool = Process::exec({QV_FIELDTEST, "--port", std::to_string(server.agentPort), "--monitor-port",
                                 std::to_string(server.monitorPort), "--types", "all", "--scenarios",
                                 "forward,turn-left,turn-right", "--time", "10", "--csv", csv, "--data", QV_DATA_DIR});
-  ASSERT_EQ(tool.wait(60000), 0) << tool.out() << tool.err();
+  ASSERT_EQ(tool.wait(180000), 0) << tool.out() << tool.err();
   const auto rows = csvRows(csv);
   ::unlink(csv.c_str());
   ASSERT_EQ(rows.size(), 15u) << tool.out();

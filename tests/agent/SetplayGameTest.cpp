@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Support.h"
 #include "setplay/CBRManager.h"
+#include "utils/Singleton.h"
+#include "utils/communication/AgentComm.h"
+#include "utils/communication/SetplayAgentMessage.h"
 
 namespace agenttest {
 namespace {
@@ -93,6 +98,74 @@ TEST(SetplayGame, OurCornerKickRunsASetplayAndTheCaseBaseReadsBack) {
   EXPECT_GE(reread.numberOfCases(), 1u);
   EXPECT_EQ(std::string::npos, err.find("Remainder")) << err;
   EXPECT_EQ(std::string::npos, err.find("Bad case")) << err;
+}
+
+// Shirt 11 of our team says forged set-play messages, one per cycle, through
+// a corner kick: every other player stays in the game.
+TEST(SetplayGame, ForgedSetplayMessagesCrashNobody) {
+  const std::vector<int> types = robotTypes();
+  ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
+  std::vector<std::string> forged;
+  struct Forgery {
+    int id, kind, current, next, lead;
+    std::vector<int> participants;
+  } forgeries[] = {
+      {1, 1, 0, 0, 11, {5, 9}},  {1, 1, 0, 0, 11, {}},        {1, 1, 0, 0, 11, {15, 14, 13, 12, 0, 1, 2, 3}},
+      {-32, 2, 14, 13, 11, {}},  {31, 1, 0, 0, 0, {9}},       {1, 2, -1, 1, 11, {}},
+      {1, 2, 0, 14, 11, {}},     {-1, 1, 0, 0, 11, {3, 3}},   {5, 9, 7, 7, 15, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+  };
+  for (const Forgery& f : forgeries) {
+    SetplayAgentMessage m(3);
+    m.setSetplayId(f.id);
+    m.setSetplayMessage(f.kind);
+    m.setCurrentStep(f.current);
+    m.setNextStep(f.next);
+    m.setLeadPlayer(f.lead);
+    m.setNumPlayers(static_cast<int>(f.participants.size()));
+    m.setPlayersParticipants(f.participants);
+    forged.push_back(Singleton<AgentComm>::getInstance().encodeSetplayMessage(m));
+  }
+  PracticeServer server;
+  TempDir work;
+  work.mirrorDataKeepingFormations();
+  std::vector<Process> agents;
+  for (int unum = 1; unum <= 10; ++unum) {
+    const int type = types.at(static_cast<size_t>(unum));
+    agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml",
+                                    "-t", "Home", "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
+                                   work.path()));
+    ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
+      for (const PlayerState& p : players(s))
+        if (p.name == "Home" && p.unum == unum) return true;
+      return false;
+    }, 60000)) << unum << " has not joined\n" << agents.back().err();
+  }
+  std::atomic<bool> stop{false};
+  std::thread forger([&] {
+    Link link(connectTo(server.agentPort));
+    link.send("(scene rsg/agent/nao/nao_hetero.rsg " + std::to_string(types.at(11)) + ")");
+    for (size_t round = 0; !stop; ++round) {
+      if (!link.receive(5000)) return;
+      const std::string reply = round == 0   ? "(init (unum 11)(teamname Home))"
+                                : round == 1 ? "(beam -3 0 0)"
+                                             : "(say " + forged[round % forged.size()] + ")";
+      link.send(reply + "(syn)");
+    }
+  });
+  ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return players(s).size() == 11u; }, 60000));
+  ASSERT_TRUE(server.command("(kickOff Left)"));
+  ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 1; }, 60000));
+  ASSERT_TRUE(server.command("(ball (pos 14.8 -9.8 0.042) (vel 0 0 0))(playMode corner_kick_left)"));
+  EXPECT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 15; }, 120000));
+  bool heard = false;
+  for (size_t i = 0; i < agents.size(); ++i) {
+    EXPECT_TRUE(agents[i].running()) << i + 1 << "\n" << agents[i].err().substr(0, 2000);
+    heard = heard || agents[i].err().find("LEADPLAYER AFTER UPDATE: 11") != std::string::npos;
+  }
+  EXPECT_TRUE(heard) << "nobody heard the forger";
+  stop = true;
+  server.stop();
+  forger.join();
 }
 
 }  // namespace

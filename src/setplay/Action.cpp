@@ -608,7 +608,8 @@ ActOfeMark* ActOfeMark::parse(const std::string& in, std::string& out, const Par
                               const PlayerList& players, const PlayerList& playersOpponent) {
     out = in;
     Scan sc(in);
-    if (!sc.kw("(ofeMark") || !sc.kw(":destPlayer")) {
+    if (!sc.kw("(ofeMark")) return nullptr;  // some other action
+    if (!sc.kw(":destPlayer")) {
         std::cerr << "ActOfeMark:: Error on Parsing Offensive Marker" << std::endl;
         return nullptr;
     }
@@ -619,8 +620,6 @@ ActOfeMark* ActOfeMark::parse(const std::string& in, std::string& out, const Par
         std::cerr << "ActOfeMark::Erro de parse do Opp DestPlayer\n";
         return nullptr;
     }
-    if (const PlayerRole* role = dynamic_cast<const PlayerRole*>(dest.get()))
-        std::cout << "ActOfeMark:: Opp DestPlayer RoleName: " << role->roleName() << "\n";
     RelTo target = Invalid;
     Owned<PlayerReference> relative;
     Owned<Region> point;
@@ -658,7 +657,6 @@ ActOfeMark* ActOfeMark::parse(const std::string& in, std::string& out, const Par
         std::cerr << "faltou o ')' do ofeMark\n";
         return nullptr;
     }
-    std::cerr << "ActOfeMark:: Offensive Marker Parsing with success" << std::endl;
     out = sc.rest();
     PlayerReference* d = dest.release();
     PlayerReference* r = relative.release();

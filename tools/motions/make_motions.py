@@ -130,7 +130,7 @@ def getup_frames(kind, t):
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
 KICKS = {
-    "T0": [0.3, 8, 0, 0.25, 0, -100, 40, 0.1, 60, -10, 0, 0.3, 0.3],
+    "T0": [0.275, 13.445, -12.772, 0.195, -3.879, -107.801, 67.912, 0.154, 68.597, -17.062, 19.493, 0.376, 0.385],
 }
 
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <sstream>
 
 #include "Scenario.h"
@@ -96,6 +97,8 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   const int settleCycles = static_cast<int>(spec.settle / kStep + 0.5);
   const int runCycles = static_cast<int>(spec.seconds / kStep + 0.5);
   Track track(info->axis);
+  std::mt19937 rng(spec.seed);
+  std::uniform_real_distribution<double> chance(0.0, 1.0);
   int cycle = 0, runCycle = -1, missed = 0, late = 0;
   bool begun = false;
   for (;;) {
@@ -134,6 +137,10 @@ TrialResult runTrialHere(const TrialSpec& spec) {
       } else if (!truth->open() || ++missed > 50) {
         return failure("the monitor port shows no such player");
       }
+    }
+    if (runCycle >= 0 && spec.drop > 0 && chance(rng) < spec.drop) {
+      actions.ss.str("");
+      actions.ss.clear();
     }
     if (!comm.answered()) actions.Send();
     if (runCycle >= 0 && (runCycle >= runCycles || (track.fallen() && scenario->endsOnFall()))) break;

@@ -37,6 +37,9 @@ void usage(std::ostream& out) {
          "  --unum N                shirt number (default 1)\n"
          "  --data DIR              the agent's data folder (default .)\n"
          "  --csv FILE              also write the rows as CSV\n"
+         "  --drop P                drop the joint commands of a share P of the run's cycles (only (syn) goes\n"
+         "                          out), as when a busy player answers late\n"
+         "  --seed N                seed of the dropped cycles (default 1); each run adds its index\n"
          "  --paused                run in BeforeKickOff (the referee checks no fouls, no self-collision freeze)\n"
          "  --trace                 print every pose the server reports (t x y z heading tilt) on stderr\n"
          "  --trace-joints          the trace adds every body joint's angle in degrees (ids 2 to 21)\n"
@@ -94,6 +97,7 @@ int main(int argc, char** argv) {
   std::vector<int> types{0};
   std::vector<std::string> names{"stand"};
   std::string csv, data = ".";
+  int seedValue = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](int k) -> const char* { return i + k < argc ? argv[i + k] : nullptr; };
@@ -145,6 +149,11 @@ int main(int argc, char** argv) {
       ++i;
     } else if (arg == "--data" && value(1)) {
       data = argv[++i];
+    } else if (arg == "--drop" && value(1) && number(value(1), spec.drop) && spec.drop >= 0 && spec.drop < 1) {
+      ++i;
+    } else if (arg == "--seed" && value(1) && integer(value(1), 0, 1000000000, seedValue)) {
+      spec.seed = static_cast<unsigned>(seedValue);
+      ++i;
     } else if (arg == "--paused") {
       spec.paused = true;
     } else if (arg == "--trace-joints") {
@@ -170,6 +179,7 @@ int main(int argc, char** argv) {
     for (const std::string& name : names) {
       fieldtest::TrialSpec s = spec;
       s.type = type;
+      s.seed = spec.seed + static_cast<unsigned>(rows.size());
       s.scenario = name;
       fieldtest::Row row;
       row.type = type;

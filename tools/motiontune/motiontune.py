@@ -29,6 +29,7 @@ import argparse
 import json
 import math
 import os
+import random
 import shutil
 import signal
 import subprocess
@@ -165,6 +166,8 @@ def main():
     ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
     ap.add_argument("--out", help="where the best frames go (JSON)")
     ap.add_argument("--start", help="JSON file with the frames to start from")
+    ap.add_argument("--drop", type=float, default=0,
+                    help="share of cycles whose joint commands the field test drops, drawn anew for every run")
     ap.add_argument("--tune-frames", type=int, default=0,
                     help="get-ups: tune only the first N key frames, keep the rest as they start")
     a = ap.parse_args()
@@ -200,6 +203,7 @@ def main():
     logs = [open(os.path.join(w, "server.log"), "w") for w in works]
     servers = [Server(launcher, a.port + i, a.monitor_port + i, logs[i]) for i in range(a.servers)]
     free = list(range(a.servers))
+    rng = random.Random()
     lock = threading.Lock()
 
     def evaluate(v):
@@ -218,7 +222,9 @@ def main():
                 try:
                     r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
                                         str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
-                                        str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"]), cwd=work,
+                                        str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"])
+                                       + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
+                                          if a.drop > 0 else []), cwd=work,
                                        capture_output=True, text=True, timeout=120)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():

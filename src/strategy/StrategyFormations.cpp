@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +25,12 @@ std::unique_ptr<rcsc::DelaunayTriangulation> triangulate(const Vector* balls, in
     t->compute();
     return t;
 }
+
+// A number of a formation or flux file that converts safely: finite, and
+// within the range of the type it is stored in.
+bool storable(double v, double limit) { return std::isfinite(v) && std::fabs(v) <= limit; }
+
+bool storablePoint(double x, double y) { return storable(x, FLT_MAX) && storable(y, FLT_MAX); }
 
 // Sample number k of a file with n samples, stored at index k + 1.
 int sampleIndex(const ScanFile& in, int k, int n, bool* seen)
@@ -80,13 +88,13 @@ void Strategy::ReadDelaunayFormation(int form, char* fileName)
             k = -1;
         const int idx = sampleIndex(in, k, n, seen);
         double x = 0, y = 0;
-        if (sscanf(in.next(), " Ball %lf %lf ", &x, &y) != 2)
-            in.fail("expected \"Ball\" with two coordinates");
+        if (sscanf(in.next(), " Ball %lf %lf ", &x, &y) != 2 || !storablePoint(x, y))
+            in.fail("expected \"Ball\" with two finite coordinates");
         FM.BallPositionDel[form][idx] = Vector((float)x, (float)y);
         for (int p = 1; p <= P; p++) {
             int num = 0;
-            if (sscanf(in.next(), " %d %lf %lf ", &num, &x, &y) != 3)
-                in.fail("expected a player number and two coordinates");
+            if (sscanf(in.next(), " %d %lf %lf ", &num, &x, &y) != 3 || !storablePoint(x, y))
+                in.fail("expected a player number and two finite coordinates");
             FM.PositionDel[form][idx][p] = Vector((float)x, (float)y);
         }
     }
@@ -116,7 +124,7 @@ void Strategy::ReadDelaunayFormation(int form, char* fileName)
             for (int q = 0; q < m; q++) {
                 int num = 0;
                 double x = 0, y = 0;
-                if (sscanf(in.next(), " %d %lf %lf ", &num, &x, &y) == 3) {
+                if (sscanf(in.next(), " %d %lf %lf ", &num, &x, &y) == 3 && storablePoint(x, y)) {
                     players.push_back(rcsc::Vector2D(x, y));
                     numbers.push_back(num);
                 }
@@ -146,8 +154,9 @@ void Strategy::ReadDelaunayFlux(int flux, char* fileName)
     for (int s = 0; s < n; s++) {
         int k = 0;
         double x = 0, y = 0, v = 0;
-        if (sscanf(in.next(), " %d %lf %lf %lf ", &k, &x, &y, &v) != 4)
-            in.fail("expected a sample number, two coordinates and a value");
+        if (sscanf(in.next(), " %d %lf %lf %lf ", &k, &x, &y, &v) != 4 || !storablePoint(x, y) ||
+            !storable(v, INT_MAX))
+            in.fail("expected a sample number, two finite coordinates and a value within the integers");
         const int idx = sampleIndex(in, k, n, seen);
         FL.BallPositionDel[flux][idx] = Vector((float)x, (float)y);
         FL.FluxValueDel[flux][idx] = (int)v;

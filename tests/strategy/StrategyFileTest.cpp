@@ -241,6 +241,10 @@ const std::string UNNUMBERED =
     std::string(FORM_HEAD) + "Begin Samples 2 1\nno number\n" + SAMPLE0 + "End\nBegin Player With Ball Samples 0\n";
 const std::string SHORT_PLAYER =
     std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14\n";
+// Found by fuzzing: numbers that do not convert to what stores them.
+const std::string NAN_BALL = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall nan 0\n";
+const std::string HUGE_PLAYER =
+    std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14 1e300\n";
 const std::string CUT_SHORT = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14 0\n";
 const std::string BAD_OWNER_SAMPLE = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\n" + SAMPLE0 +
                                      "End\nBegin Player With Ball Samples 1\nPlayer 9 1\n3 1\n9 1 1\n";
@@ -278,6 +282,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"SampleWithoutNumber", -1, nullptr, UNNUMBERED.c_str(), "form.conf:16: sample number -1"},
         BadFile{"PlayerLineShort", -1, nullptr, SHORT_PLAYER.c_str(), "form.conf:18: expected a player number"},
         BadFile{"FormationCutShort", -1, nullptr, CUT_SHORT.c_str(), "form.conf:19: unexpected end of file"},
+        BadFile{"BallNotANumber", -1, nullptr, NAN_BALL.c_str(), "form.conf:17: expected \"Ball\" with two finite"},
+        BadFile{"PlayerBeyondFloat", -1, nullptr, HUGE_PLAYER.c_str(), "form.conf:18: expected a player number"},
         BadFile{"OwnerSampleOutside", -1, nullptr, BAD_OWNER_SAMPLE.c_str(),
                 "form.conf:32: sample number 3 outside 0..0"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
@@ -311,6 +317,10 @@ TEST_F(StrategyFileFixture, BadFluxFilesEndWithStatusOne)
         {"Begin Flux 2\n0 0 0 1\n2 1 1 1\nEnd\n", "flux.conf:3: sample number 2 outside 0..1"},
         {"Begin Flux 2\n0 0 0 1\n1 1 1\n", "flux.conf:3: expected a sample number"},
         {"Begin Flux 2\n0 0 0 1\n", "flux.conf:3: unexpected end of file"},
+        // Found by fuzzing: a value that is no integer, a coordinate that is no number.
+        {"Begin Flux 2\n0 0 0 -nan\n", "flux.conf:2: expected a sample number, two finite"},
+        {"Begin Flux 2\n0 0 0 1e10\n", "flux.conf:2: expected a sample number, two finite"},
+        {"Begin Flux 2\n0 inf 0 1\n", "flux.conf:2: expected a sample number, two finite"},
     };
     for (const auto& c : cases) {
         dir.write("flux.conf", c.text);

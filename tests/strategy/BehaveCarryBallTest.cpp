@@ -96,6 +96,11 @@ TEST_F(CarryBallTest, ScanTakesTheLowestSpotAmongTheLeastObstructed)
     Step s = blocked.planFull(Vector(0, 5));
     EXPECT_NEAR(s.target.x, 15, 1e-4f);
     EXPECT_GT(s.target.y, -0.8f);
+
+    // A goal mouth too narrow for any spot keeps the given target.
+    ws.goalWidth = 0.3f;
+    BehaveCarryBall narrow;
+    EXPECT_EQ(narrow.planFull(Vector(0, 5)).target, Vector(0, 5));
 }
 
 TEST_F(CarryBallTest, WalksStraightThroughTheBallUnlessSomeoneIsInTheWay)

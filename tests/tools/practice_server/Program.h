@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,8 +67,12 @@ class Process {
     p.out_ = base + ".out";
     p.err_ = base + ".err";
     std::fflush(nullptr);
+    const pid_t parent = ::getpid();
     p.pid_ = ::fork();
     if (p.pid_ == 0) {
+      // A test program that is killed takes its children with it.
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (::getppid() != parent) ::_exit(124);
       int out = ::open(p.out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       int err = ::open(p.err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       if (out < 0 || err < 0) ::_exit(125);

@@ -73,7 +73,7 @@ for _ in $(seq 1 100); do
   [ -s "$server_log" ] && break
   sleep 0.1
 done
-read -r _ _ server_port _ <"$server_log" || true
+read -r _ _ server_port _ monitor_port _ <"$server_log" || true
 if [ -z "${server_port:-}" ]; then
   echo "$0: the practice server did not start; see $server_log" >&2
   exit 1
@@ -88,8 +88,19 @@ start_ours=$!
 start_theirs=$!
 wait "$start_ours" "$start_theirs"
 
-echo "== playing for $play_seconds seconds; the practice server's status, once a simulated second:"
+# One monitor command, framed by its 4-byte big-endian length.
+monitor() {
+  local n=${#1}
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((n >> 24 & 255)) $((n >> 16 & 255)) $((n >> 8 & 255)) \
+    $((n & 255)))%s" "$1" >"/dev/tcp/127.0.0.1/$monitor_port"
+}
+
+half=$((play_seconds / 2))
+echo "== two halves of $half seconds; the practice server's status, once a simulated second:"
 tail -n +1 -f "$server_log" &
 tail_pid=$!
-sleep "$play_seconds"
+sleep "$half"
+# The clock jumps to the end of the first half; the server kicks the second off.
+monitor "(time 299.9)" || true
+sleep "$half"
 echo "== stopping both teams and the practice server"

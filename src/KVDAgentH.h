@@ -18,6 +18,7 @@
 class AgentActions;
 class AgentModel;
 class AgentState;
+class DecisionActions;
 class Logger;
 class Pass;
 class Receiver;
@@ -77,6 +78,8 @@ public:
     // Last actions the trainer chose in "decisionKick" and "demo".
     int deciseKickAction;
     int lastAction;
+    // The action library as the decision drives it (a test puts a fake here).
+    DecisionActions* actions;
     // Runs the team's set plays; made last by the constructor.
     std::unique_ptr<SetplayAction> setplayControl;
 

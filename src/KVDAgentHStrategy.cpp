@@ -5,6 +5,7 @@
 #include "KVDAgentH.h"
 #include "logger/LoggerBuffer.h"
 #include "skills/AgentActions.h"
+#include "skills/DecisionActions.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
 #include "strategy/Pass.h"
 #include "strategy/Receiver.h"
@@ -206,10 +207,10 @@ void KVDAgentH::executeBehaveFormation()
     BehaveFormation::takeRolePosition(ws, strategy);
     const FormationMove m = formationMove();
     if (m.backUp)
-        agentActions->backDesperate(m.target);
+        actions->backDesperate(m.target);
     else
-        agentActions->goToStrategicPoint(m.target, BehaveFormation::facingDirection(ws), true, true, true,
-                                         BehaveFormation::ballObstacle(ws));
+        actions->goToStrategicPoint(m.target, BehaveFormation::facingDirection(ws), true, true, true,
+                                    BehaveFormation::ballObstacle(ws));
 }
 
 void KVDAgentH::BehaveNormalPlayer()

@@ -6,6 +6,7 @@
 
 #include "geometry/Geometry.h"
 #include "geometry/Vector.h"
+#include "skills/DecisionActions.h"
 #include "world/AgentState.h"
 
 class AgentModel;
@@ -22,7 +23,7 @@ class omniMidLevelSkill;
 // current one and switches it for the decision layer (walk, dribble, kick,
 // pass, get up). One per process, through Singleton<AgentActions>; it is
 // built on first use and loads all its motion files then.
-class AgentActions {
+class AgentActions : public DecisionActions {
 public:
     // Robot types 0 to 4 each have a slot in the per-type tables.
     static constexpr int ROBOT_TYPES = 5;
@@ -77,7 +78,7 @@ public:
     int kickState;
 
     AgentActions();
-    virtual ~AgentActions() {}
+    ~AgentActions() override {}
     AgentActions(const AgentActions&) = delete;
     AgentActions& operator=(const AgentActions&) = delete;
 
@@ -91,10 +92,11 @@ public:
     void ZMPWalkOmniCall(double vX, double vY, double vTheta, double heightCoM = 0, double swingHeight = 0.07,
                          double period = 0.14);
     void goToStrategicPoint(Vector Point, float dir, bool avoidBall, bool avoidTeamMate, bool avoidTheirPlayer,
-                            Circle obstacle);
-    void moveBalltoTarg(Vector target, float curve, bool avoidTeamMate, bool avoidTheirPlayer, float distBehindBall);
-    void gotoPointDesperate(Vector target);
-    void backDesperate(Vector target);
+                            Circle obstacle) override;
+    void moveBalltoTarg(Vector target, float curve, bool avoidTeamMate, bool avoidTheirPlayer,
+                        float distBehindBall) override;
+    void gotoPointDesperate(Vector target) override;
+    void backDesperate(Vector target) override;
     void goToShootPoint(Vector kickTarget, float dis, bool avoidTeamMate, bool avoidTheirPlayer, float speedatTarg,
                         bool dynamic, bool setplay);
     void executeStopWalk(double dir, int opp);
@@ -105,18 +107,18 @@ public:
                       float globalFaceOri);
 
     // Kicking and passing.
-    void kickToTarget(Vector kickTarget);
-    void dynamicKickToTarget(Vector kickTarget, bool setplay);
+    void kickToTarget(Vector kickTarget) override;
+    void dynamicKickToTarget(Vector kickTarget, bool setplay) override;
     void directKick(Vector kickTarget);
     // Asks for the pass mode for each opponent within 2 m of the ball met
     // before the first one within 1 m.
-    void serverPass();
-    bool shouldDirectKick();
-    bool shouldLongKick();
-    bool shouldClearBall();
+    void serverPass() override;
+    bool shouldDirectKick() override;
+    bool shouldLongKick() override;
+    bool shouldClearBall() override;
     bool isClearToLongKick();
     bool isClearToDirectKick(float distance);
-    bool continueLongKick();
+    bool continueLongKick() override;
     bool goToAuxPoint(Vector kickTarget);
     // The keyframe kick for the play mode, kick foot (0 right, 1 left) and
     // robot type.
@@ -127,7 +129,7 @@ public:
     // Getting up.
     void checkGettingUp();
     // True while the library keeps control of the body.
-    bool doGetup();
+    bool doGetup() override;
     void Getup();
     bool isGettingUpTurning();
     int selectOffMarkerOpp();

@@ -73,11 +73,12 @@ int robotType(int unum) {
   return unum >= 1 && unum < static_cast<int>(types.size()) ? types[static_cast<size_t>(unum)] : 0;
 }
 
-Process startAgent(const std::string& team, int unum, int port) {
+// Runs in `work`, so that what the player writes (the case base) stays there.
+Process startAgent(const TempDir& work, const std::string& team, int unum, int port) {
   const int type = robotType(unum);
   return Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml", "-t",
                         team, "-u", std::to_string(unum), "-p", std::to_string(port)},
-                       QV_DATA_DIR);
+                       work.path());
 }
 
 bool joined(PracticeServer& server, const std::string& team, int unum) {
@@ -123,10 +124,12 @@ TEST(BallPlay, TheActivePlayerCarriesTheBallTowardTheirGoal) {
   // the normal build runs it.
   GTEST_SKIP() << "a whole team under the sanitizers";
 #endif
+  TempDir work;
+  work.mirrorDataKeepingFormations();
   PracticeServer server;
   std::vector<Process> team;
   for (int n = 1; n <= 11; ++n) {
-    team.push_back(startAgent("Home", n, server.agentPort));
+    team.push_back(startAgent(work, "Home", n, server.agentPort));
     ASSERT_TRUE(joined(server, "Home", n)) << team.back().err();
   }
   ASSERT_TRUE(server.command("(kickOff Left)"));
@@ -170,15 +173,17 @@ std::optional<Announced> passHeard(const std::vector<Relay::Frame>& frames) {
 // 5 holds the ball, 9 stands free ahead of it and an opponent is far away:
 // 5 passes and its team message, which names 9 and the pass point, reaches 9.
 TEST(BallPlay, APassIsAnnouncedToTheReceiverItNames) {
+  TempDir work;
+  work.mirrorDataKeepingFormations();
   PracticeServer server;
   Relay relay(server.agentPort);
-  Process passer = startAgent("Home", 5, relay.port());
-  Process receiver = startAgent("Home", 9, relay.port());
+  Process passer = startAgent(work, "Home", 5, relay.port());
+  Process receiver = startAgent(work, "Home", 9, relay.port());
   relay.start();  // a thread of its own, so only after the forks
   ASSERT_TRUE(joined(server, "Home", 5)) << passer.err();
   ASSERT_TRUE(joined(server, "Home", 9)) << receiver.err();
   // The opponents come second and take the right side.
-  Process keeper = startAgent("Away", 1, server.agentPort);
+  Process keeper = startAgent(work, "Away", 1, server.agentPort);
   ASSERT_TRUE(joined(server, "Away", 1)) << keeper.err();
   ASSERT_TRUE(server.command("(kickOff Left)"));
   ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 0.3; }));

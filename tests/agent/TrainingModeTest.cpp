@@ -71,13 +71,15 @@ TEST(TrainingMode, EachModeSendsItsFramesEveryCycle) {
   });
   Stop stop{abort, serve};
 
+  TempDir work;  // what the players write stays there
+  work.mirrorDataKeepingFormations();
   PracticeServer server;
   std::vector<Process> agents;
   for (const auto& m : modes) {
     agents.push_back(Process::exec({QV_AGENT, "-t", "Home", "-u", std::to_string(m.first), "-p",
                                     std::to_string(server.agentPort), "-training", m.second, "-trainingPort",
                                     std::to_string(gym.port())},
-                                   QV_DATA_DIR));
+                                   work.path()));
     ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
       for (const PlayerState& p : players(s))
         if (p.name == "Home" && p.unum == m.first) return true;

@@ -1,5 +1,6 @@
 #include "setplay/Case.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <iomanip>
@@ -87,7 +88,10 @@ Case* Case::parse(const std::string& text_in, std::string& text_out) {
                          sc.kw(":numSuccess") && sc.integer(success) && sc.kw(":numUsesThisGame") &&
                          sc.integer(usesThis) && sc.kw(":numSuccessThisGame") && sc.integer(successThis) &&
                          sc.kw(":successRate") && sc.real(rate) && sc.ch(')');
-    std::unique_ptr<rcss::clang::PlayMode> pm(matched ? CondPlayMode::parsePlayMode(mode) : nullptr);
+    // Counts are never negative, and the folded counts must read back as ints once written.
+    const bool counts = nOpps >= 0 && uses >= 0 && success >= 0 && usesThis >= 0 && successThis >= 0 &&
+                        uses <= INT_MAX - usesThis && success <= INT_MAX - successThis;
+    std::unique_ptr<rcss::clang::PlayMode> pm(matched && counts ? CondPlayMode::parsePlayMode(mode) : nullptr);
     if (!pm) {
         std::cerr << "SP: Bad case parse!" << std::endl;
         return nullptr;

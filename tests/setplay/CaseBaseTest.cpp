@@ -115,6 +115,15 @@ TEST(CaseBase, RecordsAreReadFoldedAndWritten) {
         ":playersDistance 1 :numUses 0 :numSuccess 0 :numUsesThisGame 0 :numSuccessThisGame 0 :successRate 0)",
         "(case :setplayId 3 :transverse a :longitudinal b :radial c :gameMode ck_our :adversary x :numOpps 0 "
         ":playersDistance nan :numUses 0 :numSuccess 0 :numUsesThisGame 0 :numSuccessThisGame 0 :successRate 0)",
+        // Found by fuzzing: negative counts wrapped round, and counts whose sum is no int, were
+        // written back as numbers that no longer read, losing every case after them.
+        "(case :setplayId 3 :transverse a :longitudinal b :radial c :gameMode ck_our :adversary x :numOpps 0 "
+        ":playersDistance 1 :numUses 3 :numSuccess 0 :numUsesThisGame -10 :numSuccessThisGame 0 :successRate 0)",
+        "(case :setplayId 3 :transverse a :longitudinal b :radial c :gameMode ck_our :adversary x :numOpps -1 "
+        ":playersDistance 1 :numUses 0 :numSuccess 0 :numUsesThisGame 0 :numSuccessThisGame 0 :successRate 0)",
+        "(case :setplayId 3 :transverse a :longitudinal b :radial c :gameMode ck_our :adversary x :numOpps 0 "
+        ":playersDistance 1 :numUses 2000000000 :numSuccess 0 :numUsesThisGame 2000000000 :numSuccessThisGame 0 "
+        ":successRate 0)",
     };
     for (const char* t : bad) {
         std::unique_ptr<Case> none(readCase(t, &rest));

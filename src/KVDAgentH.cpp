@@ -60,7 +60,8 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       formation(&Singleton<WorldState>::getInstance(), agentActions),
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
       catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(), receiveBall(new Receiver()),
-      passBall(new Pass()), deciseKickAction(0), lastAction(0), actions(agentActions)
+      passBall(new Pass()), deciseKickAction(0), lastAction(0), actions(agentActions),
+      passBlock(&Singleton<WorldState>::getInstance(), agentActions)
 {
     // the link is made by the first training cycle
     if (trainingModeInt >= 0)

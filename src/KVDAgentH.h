@@ -11,6 +11,7 @@
 #include "strategy/BehaveCatchBall.h"
 #include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
+#include "strategy/PassBlock.h"
 #include "strategy/SetplayEstatico.h"
 #include "strategy/Situation.h"
 #include "utils/CollectData.h"
@@ -80,6 +81,7 @@ public:
     int lastAction;
     // The action library as the decision drives it (a test puts a fake here).
     DecisionActions* actions;
+    PassBlock passBlock;
     // Runs the team's set plays; made last by the constructor.
     std::unique_ptr<SetplayAction> setplayControl;
 

@@ -61,7 +61,8 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
       catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(), receiveBall(new Receiver()),
       passBall(new Pass()), deciseKickAction(0), lastAction(0), actions(agentActions),
-      passBlock(&Singleton<WorldState>::getInstance(), agentActions)
+      passBlock(&Singleton<WorldState>::getInstance(), agentActions),
+      goalKickMarking(&Singleton<WorldState>::getInstance(), agentActions)
 {
     // the link is made by the first training cycle
     if (trainingModeInt >= 0)

@@ -11,6 +11,7 @@
 #include "strategy/BehaveCatchBall.h"
 #include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
+#include "strategy/GoalKickMarking.h"
 #include "strategy/PassBlock.h"
 #include "strategy/SetplayEstatico.h"
 #include "strategy/Situation.h"
@@ -82,6 +83,7 @@ public:
     // The action library as the decision drives it (a test puts a fake here).
     DecisionActions* actions;
     PassBlock passBlock;
+    GoalKickMarking goalKickMarking;
     // Runs the team's set plays; made last by the constructor.
     std::unique_ptr<SetplayAction> setplayControl;
 

@@ -13,6 +13,9 @@ namespace {
 
 bool inGoalAreaZone(Vector p) { return (p.x < -13 || p.x > 13) && p.y >= -3 && p.y <= 3; }
 
+// The zone of our goal area (negative x) or of theirs.
+bool inGoalAreaZone(Vector p, bool ours) { return inGoalAreaZone(p) && (ours ? p.x < 0 : p.x > 0); }
+
 }  // namespace
 
 PotentialFields::PotentialFields() : ws(&Singleton<WorldState>::getInstance()) {}
@@ -33,6 +36,10 @@ Vector PotentialFields::checkArea(Vector area)
 
 Vector PotentialFields::calcNewPosition(Vector area, bool flag)
 {
+    // Only a target in the zone in front of x0 moves; one at the other end
+    // of the field stays where it is.
+    if (!inGoalAreaZone(area, flag))
+        return area;
     const Vector v = area - ws->myPos;
     const float x0 = flag ? -12.0f : 12.0f;
     // Straight ahead or behind in x there is no slope to follow: keep y.

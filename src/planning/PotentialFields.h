@@ -16,7 +16,8 @@ public:
     // The target moved out of the goal areas: out of ours when more than two
     // team-mates crowd it, out of theirs in the opponent's goal kick.
     Vector checkArea(Vector area);
-    // The target moved to x = -12 (flag) or x = 12 along my way to it.
+    // A target in our goal-area zone (flag) moved to x = -12, one in theirs
+    // moved to x = 12, along my way to it; any other target unchanged.
     Vector calcNewPosition(Vector area, bool flag);
     // The target corrected when my way to it crosses the side line of the
     // goal area of my quadrant.

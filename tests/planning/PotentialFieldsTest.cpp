@@ -50,7 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         AreaCase{"targetOnCentreLine", 0, OPPONENT_GOAL_KICK, {-5, 1}, {14, 0}, {12, 0}},
         AreaCase{"targetStraightBelowMe", 0, OPPONENT_GOAL_KICK, {14, 6}, {14, 1}, {12, 1}},
         AreaCase{"crowdedTargetStraightBelowMe", 3, PLAY_ON, {-14, 6}, {-14, 1}, {-12, 3.5f}},
-        AreaCase{"crowdedTargetOnCentreLine", 3, PLAY_ON, {-5, 1}, {-14, 0}, {-12, 0}}),
+        AreaCase{"crowdedTargetOnCentreLine", 3, PLAY_ON, {-5, 1}, {-14, 0}, {-12, 0}},
+        // Only the zone on the side of the new line: a target in the other
+        // goal area stays (our goalie keeps its goal at their goal kick).
+        AreaCase{"theirGoalKickLeavesOurGoalAreaAlone", 0, OPPONENT_GOAL_KICK, {-10, 0.5f}, {-14.5f, 0},
+                 {-14.5f, 0}},
+        AreaCase{"crowdedLeavesTheirGoalAreaAlone", 3, PLAY_ON, {5, 1}, {14, 1}, {14, 1}}),
     [](const ::testing::TestParamInfo<AreaCase>& info) { return std::string(info.param.name); });
 
 struct CrossCase {

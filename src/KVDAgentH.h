@@ -21,6 +21,7 @@ class AgentActions;
 class AgentModel;
 class AgentState;
 class DecisionActions;
+class SlotBehavior;
 class Logger;
 class Pass;
 class Receiver;
@@ -124,6 +125,22 @@ public:
         Vector target;
     };
     FormationMove formationMove();
+
+    // Penalty routines: the goalie keeps its line, clears and dives; the
+    // shooter walks to the ball and shoots beside the goal centre.
+    void behavePenaltyGoalie();
+    void behavePenaltyShooter();
+    // Whether the goalie may kick the ball now.
+    bool isActiveKick();
+    // The goalie's point on its line for a ball outside the goal areas.
+    static Vector penaltyGoalieLinePoint(Vector ball, Vector myGoal);
+    // Where the goalie pushes a ball out of a goal area.
+    static Vector penaltyClearingTarget(Vector ball, bool opponentAtBall);
+    // y where the line from `from` through `to` crosses x; from's y when the
+    // line runs along the y axis.
+    static double crossingY(Vector from, Vector to, float x);
+    // The dive for a ball predicted to cross our goal line at y.
+    SlotBehavior* penaltyDive(double y) const;
 
 private:
     // Inside the 0.1 s after a goal mode: beam to the strategic position.

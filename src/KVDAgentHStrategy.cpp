@@ -220,7 +220,17 @@ void KVDAgentH::BehaveNormalPlayer()
         currentBehavior = StrategicBehavior::GetUp;
         return;
     }
-    if (!penaltyGoalie && !penaltyKicker && setplayControl->run()) {
+    if (penaltyGoalie) {
+        behavePenaltyGoalie();
+        currentBehavior = StrategicBehavior::PenaltyGoalie;
+        return;
+    }
+    if (penaltyKicker) {
+        behavePenaltyShooter();
+        currentBehavior = StrategicBehavior::PenaltyKick;
+        return;
+    }
+    if (setplayControl->run()) {
         currentBehavior = StrategicBehavior::Setplay;
         return;
     }

@@ -488,4 +488,174 @@ TEST_F(BallPlayDecision, ThePassMessageNamesTheReceiverWhoWalksToThePoint)
     }
 }
 
+TEST(PenaltyGoalie, LineAndClearingPoints)
+{
+    const Vector goal(-15, 0);
+    struct Line {
+        Vector ball, target;
+    };
+    const Line lines[] = {
+        {{-10, 0.5f}, {-14.5f, 0.05f}},  // where the ball's line to our goal centre crosses x = -14.5
+        {{-10, 1.4f}, {-14.5f, 0.14f}},
+        {{-12, 1}, {-15, 1.0f / 6}},     // beyond 11 m the goalie stands on the line
+        {{-5, 3}, {-14.5f, 0.3f}},
+        {{-5, -3}, {-14.5f, -0.3f}},
+        {{-12, 4}, {-14, 1.5f}},
+        {{-12, -4}, {-14, -1.5f}},
+        {{-15, 1.2f}, {-15, 1.2f}},      // level with the goal line: the ball's own y
+        {{-15, 0}, {-15, 0}},
+    };
+    for (const Line& l : lines) {
+        const Vector t = KVDAgentH::penaltyGoalieLinePoint(l.ball, goal);
+        EXPECT_NEAR(t.x, l.target.x, 1e-4) << l.ball.x << " " << l.ball.y;
+        EXPECT_NEAR(t.y, l.target.y, 1e-4) << l.ball.x << " " << l.ball.y;
+    }
+    struct Clear {
+        Vector ball;
+        bool opponentAtBall;
+        Vector target;
+    };
+    const Clear clears[] = {
+        {{-14, 1}, false, {13.2f, 1}},
+        {{-14.9f, 1}, true, {13.2f, 1}},
+        {{-14.9f, 1}, false, {-15, 2.5f}},
+        {{-14.9f, -1}, false, {-15, -2.5f}},
+        {{-14.9f, 0}, false, {-15, 2.5f}},  // the sign of 0 is +1
+    };
+    for (const Clear& c : clears) {
+        const Vector t = KVDAgentH::penaltyClearingTarget(c.ball, c.opponentAtBall);
+        EXPECT_NEAR(t.x, c.target.x, 1e-4) << c.ball.x << " " << c.ball.y;
+        EXPECT_NEAR(t.y, c.target.y, 1e-4) << c.ball.x << " " << c.ball.y;
+    }
+    EXPECT_NEAR(KVDAgentH::crossingY(Vector(-12, 0.5f), Vector(-14, 0.7f), -15), 0.8, 1e-6);
+    EXPECT_DOUBLE_EQ(KVDAgentH::crossingY(Vector(-12, 0.5f), Vector(-12, 0.7f), -15), 0.5);
+}
+
+class PenaltyTest : public DecisionTest {
+protected:
+    void SetUp() override
+    {
+        DecisionTest::SetUp();
+        ws.myGoalPos = Vector(-15, 0);
+        ws.theirGoalPos = Vector(15, 0);
+        ws.ballEstimator = BallEstimator();
+        for (int n = 1; n <= 11; n++)
+            opp(n)->conf = 1;
+    }
+    void TearDown() override
+    {
+        ws.ball->speed = Vector3f(0, 0, 0);
+        agent->penaltyGoalie = agent->penaltyKicker = false;
+    }
+    // A ball at b moving at `speed` m/s along x, coming to rest at `rest`.
+    void rolling(Vector b, float speed, Vector rest)
+    {
+        setBall(b);
+        ws.ball->speed = Vector3f(speed, 0, 0);
+        ws.ballEstimator.refPos = Vector3f(rest.x, rest.y, 0.042f);
+    }
+};
+
+TEST_F(PenaltyTest, TheGoalieDivesTowardsTheBallsCrossing)
+{
+    placeMe(Vector(-14.5f, 0));
+    struct Case {
+        int playmode;
+        Vector ball;
+        float speed;
+        Vector rest;
+        SlotBehavior* dive;  // null: no dive
+        double prediction;
+    };
+    const Case cases[] = {
+        {PLAY_ON, {-12, 0.5f}, -5, {-14, 0.6f}, actions().bFallRight, 0.65},
+        {PLAY_ON, {-12, 0.5f}, -5, {-14, 0.4f}, actions().bGoalieHockeyDefend, 0.35},
+        {PLAY_ON, {-12, -0.5f}, -5, {-14, -0.6f}, actions().bFallLeft, -0.65},
+        // A path with no x travel crosses at the ball's own y.
+        {PLAY_ON, {-12, 0.2f}, -5, {-12, 3}, actions().bGoalieHockeyDefend, 0.2},
+        {PLAY_ON, {-12, 0.5f}, -4.5f, {-14, 0.6f}, nullptr, 0},  // too slow
+        {PLAY_ON, {-8, 0.5f}, -5, {-14, 0.6f}, nullptr, 0},      // too far
+        {OPPONENT_KICKOFF, {-12, 0.5f}, -5, {-14, 0.6f}, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        ws.game->playmode = c.playmode;
+        rolling(c.ball, c.speed, c.rest);
+        agent->ballPrediction = 0;
+        actions().currBehavior = actions().bZeroWalk;
+        agent->behavePenaltyGoalie();
+        if (c.dive == nullptr) {
+            EXPECT_NE(actions().currBehavior, actions().bFallRight) << c.ball.x << " " << c.speed;
+            EXPECT_NE(actions().currBehavior, actions().bFallLeft) << c.ball.x << " " << c.speed;
+            EXPECT_NE(actions().currBehavior, actions().bGoalieHockeyDefend) << c.ball.x << " " << c.speed;
+        } else {
+            EXPECT_EQ(actions().currBehavior, c.dive) << c.ball.y << " " << c.rest.y;
+            EXPECT_NEAR(agent->ballPrediction, c.prediction, 1e-4);
+        }
+    }
+}
+
+TEST_F(PenaltyTest, TheGoalieFlagWinsOverTheShooterFlagAndTheGetUpOverBoth)
+{
+    ws.game->playmode = PLAY_ON;
+    agent->penaltyGoalie = agent->penaltyKicker = true;
+    // A motion under way keeps the body: neither routine runs.
+    actions().currBehavior = actions().bStop;
+    actions().bStop->init();
+    agent->BehaveNormalPlayer();
+    EXPECT_EQ(agent->currentBehavior, StrategicBehavior::GetUp);
+    actions().currBehavior = actions().bZeroWalk;
+    actions().bZeroWalk->currSlot = static_cast<int>(actions().bZeroWalk->slots.size());
+    agent->BehaveNormalPlayer();
+    EXPECT_EQ(agent->currentBehavior, StrategicBehavior::PenaltyGoalie);
+    agent->penaltyGoalie = false;
+    agent->BehaveNormalPlayer();
+    EXPECT_EQ(agent->currentBehavior, StrategicBehavior::PenaltyKick);
+}
+
+TEST_F(PenaltyTest, TheShooterActsOnlyInOurKickOff)
+{
+    agent->penaltyKicker = true;
+    placeMe(Vector(-4.5f, 0));
+    for (int pm : {PLAY_ON, OPPONENT_KICKOFF, QUORVEL_FREE_KICK}) {
+        ws.game->playmode = pm;
+        actions().currBehavior = actions().bStop;
+        agent->behavePenaltyShooter();
+        EXPECT_EQ(actions().currBehavior, actions().bStop) << pm;
+    }
+    ws.game->playmode = QUORVEL_KICKOFF;
+    actions().currBehavior = actions().bZeroWalk;
+    actions().bZeroWalk->currSlot = static_cast<int>(actions().bZeroWalk->slots.size());
+    agent->behavePenaltyShooter();
+    EXPECT_NE(actions().currBehavior, actions().bZeroWalk);
+}
+
+TEST_F(PenaltyTest, TheGoalieKicksOnlyWithRoomAndAwayFromTheShootingRange)
+{
+    struct Case {
+        int playmode;
+        Vector ball;
+        Vector opponent;  // of number 3
+        float conf;
+        bool kicks;
+    };
+    const Case cases[] = {
+        {QUORVEL_GOAL_KICK, {8.1f, 0}, {8.1f, 0}, 1, true},
+        {PLAY_ON, {8.1f, 0}, {-1, -9.5f}, 1, false},   // 6.9 m from their goal
+        {PLAY_ON, {7, 0}, {-1, -9.5f}, 1, true},       // 8 m
+        {PLAY_ON, {3, 0}, {-1, -9.5f}, 1, false},      // 12 m
+        {PLAY_ON, {-1, 0}, {-1, -9.5f}, 1, true},      // 16 m
+        {PLAY_ON, {7, 3}, {-1, -9.5f}, 1, false},      // wide in their half
+        {PLAY_ON, {-1, 0}, {-1, 2.5f}, 1, false},      // an opponent within 2.6 m
+        {PLAY_ON, {-1, 0}, {-1, 2.7f}, 1, true},
+        {PLAY_ON, {-1, 0}, {-1, 1}, 0.2f, true},       // one hardly seen does not count
+    };
+    for (const Case& c : cases) {
+        ws.game->playmode = c.playmode;
+        setBall(c.ball);
+        place(opp(3), c.opponent);
+        opp(3)->conf = c.conf;
+        EXPECT_EQ(agent->isActiveKick(), c.kicks) << c.ball.x << " " << c.ball.y << " " << c.opponent.y;
+    }
+}
+
 }  // namespace

@@ -407,7 +407,8 @@ public:
     // Moves p and its five body parts by the same offset; all take conf.
     void updatePlayerGlobalPosition(Player* p, Vector3f newPosition, float conf);
     void updatePlayerGlobalPositionAux(MobileObject& obj, Vector3f& offset, float conf);
-    // My own vote, every cycle.
+    // My own vote, every cycle: what my next message says. It is counted in
+    // my election, like the team-mates' votes, when that message is heard.
     void setActiveCandidate(int vote);
     int getActiveCandidate() const;
     // One vote per voter (1 to 11) and ballot; voter 1's first vote opens a

@@ -183,11 +183,7 @@ void WorldState::updatePlayerGlobalPositionAux(MobileObject& obj, Vector3f& offs
 
 // ---- The vote -------------------------------------------------------------
 
-void WorldState::setActiveCandidate(int vote)
-{
-    activeCandidate = vote;
-    updateActiveElection(vote, unum);
-}
+void WorldState::setActiveCandidate(int vote) { activeCandidate = vote; }
 
 int WorldState::getActiveCandidate() const { return activeCandidate; }
 

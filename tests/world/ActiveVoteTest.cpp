@@ -85,12 +85,18 @@ TEST(ActiveVote, VotersOutsideTheTeamAreIgnored)
     EXPECT_FALSE(ws.activeVoters[0]);
 }
 
-TEST(ActiveVote, OwnVoteIsCastUnderMyNumber)
+// My vote of the cycle is kept for my message; it is counted, under my
+// number, when the message's echo comes (the codec's test).
+TEST(ActiveVote, OwnVoteIsKeptForMyMessage)
 {
     WorldState ws;
     ws.setUnum(6);
+    ws.resetActiveElection();
     ws.setActiveCandidate(9);
     EXPECT_EQ(ws.getActiveCandidate(), 9);
+    EXPECT_FALSE(ws.activeVoters[6]);
+    EXPECT_EQ(ws.activeElection[8].second, 0);
+    ws.updateActiveElection(9, 6);
     EXPECT_TRUE(ws.activeVoters[6]);
     EXPECT_EQ(ws.activeElection[8].second, 1);
 }

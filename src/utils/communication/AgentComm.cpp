@@ -105,7 +105,7 @@ Player* findPlayer(const std::map<int, Player*>& team, int unum)
 
 AgentComm::AgentComm()
     : nAllowed(static_cast<unsigned int>(allowed.size())), xVelOffset(1.5f), yVelOffset(1.5f),
-      messageType(0), count(0), world(&Singleton<WorldState>::getInstance()),
+      messageType(0), count(0), firstOfSlotVote(0), world(&Singleton<WorldState>::getInstance()),
       bOmniMidLevelSkill(new omniMidLevelSkill()), simpleMessage(nullptr), roleMessage(nullptr),
       setplayMessage(nullptr)
 {
@@ -139,6 +139,24 @@ bool AgentComm::canCommunicate()
     int t = static_cast<int>(hundredths + 0.5);
     int slot = ((t / 2) / 2) % 11 + 1;
     return slot == world->me->unum;
+}
+
+void AgentComm::say(const std::string& text)
+{
+    const int cycle = static_cast<int>(world->cTime * 100.0f + 0.5f) / 2;
+    if (cycle % 2 == 0) {
+        firstOfSlot = text;
+        firstOfSlotVote = world->getActiveCandidate();
+    }
+    Singleton<Actions>::getInstance().Say(text);
+}
+
+void AgentComm::heardOwnMessage(const std::string& text)
+{
+    if (firstOfSlot.empty() || text != firstOfSlot)
+        return;
+    firstOfSlot.clear();
+    world->updateActiveElection(firstOfSlotVote, world->unum);
 }
 
 int AgentComm::getMessageType()
@@ -248,7 +266,7 @@ void AgentComm::buildSimpleMessage(int passPlayer, Vector passTarget)
     }
 
     msg.setActiveCandidate(world->getActiveCandidate());
-    Singleton<Actions>::getInstance().Say(encodeSimpleMessage(msg));
+    say(encodeSimpleMessage(msg));
 }
 
 void AgentComm::buildGoalieMessage()
@@ -263,7 +281,7 @@ void AgentComm::buildGoalieMessage()
         msg.addPlayerRole(n, role >= NO_ROLE && role <= GOS ? role : NO_ROLE);
     }
     msg.setActiveCandidate(world->getActiveCandidate());
-    Singleton<Actions>::getInstance().Say(encodeGoalieMessage(msg));
+    say(encodeGoalieMessage(msg));
 }
 
 void AgentComm::buildSetplayMessage()
@@ -280,7 +298,7 @@ void AgentComm::buildSetplayMessage()
     msg.setPlayersParticipants(participants);
     msg.setLeadPlayer(world->leadPlayer);
     msg.setActiveCandidate(world->getActiveCandidate());
-    Singleton<Actions>::getInstance().Say(encodeSetplayMessage(msg));
+    say(encodeSetplayMessage(msg));
 }
 
 // ---- Bits -----------------------------------------------------------------

@@ -39,6 +39,11 @@ public:
     bool canCommunicate();
     int getMessageType();
     void buildAndSendMessageToOtherAgents(int passPlayer, Vector passTarget);
+    // The echo of a message I said: the vote of the first message of my slot
+    // counts in my own election when its echo comes, the cycle team-mates
+    // hear it too (they take one team-mate message every two cycles, so the
+    // second message of a slot never reaches them).
+    void heardOwnMessage(const std::string& text);
     void buildSimpleMessage(int passPlayer, Vector passTarget);
     void buildGoalieMessage();
     void buildSetplayMessage();
@@ -85,6 +90,9 @@ public:
     int messageType;
     // Message choices made so far (getMessageType).
     int count;
+    // The first message of my current slot and its vote, until its echo.
+    std::string firstOfSlot;
+    int firstOfSlotVote;
 
     WorldState* world;
     // Only for its list of opponents sorted by distance to the ball.
@@ -95,6 +103,7 @@ public:
     SetplayAgentMessage* setplayMessage;
 
 private:
+    void say(const std::string& text);
     void clearBuffer();
     std::string bufferToString() const;
     void insertPosition(const Vector3f& p, int& start);

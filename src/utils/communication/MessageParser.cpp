@@ -122,6 +122,8 @@ void MessageParser::parseMessage(const std::string& msg)
     ws.update();
 
     mergeHeardMessage(ws, Singleton<AgentComm>::getInstance());
+    if (ispoke)
+        Singleton<AgentComm>::getInstance().heardOwnMessage(ownMessage);
 
     AgentModel& model = Singleton<AgentModel>::getInstance();
     model.setFootTouch(Types::pLeft, receivedLFrp);
@@ -476,6 +478,7 @@ void MessageParser::parseHear(const sexp_t* exp)
         return;
     if (is(values[2], "self")) {
         ispoke = true;
+        ownMessage = values[3];
         return;
     }
     // Opponents speak on the same channel: only our own team's messages are

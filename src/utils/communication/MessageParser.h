@@ -33,6 +33,8 @@ public:
     AgentMessage* currentAgentMessage;
     // Set when the agent heard its own say echoed in this message.
     bool ispoke;
+    // The echo of my own message in this perception.
+    std::string ownMessage;
 
     MessageParser();
     MessageParser(const MessageParser&) = delete;

@@ -144,6 +144,37 @@ TEST_F(SpeakingTest, GoalieSendsRolesThenASimpleMessage)
     EXPECT_EQ(comm.getSimpleMessage()->getActiveCandidate(), 9);
 }
 
+// Team-mates take one team-mate message every two cycles, so of my two
+// messages of a slot they hear the first: my own vote counts when the echo of
+// that message comes back, the cycle they count it too.
+TEST_F(SpeakingTest, MyVoteCountsWhenTheFirstMessageOfMySlotEchoes)
+{
+    AgentComm comm;
+    ws.setUnum(2);
+    ws.resetActiveElection();
+    ws.activeCandidate = 7;
+    ws.cTime = 0.04f;
+    comm.communicationStep(0, Vector(0, 0), 2);
+    const std::string first = said();
+    ws.activeCandidate = 9;
+    ws.cTime = 0.06f;
+    comm.communicationStep(0, Vector(0, 0), 2);
+    const std::string second = said();
+    ASSERT_EQ(first.size(), 20u);
+    EXPECT_FALSE(ws.activeVoters[2]) << "counted when said";
+
+    comm.heardOwnMessage(second);
+    EXPECT_FALSE(ws.activeVoters[2]) << "the second message reaches nobody";
+    comm.heardOwnMessage(first);
+    EXPECT_TRUE(ws.activeVoters[2]);
+    EXPECT_EQ(ws.activeElection[6].second, 1);
+    EXPECT_EQ(ws.activeElection[8].second, 0);
+    // Its echo counts once, even in a ballot opened after it.
+    ws.resetActiveElection();
+    comm.heardOwnMessage(first);
+    EXPECT_FALSE(ws.activeVoters[2]);
+}
+
 TEST_F(SpeakingTest, BallConfidenceIsSentInFourLevels)
 {
     struct Level {

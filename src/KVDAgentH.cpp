@@ -1,5 +1,6 @@
 #include "KVDAgentH.h"
 
+#include <cstdio>
 #include <iostream>
 
 #include "logger/LoggerBuffer.h"
@@ -146,6 +147,13 @@ void KVDAgentH::think()
         break;
     }
     ws->setCurrentBehavior(currentBehavior);
+    if (LoggerBuffer::tracing()) {
+        const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+        char line[128];
+        std::snprintf(line, sizeof line, "decision t %.2f active %d winner %d strategic %.3f %.3f", ws->gTime,
+                      ws->me->getRole().getIdAlternativeRole() == ATT ? 1 : 0, ws->getCurrentActivePlayer(), s.x, s.y);
+        LoggerBuffer::getInstance().trace(line);
+    }
 
     Singleton<AgentComm>::getInstance().communicationStep(passBall->getReceiver(), passBall->getPassTarget(),
                                                           static_cast<int>(unum));

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Support.h"
@@ -33,15 +40,100 @@ const PlayerState* find(const std::vector<PlayerState>& all, const std::string& 
   return nullptr;
 }
 
-// Two teams of the agent program on the practice server: a goal sends both
-// back to their halves by beaming and the game kicks off again; the second
-// half starts and is played.
-TEST(Game, AfterAGoalBothTeamsBeamBackAndPlayOnIntoTheSecondHalf) {
+// One decision cycle as an agent traces it with debug logging on.
+struct Decision {
+  bool active = false;
+  int winner = 0;
+  double sx = 0, sy = 0;  // my strategic position, my own frame
+};
+
+// Game time (hundredths) -> the cycle's decision, from an agent's output.
+std::map<long, Decision> decisions(const std::string& out) {
+  std::map<long, Decision> all;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    double t = 0;
+    int active = 0;
+    Decision d;
+    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf", &t, &active, &d.winner,
+                    &d.sx, &d.sy) == 5) {
+      d.active = active != 0;
+      all[std::lround(t * 100)] = d;
+    }
+  }
+  return all;
+}
+
+// From the second to the sixth second: each team has exactly one active
+// player, the winner of its election as every player of the team counts it,
+// and the winner changes as the ball is moved.
+void expectOneElectedActivePlayer(std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+  std::set<int> winners;
+  for (int side = 0; side < 2; ++side) {
+    std::map<long, std::vector<std::pair<int, Decision>>> byTime;
+    for (int unum = 1; unum <= 11; ++unum)
+      for (const auto& [t, d] : traced[{side, unum}])
+        if (t >= 200 && t < 600) byTime[t].push_back({unum, d});
+    EXPECT_GT(byTime.size(), 150u) << side;
+    int bad = 0;
+    for (const auto& [t, all] : byTime) {
+      std::vector<int> active;
+      bool agree = true;
+      for (const auto& [unum, d] : all) {
+        if (d.active) active.push_back(unum);
+        agree = agree && d.winner == all.front().second.winner;
+        winners.insert(side * 100 + d.winner);
+      }
+      const bool ok = all.size() == 11 && agree && active.size() == 1 && active.front() == all.front().second.winner;
+      if (!ok && bad++ < 5) {
+        std::ostringstream why;
+        for (const auto& [unum, d] : all) why << " " << unum << (d.active ? "*" : "") << ":" << d.winner;
+        ADD_FAILURE() << (side ? "Right" : "Left") << " at " << t / 100.0 << " s, player* : winner counted"
+                      << why.str();
+      }
+    }
+  }
+  EXPECT_GT(winners.size(), 2u) << "the active player never changed";
+}
+
+// At kick-off every player stands within half a metre (the kick-off
+// routine's own tolerance) of the strategic position it computed.
+void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
+                         std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+  int checked = 0, away = 0;
+  for (const auto& [t, all] : seen) {
+    for (const PlayerState& p : all) {
+      const int side = p.team == "Left" ? 0 : 1;
+      const auto& mine = traced[{side, p.unum}];
+      const auto d = mine.find(t);
+      if (d == mine.end()) continue;
+      // The agent's own frame: its team frame (the field turned half round
+      // for the right team) mirrored in y.
+      const double x = side == 0 ? p.x : -p.x, y = side == 0 ? -p.y : p.y;
+      const double off = std::hypot(x - d->second.sx, y - d->second.sy);
+      ++checked;
+      if (off >= 0.5 && away++ < 5)
+        ADD_FAILURE() << p.team << " " << p.unum << " at " << t / 100.0 << " s stands at (" << x << ", " << y
+                      << "), its place is (" << d->second.sx << ", " << d->second.sy << ")";
+    }
+  }
+  EXPECT_GE(checked, 44);
+  EXPECT_EQ(away, 0) << "of " << checked;
+}
+
+// Two teams of the agent program on the practice server, tracing their
+// decisions: at kick-off every player stands on its strategic position; one
+// elected active player per team while the ball is moved; a goal sends both
+// teams back to their halves by beaming and the game kicks off again; the
+// second half starts and is played.
+TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
   const std::vector<int> types = robotTypes();
   ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   PracticeServer server;
   TempDir work;
   work.mirrorDataKeepingFormations();
+  ::unlink(work.file("config.ini").c_str());
+  work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
   std::vector<Process> agents;
   for (const std::string team : {"Home", "Away"}) {
     for (int unum = 1; unum <= 11; ++unum) {
@@ -59,8 +151,20 @@ TEST(Game, AfterAGoalBothTeamsBeamBackAndPlayOnIntoTheSecondHalf) {
   auto mode = [&](const std::string& pm) {
     return server.waitFor([&](const practice::SNode& s) { return text(s, "pm") == pm; });
   };
+  // A second for the kick-off beams and the roles, then the kick-off; the
+  // ball is moved twice.
+  const long joined = cycleOf(server.state());
+  ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) { return cycleOf(s) >= joined + 60; }, 120000));
   ASSERT_TRUE(server.command("(kickOff Left)"));
-  ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 0.5; }));
+  std::map<long, std::vector<PlayerState>> atKickOff;
+  bool moved4 = false, moved6 = false;
+  ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
+    const double t = gameTimeOf(s);
+    if (t > 0 && t <= 0.2) atKickOff[std::lround(t * 100)] = players(s);
+    if (t >= 2.5 && !moved4) moved4 = server.command("(ball (pos -5 -3 0.042) (vel 0 0 0))");
+    if (t >= 4.5 && !moved6) moved6 = server.command("(ball (pos 6 2 0.042) (vel 0 0 0))");
+    return t >= 6;
+  }, 120000));
 
   // Two players stray into the other half; then the ball goes into the right goal.
   ASSERT_TRUE(server.command("(agent (unum 6) (team Left) (pos 5 1 0.3))"));
@@ -87,7 +191,13 @@ TEST(Game, AfterAGoalBothTeamsBeamBackAndPlayOnIntoTheSecondHalf) {
   EXPECT_EQ(text(last, "connections"), "22");
   EXPECT_EQ(players(last).size(), 22u);
   server.stop();
-  for (Process& a : agents) EXPECT_EQ(a.wait(), 1) << a.err().substr(0, 2000);
+  std::map<std::pair<int, int>, std::map<long, Decision>> traced;  // (side, unum)
+  for (size_t k = 0; k < agents.size(); ++k) {
+    EXPECT_EQ(agents[k].wait(), 1) << agents[k].err().substr(0, 2000);
+    traced[{static_cast<int>(k / 11), static_cast<int>(k % 11) + 1}] = decisions(agents[k].out());
+  }
+  expectKickOffPlaces(atKickOff, traced);
+  expectOneElectedActivePlayer(traced);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "GetupScenario.h"
 #include "KickScenario.h"
+#include "LibraryScenario.h"
 #include "MotionScenario.h"
 
 #include "physics/JointControl.h"
@@ -80,6 +81,9 @@ const std::vector<ScenarioInfo>& scenarios() {
       {"dive-left", "the goalie's dive to the left", Axis::None, 0, "", -5, 0, 0, diveScenario(true)},
       {"dive-right", "the goalie's dive to the right", Axis::None, 0, "", -5, 0, 0, diveScenario(false)},
       {"goto", "goToTarget to a point straight ahead", Axis::Forward, 5, "m", -8, 0, 0, gotoScenario()},
+      // kickToTarget as the decision layer calls it, with the agent's gaze.
+      {"kick-to-target", "kickToTarget: the ball put 1 m ahead, aimed 10 m beyond", Axis::None, 0, "", -5, 0, 0,
+       kickToTargetScenario()},
   };
   return table;
 }

@@ -310,6 +310,40 @@ TEST(FieldTestProgram, TheWalkMovesEveryRobotTypeForwardAndTurnsItOnThePracticeS
   server.kill();
 }
 
+// The action library on the practice server's bodies, for robot type 0:
+// goToTarget walks to a point 2 m ahead; kickToTarget, and the walk-and-
+// kick engine with its kick, send the ball forward; a robot tipped onto its
+// front or its back runs the stop motion and then its get-up.
+TEST(FieldTestProgram, TheLibraryWalksToAPointKicksAndStartsItsGetUpsOnThePracticeServer) {
+  practice::test::ServerProgram server({"--sync", "--port", "0", "--monitor-port", "0"});
+  ASSERT_GT(server.agentPort, 0);
+  const std::string csv = "/tmp/qv-fieldtest-library-" + std::to_string(::getpid()) + ".csv";
+  Process tool = Process::exec({QV_FIELDTEST, "--port", std::to_string(server.agentPort), "--monitor-port",
+                                std::to_string(server.monitorPort), "--types", "0", "--scenarios",
+                                "goto,kick-to-target,walk-kick,getup-front,getup-back", "--command", "2", "--time",
+                                "10", "--settle", "0.5", "--csv", csv, "--data", QV_DATA_DIR});
+  ASSERT_EQ(tool.wait(120000), 0) << tool.out() << tool.err();
+  const auto rows = csvRows(csv);
+  ::unlink(csv.c_str());
+  ASSERT_EQ(rows.size(), 5u) << tool.out();
+  for (const auto& row : rows) {
+    const std::string what = "type " + row.at("type") + " " + row.at("scenario");
+    const std::string& scenario = row.at("scenario");
+    if (scenario == "goto") {
+      EXPECT_EQ(row.at("falls"), "0") << what;
+      EXPECT_LT(std::stod(row.at("target_m")), 0.25) << what;
+    } else if (scenario.rfind("getup", 0) == 0) {
+      EXPECT_EQ(row.at("falls"), "1") << what;
+      EXPECT_FALSE(row.at("getup_s").empty()) << what << ": no get-up after the stop motion";
+    } else {
+      EXPECT_EQ(row.at("falls"), "0") << what;
+      EXPECT_GT(std::stod(row.at("ball_m")), 0.3) << what;
+      EXPECT_LT(std::fabs(std::stod(row.at("ball_deg"))), 45) << what;
+    }
+  }
+  server.kill();
+}
+
 TEST(FieldTestProgram, RefusesBadArgumentsAndReportsAServerThatIsNotThere) {
   struct Case {
     std::vector<std::string> args;

@@ -11,11 +11,16 @@ size_t sexp_val_grow_size = 64;
 namespace {
 
 struct ByteTable {
-  bool atom[256];  // bytes that continue a basic atom
-  constexpr ByteTable() : atom() {
-    for (int c = 0; c < 256; ++c)
+  bool atom[256];   // bytes that continue a basic atom
+  bool plain[256];  // the same without the backslash
+  bool text[256];   // bytes of a string other than the quote, backslash and NUL
+  constexpr ByteTable() : atom(), plain(), text() {
+    for (int c = 0; c < 256; ++c) {
       atom[c] = c == '!' || c == '#' || c == '$' || c == '%' || c == '&' ||
                 (c >= 0x2A && c <= 0x7E) || c >= 0x80;
+      plain[c] = atom[c] && c != '\\';
+      text[c] = c != '"' && c != '\\' && c != 0;
+    }
   }
 };
 constexpr ByteTable kBytes;
@@ -26,7 +31,8 @@ inline bool escapable(unsigned char c) {
 
 inline bool blank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Makes sure an empty atom buffer exists.
+// Makes sure an empty atom buffer exists. The buffer stays with the
+// continuation; a finished atom's text is copied into the tree's block.
 bool buf_start(sexp_continuation* cc, size_t start) {
   if (!cc->val) {
     cc->val = static_cast<char*>(std::malloc(start));
@@ -53,6 +59,33 @@ inline bool buf_add(sexp_continuation* cc, char c, size_t grow) {
   return true;
 }
 
+// Appends n bytes at once, always leaving room for the NUL.
+inline bool buf_append(sexp_continuation* cc, const char* p, size_t n, size_t grow) {
+  if (cc->val_used + n >= cc->val_allocated) {
+    size_t need = cc->val_used + n + 1;
+    size_t cap = cc->val_allocated;
+    while (cap < need) {
+      if (cap + grow < cap) return false;
+      cap += grow;
+    }
+    char* v = static_cast<char*>(std::realloc(cc->val, cap));
+    if (!v) return false;
+    cc->val = v;
+    cc->val_allocated = cap;
+  }
+  std::memcpy(cc->val + cc->val_used, p, n);
+  cc->val_used += n;
+  cc->vcur = cc->val + cc->val_used;
+  return true;
+}
+
+// Length of the run of bytes from s[i] on that the table accepts.
+inline size_t run(const char* s, size_t i, size_t len, const bool* accept) {
+  size_t j = i;
+  while (j < len && accept[static_cast<unsigned char>(s[j])]) ++j;
+  return j - i;
+}
+
 // Hangs a finished node on the open list (never called at depth 0).
 void append(sexp_continuation* cc, sexp_t* node) {
   parse_data_t* lvl = static_cast<parse_data_t*>(top_data(cc->stack));
@@ -63,29 +96,58 @@ void append(sexp_continuation* cc, sexp_t* node) {
   lvl->lst = node;
 }
 
+// The continuation's block for the next node, opened on first use.
+sexp_t* new_node(sexp_continuation* cc) {
+  if (!cc->arena) {
+    cc->arena = arena_open();
+    if (!cc->arena) return nullptr;
+  }
+  return arena_node(cc->arena);
+}
+
+// A top-level expression is complete: its block is the tree's now.
+void complete(sexp_continuation* cc, sexp_t* node) {
+  cc->last_sexp = node;
+  arena_close(cc->arena);
+  cc->arena = nullptr;
+}
+
 void place(sexp_continuation* cc, sexp_t* node) {
   if (cc->depth == 0)
-    cc->last_sexp = node;
+    complete(cc, node);
   else
     append(cc, node);
 }
 
+// Capacity the atom would have had in a buffer of its own: the start size
+// grown by whole steps until the text and its NUL fit.
+size_t atom_capacity(size_t used, size_t start, size_t grow) {
+  if (used + 1 <= start) return start;
+  return start + (used + 1 - start + grow - 1) / grow * grow;
+}
+
 // Ends the atom in the buffer. A quoted list counts no NUL in val_used.
-bool finish_atom(sexp_continuation* cc, atom_t aty, bool build, bool qlist) {
+bool finish_atom(sexp_continuation* cc, atom_t aty, bool build, bool qlist, size_t start,
+                 size_t grow) {
   cc->val[cc->val_used] = '\0';
   size_t used = qlist ? cc->val_used : cc->val_used + 1;
   if (cc->event_handlers && cc->event_handlers->characters)
     cc->event_handlers->characters(cc->val, used, aty);
   if (build) {
-    sexp_t* node = sexp_t_allocate();
+    sexp_t* node = new_node(cc);
     if (!node) return false;
+    size_t cap = atom_capacity(cc->val_used, start, grow);
+    char* text = arena_text(cc->arena, cap);
+    if (!text) {
+      arena_release(node);
+      return false;
+    }
+    std::memcpy(text, cc->val, cc->val_used + 1);
     node->ty = SEXP_VALUE;
     node->aty = aty;
-    node->val = cc->val;
-    node->val_allocated = cc->val_allocated;
+    node->val = text;
+    node->val_allocated = cap;
     node->val_used = used;
-    cc->val = nullptr;  // the node owns it now; a new one is made for the next atom
-    cc->val_allocated = 0;
     place(cc, node);
   }
   cc->val_used = 0;
@@ -99,7 +161,7 @@ bool finish_binary(sexp_continuation* cc, bool build) {
   if (cc->event_handlers && cc->event_handlers->binary)
     cc->event_handlers->binary(cc->bindata, cc->binexpected);
   if (build) {
-    sexp_t* node = sexp_t_allocate();
+    sexp_t* node = new_node(cc);
     if (!node) return false;
     node->ty = SEXP_VALUE;
     node->aty = SEXP_BINARY;
@@ -119,14 +181,14 @@ bool finish_binary(sexp_continuation* cc, bool build) {
 bool open_list(sexp_continuation* cc, bool build) {
   if (cc->event_handlers && cc->event_handlers->start_sexpr) cc->event_handlers->start_sexpr();
   if (build) {
-    sexp_t* node = sexp_t_allocate();
+    sexp_t* node = new_node(cc);
     if (!node) return false;
     node->ty = SEXP_LIST;
     if (cc->depth == 0) {
       parse_data_t* top = static_cast<parse_data_t*>(pd_allocate());
       if (!top || !push(cc->stack, top)) {
         pd_deallocate(top);
-        sexp_t_deallocate(node);
+        arena_release(node);
         return false;
       }
       top->fst = top->lst = node;
@@ -155,7 +217,7 @@ void close_list(sexp_continuation* cc, bool build) {
   cc->depth--;
   if (build && cc->depth == 0) {
     parse_data_t* top = static_cast<parse_data_t*>(pop(cc->stack)->data);
-    cc->last_sexp = top->fst;
+    complete(cc, top->fst);
     pd_deallocate(top);
   }
 }
@@ -236,13 +298,19 @@ bool sexp_parse_run(char* s, size_t len, sexp_continuation* cc, bool build, size
             break;
           }
         }
+        if (kBytes.plain[c]) {
+          size_t n = run(s, i, len, kBytes.plain);
+          if (!buf_append(cc, s + i, n, grow)) SEXP_STOP(SEXP_ERR_MEMORY);
+          i += n;
+          break;
+        }
         if (kBytes.atom[c]) {
           SEXP_ADD(static_cast<char>(c));
           cc->esc = c == '\\';
           ++i;
           break;
         }
-        if (!finish_atom(cc, cc->squoted ? SEXP_SQUOTE : SEXP_BASIC, build, false))
+        if (!finish_atom(cc, cc->squoted ? SEXP_SQUOTE : SEXP_BASIC, build, false, start, grow))
           SEXP_STOP(SEXP_ERR_MEMORY);
         cc->state = PS_BETWEEN;
         if (cc->depth == 0) SEXP_STOP(SEXP_ERR_OK);  // resume at the ending byte
@@ -258,9 +326,15 @@ bool sexp_parse_run(char* s, size_t len, sexp_continuation* cc, bool build, size
             break;
           }
         }
+        if (kBytes.text[c]) {
+          size_t n = run(s, i, len, kBytes.text);
+          if (!buf_append(cc, s + i, n, grow)) SEXP_STOP(SEXP_ERR_MEMORY);
+          i += n;
+          break;
+        }
         if (c == '"') {
           if (cc->squoted) SEXP_ADD('"');
-          if (!finish_atom(cc, cc->squoted ? SEXP_SQUOTE : SEXP_DQUOTE, build, false))
+          if (!finish_atom(cc, cc->squoted ? SEXP_SQUOTE : SEXP_DQUOTE, build, false, start, grow))
             SEXP_STOP(SEXP_ERR_MEMORY);
           cc->state = PS_BETWEEN;
           ++i;
@@ -299,7 +373,7 @@ bool sexp_parse_run(char* s, size_t len, sexp_continuation* cc, bool build, size
         } else if (c == '(') {
           cc->qdepth++;
         } else if (c == ')' && --cc->qdepth == 0) {
-          if (!finish_atom(cc, SEXP_SQUOTE, build, true)) {
+          if (!finish_atom(cc, SEXP_SQUOTE, build, true, start, grow)) {
             cc->qdepth = 1;
             cc->val_used--;
             --i;
@@ -440,6 +514,7 @@ void destroy_continuation(sexp_continuation* cc) {
     }
     destroy_stack(cc->stack);
   }
+  arena_close(cc->arena);
   std::free(cc->val);
   std::free(cc->bindata);
   std::free(cc);

@@ -3,8 +3,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "utils/sfsexp/sexp_internal.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SEXP_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SEXP_ASAN 1
+#endif
+#endif
+#ifdef SEXP_ASAN
+#include <sanitizer/asan_interface.h>
+#define SEXP_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define SEXP_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define SEXP_POISON(p, n) ((void)(p), (void)(n))
+#define SEXP_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
 
 int sexp_errno = SEXP_ERR_OK;
 
@@ -33,7 +50,184 @@ void free_cache(sexp_stack*& cache) {
   cache = nullptr;
 }
 
+// ------------------------------------------------------------ tree blocks
+// Parts of a block that are not handed out (never used, or released) are
+// poisoned for AddressSanitizer, so that a caller still holding a node of a
+// destroyed tree is caught as with malloc'd nodes.
+
+struct Chunk {
+  Chunk* next;
+  size_t size;  // bytes of data after the header
+  char* data() { return reinterpret_cast<char*>(this + 1); }
+};
+static_assert(sizeof(Chunk) % 16 == 0, "chunk data stays aligned");
+
+// Memory cut in order from a chain of chunks; a reset block starts again at
+// its first chunk.
+struct Strip {
+  Chunk* first = nullptr;
+  Chunk* cur = nullptr;
+  char* pos = nullptr;
+  char* end = nullptr;
+  size_t chunkSize;
+
+  explicit Strip(size_t size) : chunkSize(size) {}
+
+  void* take(size_t n) {
+    n = (n + 7) & ~static_cast<size_t>(7);
+    if (n == 0 || static_cast<size_t>(end - pos) < n) {
+      if (!advance(n)) return nullptr;
+    }
+    void* p = pos;
+    pos += n;
+    SEXP_UNPOISON(p, n);
+    return p;
+  }
+
+  bool advance(size_t n) {
+    Chunk* next = cur ? cur->next : first;
+    if (!next || next->size < n) {
+      size_t size = n > chunkSize ? n : chunkSize;
+      next = static_cast<Chunk*>(std::malloc(sizeof(Chunk) + size));
+      if (!next) return false;
+      next->size = size;
+      SEXP_POISON(next->data(), size);
+      if (cur) {
+        next->next = cur->next;
+        cur->next = next;
+      } else {
+        next->next = first;
+        first = next;
+      }
+    }
+    cur = next;
+    pos = next->data();
+    end = pos + next->size;
+    return true;
+  }
+
+  // Back to the start; chunks beyond keep bytes in all are freed.
+  void reset(size_t keep) {
+    size_t kept = 0;
+    Chunk** link = &first;
+    while (Chunk* c = *link) {
+      if (kept + c->size <= keep) {
+        kept += c->size;
+        SEXP_POISON(c->data(), c->size);
+        link = &c->next;
+      } else {
+        *link = c->next;
+        SEXP_UNPOISON(c->data(), c->size);
+        std::free(c);
+      }
+    }
+    cur = nullptr;
+    pos = end = nullptr;
+  }
+};
+
 }  // namespace
+
+struct sexp_arena {
+  size_t live = 0;     // nodes handed out and not released
+  bool held = false;   // a continuation is still adding to it
+  Strip nodes{256 * sizeof(sexp_t)};
+  Strip texts{16384};
+  sexp_arena* nextFree = nullptr;
+};
+
+namespace {
+
+// Spare blocks of this thread, reused by the next parse.
+struct ArenaPool {
+  sexp_arena* head = nullptr;
+  int count = 0;
+  ~ArenaPool() { clear(); }
+  void clear() {
+    while (sexp_arena* a = head) {
+      head = a->nextFree;
+      a->nodes.reset(0);
+      a->texts.reset(0);
+      delete a;
+    }
+    count = 0;
+  }
+};
+thread_local ArenaPool arena_pool;
+
+const int kSpareArenas = 4;
+// Memory a spare block keeps of each strip; a huge tree's extra chunks go.
+const size_t kKeepNodes = 64 * 256 * sizeof(sexp_t);
+const size_t kKeepTexts = 1 << 20;
+
+void arena_recycle(sexp_arena* a) {
+  ArenaPool& pool = arena_pool;
+  if (pool.count >= kSpareArenas) {
+    a->nodes.reset(0);
+    a->texts.reset(0);
+    delete a;
+    return;
+  }
+  a->nodes.reset(kKeepNodes);
+  a->texts.reset(kKeepTexts);
+  a->nextFree = pool.head;
+  pool.head = a;
+  pool.count++;
+}
+
+}  // namespace
+
+sexp_arena* arena_open() {
+  ArenaPool& pool = arena_pool;
+  sexp_arena* a = pool.head;
+  if (a) {
+    pool.head = a->nextFree;
+    pool.count--;
+    a->nextFree = nullptr;
+  } else {
+    a = new (std::nothrow) sexp_arena;
+    if (!a) {
+      sexp_errno = SEXP_ERR_MEMORY;
+      return nullptr;
+    }
+  }
+  a->live = 0;
+  a->held = true;
+  return a;
+}
+
+void arena_close(sexp_arena* a) {
+  if (!a) return;
+  a->held = false;
+  if (a->live == 0) arena_recycle(a);
+}
+
+sexp_t* arena_node(sexp_arena* a) {
+  void* p = a->nodes.take(sizeof(sexp_t));
+  if (!p) {
+    sexp_errno = SEXP_ERR_MEMORY;
+    return nullptr;
+  }
+  std::memset(p, 0, sizeof(sexp_t));
+  sexp_t* node = static_cast<sexp_t*>(p);
+  node->arena = a;
+  a->live++;
+  return node;
+}
+
+char* arena_text(sexp_arena* a, size_t n) {
+  char* p = static_cast<char*>(a->texts.take(n));
+  if (!p) sexp_errno = SEXP_ERR_MEMORY;
+  return p;
+}
+
+void arena_release(sexp_t* node) {
+  sexp_arena* a = node->arena;
+  if (node->ty == SEXP_VALUE && node->val)
+    SEXP_POISON(node->val, (node->val_allocated + 7) & ~static_cast<size_t>(7));
+  SEXP_POISON(node, sizeof(sexp_t));
+  if (--a->live == 0 && !a->held) arena_recycle(a);
+}
 
 sexp_t* sexp_t_allocate() {
   void* p = take_cached(sexp_t_cache);
@@ -48,6 +242,11 @@ sexp_t* sexp_t_allocate() {
 
 void sexp_t_deallocate(sexp_t* sx) {
   if (!sx) return;
+  if (sx->arena) {
+    if (sx->ty == SEXP_VALUE) std::free(sx->bindata);
+    arena_release(sx);
+    return;
+  }
   if (sx->ty == SEXP_VALUE) {
     std::free(sx->val);
     std::free(sx->bindata);
@@ -77,6 +276,7 @@ void pd_deallocate(void* pd) {
 void sexp_cleanup() {
   free_cache(sexp_t_cache);
   free_cache(pd_cache);
+  arena_pool.clear();
 }
 
 // Iterative: the elements of a list are spliced in front of the list's

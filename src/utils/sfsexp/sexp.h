@@ -31,17 +31,24 @@ enum sexp_errcode_t {
 
 enum parsermode_t { PARSER_NORMAL = 0, PARSER_INLINE_BINARY = 1, PARSER_EVENTS_ONLY = 2 };
 
+struct sexp_arena;
+
 // One node: an atom (ty SEXP_VALUE) or a list (ty SEXP_LIST).
+// A parsed tree's nodes and atom texts live in one block of the parser (arena
+// not null): such a node's val belongs to that block and is never freed or
+// replaced by the caller; it is released with the node. Nodes made by
+// new_sexp_atom, new_sexp_list, copy_sexp and sexp_t_allocate own a malloc'd val.
 struct elt {
   elt_t ty;
-  char* val;             // atom text, NUL-terminated, owned; null for lists
+  char* val;             // atom text, NUL-terminated; null for lists
   size_t val_allocated;  // capacity of val
   size_t val_used;       // bytes of val in use (text and NUL)
   elt* list;             // first element of a list
   elt* next;             // next element of the enclosing list
   atom_t aty;
-  char* bindata;         // raw bytes of a binary atom, owned
+  char* bindata;         // raw bytes of a binary atom, owned (malloc'd)
   size_t binlength;
+  sexp_arena* arena;     // block of the parsed tree, or null
 };
 
 typedef elt sexp_t;
@@ -82,6 +89,7 @@ struct sexp_continuation {
   size_t binread;
   char* bindata;
   sexp_event_handlers* event_handlers;
+  sexp_arena* arena;      // block of the expression being built, or null
 };
 
 typedef sexp_continuation pcont_t;
@@ -119,11 +127,13 @@ elt* new_sexp_list(elt* first);
 elt* new_sexp_atom(const char* text, size_t len, atom_t aty);
 elt* copy_sexp(const elt* sx);
 
-// Node and level-record caches.
+// Node and level-record caches. sexp_t_deallocate takes a node of either
+// kind (a parsed node goes back to its tree's block).
 sexp_t* sexp_t_allocate();
 void sexp_t_deallocate(sexp_t* sx);
 void* pd_allocate();
 void pd_deallocate(void* pd);
+// Frees the caches and the spare blocks of parsed trees.
 void sexp_cleanup();
 
 #include "utils/sfsexp/sexp_ops.h"

@@ -26,6 +26,19 @@ enum {
   PS_BIN_DATA = 11   // reading the raw bytes
 };
 
+// The block of one parsed tree: its nodes and atom texts are cut from chunks
+// in order, and the block is reused once its last node is released and no
+// continuation is adding to it.
+sexp_arena* arena_open();
+// The continuation is done adding (the tree is complete or abandoned).
+void arena_close(sexp_arena* a);
+// A cleared node of the block, or null (no memory).
+sexp_t* arena_node(sexp_arena* a);
+// n bytes of the block for an atom's text, or null.
+char* arena_text(sexp_arena* a, size_t n);
+// Releases a node of a block (not its bindata).
+void arena_release(sexp_t* node);
+
 // Runs the grammar over the data. With build false no nodes are made and only
 // the event handlers run. start and grow size the atom buffer.
 // Returns false when the state is outside the grammar.

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <set>
@@ -172,6 +173,50 @@ TEST(SexpCache, ReleasedNodesAreReused) {
   t = parseText("(z)");
   EXPECT_EQ(show(t), "(z)");
   destroy_sexp(t);
+}
+
+// A parsed tree lives in one block that is reused once its last node is
+// released: nodes kept from a destroyed tree, and trees released in any
+// order, must keep their contents while later trees are parsed.
+TEST(SexpCache, KeptNodesOutliveTheirTree) {
+  elt* t = parseText("(msg (keep (x 1) \"y z\") (drop 2) rest)");
+  elt* keep = t->list->next;
+  t->list->next = keep->next;  // detach (keep ...) and destroy the rest
+  keep->next = nullptr;
+  elt* atom = t->list->next->next;  // rest
+  t->list->next->next = nullptr;
+  destroy_sexp(t);
+
+  std::vector<elt*> later;
+  for (int i = 0; i < 8; ++i) later.push_back(parseText("(other (tree " + std::to_string(i) + "))"));
+  EXPECT_EQ(show(keep), "(keep (x 1) \"y z\")");
+  EXPECT_STREQ(atom->val, "rest");
+  sexp_t_deallocate(atom);  // one parsed node on its own
+  destroy_sexp(keep);
+
+  // released out of order, each remaining tree intact
+  for (int i : {3, 0, 7, 5}) {
+    destroy_sexp(later[i]);
+    later[i] = nullptr;
+    elt* fresh = parseText("(fresh " + std::string(300, 'f') + ")");
+    for (int j = 0; j < 8; ++j)
+      if (later[j]) {
+        EXPECT_EQ(show(later[j]), "(other (tree " + std::to_string(j) + "))");
+      }
+    destroy_sexp(fresh);
+  }
+  for (elt* e : later) destroy_sexp(e);
+
+  // a copy of a parsed tree owns its own texts
+  t = parseText("(a bc)");
+  elt* c = copy_sexp(t);
+  destroy_sexp(t);
+  EXPECT_EQ(c->list->next->arena, nullptr);
+  std::free(c->list->next->val);
+  c->list->next->val = nullptr;
+  c->list->next->val_used = 0;
+  EXPECT_EQ(show(c), "(a )");
+  destroy_sexp(c);
 }
 
 TEST(SexpCache, LongAndDeepTreesAreFreed) {

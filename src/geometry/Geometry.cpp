@@ -529,12 +529,14 @@ Point2D::Point2D(double px, double py) : x(px), y(py) {}
 double Point2D::getX() const { return x; }
 double Point2D::getY() const { return y; }
 
+// The fit depends only on the sums: a whole set is summed first and fitted once.
 LinearRegression::LinearRegression(const double* x, const double* y, long size)
     : n(0), sumX(0), sumY(0), sumXsquared(0), sumYsquared(0), sumXY(0), a(0), b(0),
       coefD(0), coefC(0), stdError(0)
 {
     for (long i = 0; i < size; ++i)
-        addXY(x[i], y[i]);
+        sum(x[i], y[i]);
+    Calculate();
 }
 
 LinearRegression::LinearRegression(const Point2D* p, long size)
@@ -542,12 +544,13 @@ LinearRegression::LinearRegression(const Point2D* p, long size)
       coefD(0), coefC(0), stdError(0)
 {
     for (long i = 0; i < size; ++i)
-        addPoint(p[i]);
+        sum(p[i].getX(), p[i].getY());
+    Calculate();
 }
 
 void LinearRegression::addPoint(const Point2D& p) { addXY(p.getX(), p.getY()); }
 
-void LinearRegression::addXY(double x, double y)
+void LinearRegression::sum(double x, double y)
 {
     ++n;
     sumX += x;
@@ -555,6 +558,11 @@ void LinearRegression::addXY(double x, double y)
     sumXsquared += x * x;
     sumYsquared += y * y;
     sumXY += x * y;
+}
+
+void LinearRegression::addXY(double x, double y)
+{
+    sum(x, y);
     Calculate();
 }
 

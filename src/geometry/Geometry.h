@@ -176,6 +176,9 @@ public:
     void Calculate();
     double getA() const;
     double getB() const;
+
+private:
+    void sum(double x, double y);
 };
 
 std::ostream& operator<<(std::ostream& os, const LinearRegression& lr);

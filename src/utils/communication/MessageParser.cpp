@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,8 +39,37 @@ const char* headOf(const sexp_t* node)
 
 bool is(const char* text, const char* name) { return std::strcmp(text, name) == 0; }
 
+// The server writes short decimals ("-58.15"): up to 7 digits with an
+// optional point are read directly (an exact quotient of doubles rounds to the
+// same float as strtof); anything else goes to strtof.
 float toFloat(const char* text)
 {
+    static const double POW10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7};
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    uint32_t mantissa = 0;
+    int digits = 0;
+    int decimals = -1;
+    for (;; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p) - '0';
+        if (d < 10) {
+            if (++digits > 7)
+                break;
+            mantissa = mantissa * 10 + d;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (*p == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    if (*p == '\0' && digits > 0 && digits <= 7) {
+        const double v = mantissa / POW10[decimals > 0 ? decimals : 0];
+        return static_cast<float>(negative ? -v : v);
+    }
     float v = std::strtof(text, nullptr);
     return std::isfinite(v) ? v : 0.0f;
 }
@@ -134,19 +164,33 @@ void MessageParser::parseMessage(const std::string& msg)
 
 void MessageParser::removeOppMsg(std::string& msg)
 {
+    // Every "(hear TEAM " is also a "(hear ": one pass over those finds both
+    // the first heard message and whether one is our own.
+    static const char HEAR[] = "(hear ";
+    const size_t hearLength = sizeof HEAR - 1;
     const std::string& team = Singleton<WorldState>::getInstance().team;
-    std::string own = "(hear ";
-    own.append(team);
-    own.push_back(' ');
-    if (msg.find(own) != std::string::npos)
+    const char* text = msg.data();
+    const size_t length = msg.size();
+    size_t first = std::string::npos;
+    for (size_t at = 0; at < length;) {
+        const void* found = memmem(text + at, length - at, HEAR, hearLength);
+        if (found == nullptr)
+            break;
+        const size_t start = static_cast<size_t>(static_cast<const char*>(found) - text);
+        const size_t name = start + hearLength;
+        if (name + team.size() < length && msg.compare(name, team.size(), team) == 0 &&
+            text[name + team.size()] == ' ')
+            return;
+        if (first == std::string::npos)
+            first = start;
+        at = start + 1;
+    }
+    if (first == std::string::npos)
         return;
-    std::string::size_type start = msg.find("(hear ");
-    if (start == std::string::npos)
-        return;
-    std::string::size_type end = msg.find(')', start);
+    std::string::size_type end = msg.find(')', first);
     if (end == std::string::npos)
         return;
-    msg.erase(start, end - start + 1);
+    msg.erase(first, end - first + 1);
 }
 
 void MessageParser::parseSexp(const sexp_t* exp)

@@ -1,3 +1,4 @@
+#include "logger/LoggerZek.h"
 #include "skills/CPGBehavior.h"
 
 #include <cmath>
@@ -161,10 +162,10 @@ void CPGBehavior::init() {
 void CPGBehavior::execute() {
     WorldState& ws = Singleton<WorldState>::getInstance();
     float t = ws.cTime;
-    std::cerr << "CPGexecute " << name << " cTime " << t << " CPGtime " << ws.CPGTime << "initTime" << initTime
-              << std::endl;
+    LOG(log_DEBUG) << "CPGexecute " << name << " cTime " << t << " CPGtime " << ws.CPGTime
+                   << " initTime " << initTime;
     if (t != d_lastChecked) {
-        std::cerr << "CPGexecute normal " << std::endl;
+        LOG(log_DEBUG) << "CPGexecute normal";
         JointControl& jc = Singleton<JointControl>::getInstance();
         float ampMod = getVar("AmpMod", 1);
         float steer = getVar("SteerAngle", 0);

@@ -1,3 +1,4 @@
+#include "logger/LoggerZek.h"
 #include "skills/StepBehavior.h"
 
 #include <cmath>
@@ -201,6 +202,6 @@ bool StepBehavior::finished() {
     if (currStep != static_cast<int>(steps.size())) {
         return false;
     }
-    std::cerr << "D1, skills/StepBehavior(281): " << name << " is finished" << std::endl;
+    LOG(log_DEBUG) << name << " is finished";
     return true;
 }

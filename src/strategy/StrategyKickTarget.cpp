@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
+#include "logger/LoggerZek.h"
 #include "strategy/Strategy.h"
 #include "utils/Singleton.h"
 #include "world/GameState.h"
@@ -94,12 +94,12 @@ Vector Strategy::simpleCalculateTarget(Vector InitPos, Vector BallPos, bool drib
     if (B.x > 9 && (B.x < 13 || std::fabs(B.y) > 1.5f))
         return Vector(goal.x + 0.1f, goal.y + 0.1f);
 
-    std::cerr << "simpleDMU initPos " << InitPos << " bPos " << BallPos << "\n";
+    LOG(log_DEBUG) << "simpleDMU initPos " << InitPos << " bPos " << BallPos;
     Vector target;
     if (dribble && ws.goodOrientation(InitPos, BallPos, self) && worldPlayMode() == PLAY_ON) {
         float ori = ws.me != nullptr ? ws.me->orientation : 0;
         target = BallPos + Vector::getVectorFromPolar(4, ori);
-        std::cerr << "simpleDMU target " << target << "\n";
+        LOG(log_DEBUG) << "simpleDMU target " << target;
     } else {
         Vector F = BallPos + (BallPos - InitPos).normalize() * 0.5f;
         float bx = BallPos.x, by = BallPos.y;
@@ -118,7 +118,7 @@ Vector Strategy::simpleCalculateTarget(Vector InitPos, Vector BallPos, bool drib
         else
             target = Vector(goal.x, 0);
     }
-    std::cerr << "simpleDMU target2 " << target << "\n";
+    LOG(log_DEBUG) << "simpleDMU target2 " << target;
     return target;
 }
 

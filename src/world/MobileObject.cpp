@@ -41,10 +41,15 @@ MobileObject::MobileObject()
 
 void MobileObject::updatePrevPosition(Vector3f p)
 {
+    rememberPosition(p);
+    calcVelocityWithMinQuad();
+}
+
+void MobileObject::rememberPosition(Vector3f p)
+{
     if (prevPosition.size() >= PREV_POSITIONS)
         prevPosition.pop_back();
     prevPosition.push_front(p);
-    calcVelocityWithMinQuad();
 }
 
 Vector3f MobileObject::minQuad(double* x, double* y, int n)
@@ -100,9 +105,11 @@ void MobileObject::calcVelocityWithMinQuad()
     // The 24 newest track points, newest first, then the current position.
     double X[PREV_POSITIONS];
     double Y[PREV_POSITIONS];
+    auto newest = filtered.end();
     for (int i = 0; i < points - 1; ++i) {
-        X[i] = filtered[s - 1 - i].x;
-        Y[i] = filtered[s - 1 - i].y;
+        --newest;
+        X[i] = newest->x;
+        Y[i] = newest->y;
     }
     X[points - 1] = position.x;
     Y[points - 1] = position.y;

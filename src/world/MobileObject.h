@@ -34,6 +34,8 @@ public:
 
     // p is the position about to be replaced (the current one).
     void updatePrevPosition(Vector3f p);
+    // The same without the velocity: only the previous positions are kept.
+    void rememberPosition(Vector3f p);
     void calcVelocityWithMinQuad();
     // Least-squares line y = a + b * x: a in x, b in y of the result.
     Vector3f minQuad(double* x, double* y, int n);

@@ -338,12 +338,15 @@ void WorldState::setGoalRelativePosition(std::string id, float distance,
     goals[k]->seen = true;
 }
 
-void WorldState::setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords)
+void WorldState::setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords, bool track)
 {
     if (relativePolarCoords == nullptr)
         return;
     obj.prevRelPosition = obj.relPosition;
-    obj.updatePrevPosition(obj.position);
+    if (track)
+        obj.updatePrevPosition(obj.position);
+    else
+        obj.rememberPosition(obj.position);
     obj.relPosition = relativePolarCoords->toCartesian();
     obj.seen = true;
 }
@@ -367,7 +370,7 @@ void WorldState::setPlayerData(int number, int teamCode, Vector3f** parts)
 
     std::array<MobileObject*, 5> bodyParts = p->bodyParts();
     for (size_t i = 0; i < bodyParts.size(); ++i)
-        setObjectPosition(*bodyParts[i], parts[i]);
+        setObjectPosition(*bodyParts[i], parts[i], false);
 
     if (teamCode == OSTREVANDA_TEAM && number == me->unum)
         return;

@@ -399,7 +399,9 @@ public:
     // One seen player; parts are head, left foot, right foot, left lower arm
     // and right lower arm as polar readings, each null when not seen.
     void setPlayerData(int unum, int team, Vector3f** parts);
-    void setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords);
+    // track: derive the object's velocity from its track too (a body part's
+    // is never asked for).
+    void setObjectPosition(MobileObject& obj, Vector3f* relativePolarCoords, bool track = true);
     // Team messages: merges, the active-player vote and their accessors.
     void updateWithSimpleMsg(class SimpleAgentMessage* msg);
     void updateWithRoleMsg(class RoleAgentMessage* msg);

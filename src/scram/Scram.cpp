@@ -17,6 +17,25 @@ Scram::Scram(int n, const std::vector<Point>& starts, const std::vector<Point>& 
     }
 }
 
+namespace {
+
+// The assignment depends only on the map: the last map of the thread and its
+// assignment, so that a map that did not change is not solved again (the
+// positions change only when the players are seen or heard).
+struct LastRun {
+    bool valid = false;
+    Scram::PositionMap map;
+    std::vector<Vector> result;
+};
+thread_local LastRun lastRun;
+
+bool sameMap(const Scram::PositionMap& a, const Scram::PositionMap& b)
+{
+    return a.starts == b.starts && a.targets == b.targets;
+}
+
+} // namespace
+
 bool Scram::run()
 {
     if (scramAgents < 0 || (int)positionMap.starts.size() != scramAgents ||
@@ -26,7 +45,14 @@ bool Scram::run()
                        << positionMap.targets.size();
         return false;
     }
+    if (lastRun.valid && sameMap(lastRun.map, positionMap)) {
+        result = lastRun.result;
+        return true;
+    }
     result = mmdr_n4(positionMap);
+    lastRun.valid = true;
+    lastRun.map = positionMap;
+    lastRun.result = result;
     return true;
 }
 

@@ -87,6 +87,7 @@ public:
     bool activeBalace;
     int maxPrevIter;
     double Gi[MAX_GAINS];
+    std::vector<double> reference;  // the preview controller's ZMP reference of one axis
     double B[3][3];
     double C[3];
     double A[4][4];

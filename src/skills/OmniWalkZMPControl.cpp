@@ -51,11 +51,14 @@ CoM* OmniWalkZMP::zmpPreviewController(ZMP* zmpTrajectory, int sizeZMP, CoM init
         Vector3f start = axis == 0 ? init.PositionX : init.PositionY;
         double s[3] = {start.x, start.y, start.z};
         double& error = axis == 0 ? dp : dpY;
-        // The reference is held at its last sample should the step outlast it.
-        auto ref = [&](int k) {
-            const Vector& p = zmpTrajectory[std::min(k, sizeZMP - 1)].Position;
-            return static_cast<double>(axis == 0 ? p.x : p.y);
-        };
+        // The reference of this axis, read once; it is held at its last
+        // sample should the step outlast it.
+        reference.resize(static_cast<size_t>(std::max(0, sizeZMP)));
+        for (int k = 0; k < sizeZMP; k++) {
+            const Vector& p = zmpTrajectory[k].Position;
+            reference[static_cast<size_t>(k)] = static_cast<double>(axis == 0 ? p.x : p.y);
+        }
+        auto ref = [&](int k) { return reference[static_cast<size_t>(std::min(k, sizeZMP - 1))]; };
         for (int k = 0; k <= n; k++) {
             Vector3f state(static_cast<float>(s[0]), static_cast<float>(s[1]), static_cast<float>(s[2]));
             (axis == 0 ? out[k].PositionX : out[k].PositionY) = state;
@@ -66,8 +69,12 @@ CoM* OmniWalkZMP::zmpPreviewController(ZMP* zmpTrajectory, int sizeZMP, CoM init
             error += ref(k) - p;
             int m = minIter(sizeZMP - k, maxPrevIter);
             double preview = 0;
-            for (int i = 0; i < m; i++) {
-                preview += Gi[i] * ref(k + i);
+            if (m > 0) {
+                // k + i stays below sizeZMP here
+                const double* ahead = reference.data() + k;
+                for (int i = 0; i < m; i++) {
+                    preview += Gi[i] * ahead[i];
+                }
             }
             double u = Kp[0] * error - (Kp[1] * s[0] + Kp[2] * s[1] + Kp[3] * s[2]) - preview;
             double nextState[3];

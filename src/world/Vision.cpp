@@ -77,12 +77,13 @@ bool Vision::decideLookingDirection2()
     float tilt = centringTilt(ws->ball->relPosition.toPolar().z, tiltNow);
     float bestUtil = -1, bestPan = 0;
     for (int pan = -120; pan <= 120; pan += 20) {
+        const Matrix4D view = ws->panTiltTransform(static_cast<float>(pan), tilt);
         float marks[8];
         int count = 0;
         for (LandMark* l : ws->landmarks) {
             if (!l)
                 continue;
-            Vector3f p = ws->absoluteTorelativeCoordinatesPanTilt(pan, tilt, l->position).toPolar();
+            Vector3f p = (view * (l->position - ws->me->position)).toPolar();
             if (std::fabs(p.z) < FIELD_OF_VIEW && std::fabs(p.y) < FIELD_OF_VIEW)
                 marks[count++] = std::fabs(p.y);
         }
@@ -90,7 +91,7 @@ bool Vision::decideLookingDirection2()
         for (int i = 1; i < count; ++i)
             for (int k = i; k > 0 && compare_floats(marks[k], marks[k - 1]) < 0; --k)
                 std::swap(marks[k], marks[k - 1]);
-        float ballPan = ws->absoluteTorelativeCoordinatesPanTilt(pan, tilt, ws->ball->position).toPolar().y;
+        float ballPan = (view * (ws->ball->position - ws->me->position)).toPolar().y;
         float util = viewUtility(std::fabs(ballPan) < FIELD_OF_VIEW, ballPan, marks, count);
         if (util > bestUtil) {
             bestUtil = util;

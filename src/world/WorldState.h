@@ -261,6 +261,9 @@ public:
     // Where a field point would be seen with the head at the given angles.
     Vector3f absoluteTorelativeCoordinatesPanTilt(float panAngle, float tiltAngle,
                                                   Vector3f absoluteCoordinates) const;
+    // The transform of that view, applied to the point relative to my position:
+    // one per pair of angles for many points.
+    Matrix4D panTiltTransform(float panAngle, float tiltAngle) const;
     float getGlobalDir(Vector v) const;
     // Direction of a field point relative to my torso heading.
     float getRelDir(Vector v) const;

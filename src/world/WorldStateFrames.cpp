@@ -292,11 +292,15 @@ Vector3f WorldState::absoluteToRelativeCoordinates(Vector3f absoluteCoordinates)
 Vector3f WorldState::absoluteTorelativeCoordinatesPanTilt(float panAngle, float tiltAngle,
                                                           Vector3f absoluteCoordinates) const
 {
+    return panTiltTransform(panAngle, tiltAngle) * (absoluteCoordinates - me->position);
+}
+
+Matrix4D WorldState::panTiltTransform(float panAngle, float tiltAngle) const
+{
     float curPan = 0, curTilt = 0;
     headAngles(curPan, curTilt);
-    Matrix4D m = Matrix4D::rotationY(tiltAngle) * Matrix4D::rotationZ(curPan - panAngle) *
-                 Matrix4D::rotationY(-curTilt) * fieldToHeadTransf;
-    return m * (absoluteCoordinates - me->position);
+    return Matrix4D::rotationY(tiltAngle) * Matrix4D::rotationZ(curPan - panAngle) *
+           Matrix4D::rotationY(-curTilt) * fieldToHeadTransf;
 }
 
 float WorldState::getGlobalDir(Vector v) const

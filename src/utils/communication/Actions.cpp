@@ -1,5 +1,7 @@
 #include "utils/communication/Actions.h"
 
+#include <charconv>
+
 #include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "utils/communication/ServerComm.h"
@@ -57,7 +59,17 @@ void Actions::MoveJointTo(int id, float rate) {
     if (!joint) {
         return;
     }
-    ss << "(" << joint->getEffector() << " " << rate << ")";
+    // The text of ss << rate (6 significant digits), without the stream's
+    // formatting machinery: this runs for every joint in every cycle.
+    char text[64];
+    text[0] = ' ';
+    const std::to_chars_result r =
+        std::to_chars(text + 1, text + sizeof text - 1, static_cast<double>(rate), std::chars_format::general, 6);
+    *r.ptr = ')';
+    ss.put('(');
+    const std::string& effector = joint->getEffector();
+    ss.write(effector.data(), static_cast<std::streamsize>(effector.size()));
+    ss.write(text, r.ptr + 1 - text);
 }
 
 void Actions::Send() {

@@ -161,6 +161,7 @@ void KVDAgentH::think()
     mVision->commitPanTilt();
 
     LoggerBuffer& lines = LoggerBuffer::getInstance();
+    motionStart = std::chrono::steady_clock::now();
     if (agentActions->currBehavior != nullptr) {
         lines.trace("Now executing: " + agentActions->currBehavior->getName() + "\n");
         agentActions->currBehavior->execute();

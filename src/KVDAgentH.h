@@ -1,6 +1,7 @@
 #ifndef KVDAGENTH_H
 #define KVDAGENTH_H
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -87,6 +88,8 @@ public:
     GoalKickMarking goalKickMarking;
     // Runs the team's set plays; made last by the constructor.
     std::unique_ptr<SetplayAction> setplayControl;
+    // When the last think() had decided and began the motion.
+    std::chrono::steady_clock::time_point motionStart;
 
     // The routine of a cycle in a play mode.
     enum Routine { KICK_OFF_ROUTINE, PLAY_OFF_ROUTINE, PLAY_ON_ROUTINE };

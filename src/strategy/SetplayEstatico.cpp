@@ -24,6 +24,9 @@ const float FAR = 100;
 
 Vector planar(const Player* p) { return p->position.to2d(); }
 
+// An obstacle of no size: a walk with it avoids nothing.
+Circle noObstacle() { return Circle(Vector(15, 0), 0); }
+
 } // namespace
 
 SetplayEstatico::SetplayEstatico() : SetplayEstatico(NO_SETPLAY) {}
@@ -227,32 +230,17 @@ SetplayEstatico::Move SetplayEstatico::step2KickOff()
     if (std::fabs(ws->ball->speed.x) < 0.2f && ball.getDistanceTo(Vector(0, 0)) < 2 &&
         ws->gTime - ballKickTime > 1)
         badKickAbort = true;
-    const Circle none(Vector(15, 0), 0);
-    switch (ws->unum) {
-    case 6:
+    if (ws->unum == 6) {
         if (ws->gTime - ballKickTime > 1)
-            return walk(ball - Vector(0.8f, 0), none);
-        return walk(Vector(-5, 0), none);
-    case 7:
-        return walk(Vector(5, -5), none);
-    case 8:
-        return walk(Vector(5, 5), none);
-    case 9:
-    case 10:
-        return mark();
-    case 11:
-        return walk(Vector(8, 0), none);
-    default:
-        step = 0;
-        return Move();
+            return walk(ball - Vector(0.8f, 0), noObstacle());
+        return walk(Vector(-5, 0), noObstacle());
     }
+    return runForward(Vector(5, -5), Vector(5, 5), true);
 }
 
 SetplayEstatico::Move SetplayEstatico::step3KickOff()
 {
-    const Circle none(Vector(15, 0), 0);
-    switch (ws->unum) {
-    case 6: {
+    if (ws->unum == 6) {
         actions()->serverPass();
         int nearest = 0;
         float best = 0;
@@ -275,19 +263,7 @@ SetplayEstatico::Move SetplayEstatico::step3KickOff()
         m.target = passBall->getPassTarget();
         return m;
     }
-    case 7:
-        return walk(Vector(8, -2), none);
-    case 8:
-        return walk(Vector(8, 2), none);
-    case 9:
-    case 10:
-        return mark();
-    case 11:
-        return walk(Vector(8, 0), none);
-    default:
-        step = 0;
-        return Move();
-    }
+    return runForward(Vector(8, -2), Vector(8, 2), true);
 }
 
 SetplayEstatico::Move SetplayEstatico::step4KickOff()
@@ -296,38 +272,38 @@ SetplayEstatico::Move SetplayEstatico::step4KickOff()
         step = 0;
         return Move();
     }
-    const Circle none(Vector(15, 0), 0);
-    switch (ws->unum) {
-    case 7:
-        return walk(Vector(8, -5), none);
-    case 8:
-        return walk(Vector(8, 5), none);
-    case 11:
-        return walk(Vector(8, 0), none);
-    case 6:
+    if (ws->unum == 6) {
         step = 0;
         ws->me->markedOppNum = 0;
         return Move();
-    default:
-        step = 0;
-        return Move();
     }
+    return runForward(Vector(8, -5), Vector(8, 5), false);
+}
+
+SetplayEstatico::Move SetplayEstatico::runForward(Vector seven, Vector eight, bool marking)
+{
+    switch (ws->unum) {
+    case 7:
+        return walk(seven, noObstacle());
+    case 8:
+        return walk(eight, noObstacle());
+    case 9:
+    case 10:
+        if (marking)
+            return mark();
+        break;
+    case 11:
+        return walk(Vector(8, 0), noObstacle());
+    default:
+        break;
+    }
+    step = 0;
+    return Move();
 }
 
 SetplayEstatico::Move SetplayEstatico::screen()
 {
-    Player* nearest = nullptr;
-    float best = FAR;
-    for (int n = 1; n <= WorldState::MAX_UNUM; ++n) {
-        Player* p = ws->getOpponentPlayer(n);
-        if (p == nullptr)
-            continue;
-        float d = planar(p).getDistanceTo(ws->myPos);
-        if (d < best) {
-            best = d;
-            nearest = p;
-        }
-    }
+    Player* nearest = nearestOpponent(0);
     if (nearest == nullptr)
         return Move();
     Move m;
@@ -341,12 +317,14 @@ SetplayEstatico::Move SetplayEstatico::screen()
     return m;
 }
 
-Player* SetplayEstatico::opponentToOffensiveMarker()
+Player* SetplayEstatico::opponentToOffensiveMarker() { return nearestOpponent(ws->me->oppMarkedByTeammate); }
+
+Player* SetplayEstatico::nearestOpponent(int except) const
 {
     Player* nearest = nullptr;
     float best = FAR;
     for (int n = 1; n <= WorldState::MAX_UNUM; ++n) {
-        if (n == ws->me->oppMarkedByTeammate)
+        if (n == except)
             continue;
         Player* p = ws->getOpponentPlayer(n);
         if (p == nullptr)

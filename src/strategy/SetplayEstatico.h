@@ -81,6 +81,12 @@ private:
     float sinceKickOff() const;
     void abort();
     Move walk(Vector target, Circle obstacle) const;
+    // Shirts 7 and 8 walk to their points and 11 to (8, 0); 9 and 10 mark
+    // when marking. Any other shirt's part of the play ends.
+    Move runForward(Vector seven, Vector eight, bool marking);
+    // The opponent nearest to me but shirt `except`; null when none lies
+    // within 100 m.
+    Player* nearestOpponent(int except) const;
     Move screen();
     Move mark();
     void perform(const Move& m);

@@ -18,18 +18,6 @@
 namespace agenttest {
 namespace {
 
-// Robot type of each shirt number 1 to 11, as start.sh starts the team.
-std::vector<int> robotTypes() {
-  const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
-  std::smatch m;
-  std::vector<int> types{-1};
-  if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
-    std::istringstream in(m[1].str());
-    for (int t; in >> t;) types.push_back(t);
-  }
-  return types;
-}
-
 std::string text(const practice::SNode& state, const char* key) {
   const practice::SNode* f = state.find(key);
   return f && f->items.size() > 1 ? f->items[1].atom : std::string();
@@ -132,7 +120,7 @@ void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
 // teams back to their halves by beaming and the game kicks off again; the
 // second half starts and is played.
 TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
-  const std::vector<int> types = robotTypes();
+  const std::vector<int> types = teamRobotTypes();
   ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   PracticeServer server;
   TempDir work;

@@ -51,20 +51,6 @@ std::optional<std::array<double, 3>> beamOf(const std::string& text) {
   return std::array<double, 3>{std::stod(m[1]), std::stod(m[2]), std::stod(m[3])};
 }
 
-// Robot type of each shirt number 1 to 11, as start.sh starts the team.
-std::vector<int> teamRobotTypes() {
-  const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
-  std::smatch m;
-  std::vector<int> types{-1};
-  if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
-    std::istringstream in(m[1].str());
-    for (int t; in >> t;) types.push_back(t);
-  }
-  return types;
-}
-
-std::string robotFile(int type) { return type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"; }
-
 // The player agent, noting the clock time of each message it thinks about in
 // `notes`, when given.
 class TestPlayer : public KVDAgentH {
@@ -277,8 +263,6 @@ TEST(Join, ElevenAgentsOfEachSideBeamToDistinctPlacesInTheirOwnHalf) {
 // after another, each once the one before it has, and after kick-off the game
 // time runs on.
 TEST(Join, AgentsKeepASyncServerSteppingPastKickOff) {
-  const std::vector<int> types = teamRobotTypes();
-  ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   struct Case {
     const char* what;
     std::vector<std::string> teams;
@@ -290,18 +274,7 @@ TEST(Join, AgentsKeepASyncServerSteppingPastKickOff) {
     TempDir work;
     work.mirrorDataKeepingFormations();
     std::vector<Process> agents;
-    for (const std::string& team : c.teams) {
-      for (int unum = 1; unum <= c.players; ++unum) {
-        agents.push_back(Process::exec({QV_AGENT, "-robot", robotFile(types.at(static_cast<size_t>(unum))), "-t",
-                                        team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                       work.path()));
-        ASSERT_TRUE(server.waitFor([&](const practice::SNode& state) {
-          for (const PlayerState& p : players(state))
-            if (p.name == team && p.unum == unum) return true;
-          return false;
-        })) << team << " " << unum << " has not joined\n" << agents.back().err();
-      }
-    }
+    for (const std::string& team : c.teams) ASSERT_EQ(joinTeam(server, work.path(), team, c.players, agents), "");
     ASSERT_TRUE(server.command("(kickOff Left)"));
     ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 1; }))
         << "game time " << gameTimeOf(server.state()) << " at cycle " << cycleOf(server.state());

@@ -16,39 +16,15 @@
 namespace agenttest {
 namespace {
 
-// Robot type of each shirt number 1 to 11, as start.sh starts the team.
-std::vector<int> robotTypes() {
-  const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
-  std::smatch m;
-  std::vector<int> types{-1};
-  if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
-    std::istringstream in(m[1].str());
-    for (int t; in >> t;) types.push_back(t);
-  }
-  return types;
-}
-
 // Our corner kick on the practice server: the player nearest the ball starts a
 // set play chosen by the case base, team-mates hear it and join, it ends by
 // its own rules, and the case base written back reads whole.
 TEST(SetplayGame, OurCornerKickRunsASetplayAndTheCaseBaseReadsBack) {
-  const std::vector<int> types = robotTypes();
-  ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   PracticeServer server;
   TempDir work;
   work.mirrorDataKeepingFormations();
   std::vector<Process> agents;
-  for (int unum = 1; unum <= 11; ++unum) {
-    const int type = types.at(static_cast<size_t>(unum));
-    agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml", "-t", "Home", "-u", std::to_string(unum), "-p",
-                                    std::to_string(server.agentPort)},
-                                   work.path()));
-    ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
-      for (const PlayerState& p : players(s))
-        if (p.name == "Home" && p.unum == unum) return true;
-      return false;
-    }, 60000)) << unum << " has not joined\n" << agents.back().err();
-  }
+  ASSERT_EQ(joinTeam(server, work.path(), "Home", 11, agents, 60000), "");
   ASSERT_TRUE(server.command("(kickOff Left)"));
   ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 1; }));
   ASSERT_TRUE(server.command("(ball (pos 14.8 -9.8 0.042) (vel 0 0 0))(playMode corner_kick_left)"));
@@ -103,7 +79,7 @@ TEST(SetplayGame, OurCornerKickRunsASetplayAndTheCaseBaseReadsBack) {
 // Shirt 11 of our team says forged set-play messages, one per cycle, through
 // a corner kick: every other player stays in the game.
 TEST(SetplayGame, ForgedSetplayMessagesCrashNobody) {
-  const std::vector<int> types = robotTypes();
+  const std::vector<int> types = teamRobotTypes();
   ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   std::vector<std::string> forged;
   struct Forgery {
@@ -129,17 +105,7 @@ TEST(SetplayGame, ForgedSetplayMessagesCrashNobody) {
   TempDir work;
   work.mirrorDataKeepingFormations();
   std::vector<Process> agents;
-  for (int unum = 1; unum <= 10; ++unum) {
-    const int type = types.at(static_cast<size_t>(unum));
-    agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml",
-                                    "-t", "Home", "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                   work.path()));
-    ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
-      for (const PlayerState& p : players(s))
-        if (p.name == "Home" && p.unum == unum) return true;
-      return false;
-    }, 60000)) << unum << " has not joined\n" << agents.back().err();
-  }
+  ASSERT_EQ(joinTeam(server, work.path(), "Home", 10, agents, 60000), "");
   std::atomic<bool> stop{false};
   std::thread forger([&] {
     Link link(connectTo(server.agentPort));

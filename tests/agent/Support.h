@@ -19,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -202,6 +203,42 @@ inline long cycleOf(const practice::SNode& state) {
 inline double gameTimeOf(const practice::SNode& state) {
   const practice::SNode* t = state.find("t");
   return t && t->items.size() > 1 ? std::atof(t->items[1].atom.c_str()) : -1;
+}
+
+// Robot type of each shirt number 1 to 11 as start.sh starts the team, after a
+// -1 for index 0.
+inline std::vector<int> teamRobotTypes() {
+  const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
+  std::smatch m;
+  std::vector<int> types{-1};
+  if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
+    std::istringstream in(m[1].str());
+    for (int t; in >> t;) types.push_back(t);
+  }
+  return types;
+}
+
+inline std::string robotFile(int type) { return type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"; }
+
+// Starts the agent program in `dir` as shirts 1 to `count` of `team`, each with
+// the robot type start.sh gives it, one after another once the server shows
+// the last; appends them to `agents`. Empty when all joined, else what failed.
+inline std::string joinTeam(PracticeServer& server, const std::string& dir, const std::string& team, int count,
+                            std::vector<Process>& agents, int ms = kWaitMs) {
+  const std::vector<int> types = teamRobotTypes();
+  if (types.size() != 12u) return "robot types of start.sh: " + std::to_string(types.size() - 1);
+  for (int unum = 1; unum <= count; ++unum) {
+    agents.push_back(Process::exec({QV_AGENT, "-robot", robotFile(types.at(static_cast<size_t>(unum))), "-t", team,
+                                    "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
+                                   dir));
+    const bool joined = server.waitFor([&](const practice::SNode& s) {
+      for (const PlayerState& p : players(s))
+        if (p.name == team && p.unum == unum) return true;
+      return false;
+    }, ms);
+    if (!joined) return team + " " + std::to_string(unum) + " has not joined\n" + agents.back().err();
+  }
+  return "";
 }
 
 // Sits between agents and the server and records every frame both ways, in

@@ -10,6 +10,7 @@
 #include "skills/Behavior.h"
 #include "skills/SlotBehavior.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/DefenseMarker.h"
 #include "strategy/Pass.h"
 #include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
@@ -60,8 +61,9 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       agentActions(&Singleton<AgentActions>::getInstance()), mVision(nullptr),
       formation(&Singleton<WorldState>::getInstance(), agentActions),
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
-      catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(), receiveBall(new Receiver()),
-      passBall(new Pass()), deciseKickAction(0), lastAction(0), actions(agentActions),
+      catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(),
+      offensiveMarker(&Singleton<WorldState>::getInstance(), agentActions), receiveBall(new Receiver()),
+      passBall(new Pass()), defenseMarker(nullptr), deciseKickAction(0), lastAction(0), actions(agentActions),
       passBlock(&Singleton<WorldState>::getInstance(), agentActions),
       goalKickMarking(&Singleton<WorldState>::getInstance(), agentActions)
 {
@@ -79,6 +81,7 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
     penaltyGoalie = goalie;
     mVision = new Vision();
     bOmniMidLevelSkill = new omniMidLevelSkill();
+    defenseMarker = new DefenseMarker(ws, agentActions);
     setplayControl.reset(new SetplayAction());
 }
 

@@ -12,6 +12,7 @@
 #include "strategy/BehaveCatchBall.h"
 #include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
+#include "strategy/BehaveOffensiveMarker.h"
 #include "strategy/GoalKickMarking.h"
 #include "strategy/PassBlock.h"
 #include "strategy/SetplayEstatico.h"
@@ -22,9 +23,11 @@ class AgentActions;
 class AgentModel;
 class AgentState;
 class DecisionActions;
+class DefenseMarker;
 class SlotBehavior;
 class Logger;
 class Pass;
+class Player;
 class Receiver;
 class SetplayAction;
 class TrainingComm;
@@ -77,8 +80,10 @@ public:
     BehaveGoalieSubstitute goalieSubstitute;
     BehaveCatchBall catchBall;
     BehaveCarryBall carryBall;
+    BehaveOffensiveMarker offensiveMarker;
     Receiver* receiveBall;
     Pass* passBall;
+    DefenseMarker* defenseMarker;
     // Last actions the trainer chose in "decisionKick" and "demo".
     int deciseKickAction;
     int lastAction;
@@ -110,9 +115,14 @@ public:
     void BehaveTraining(int mode);
     // Where a kick-off beam puts me: my strategic position facing 0.
     Vector3f kickOffBeamPose() const;
-    // The decision of a play-on cycle: the active player goes for the ball,
-    // the goalie substitute takes the goal, everybody else keeps formation.
+    // The decision of a cycle in normal play, by role: one action of get up,
+    // penalty, set play, kick, dribble, pass, marking, blocking, receiving or
+    // formation; it sets currentBehavior.
     void BehaveNormalPlayer();
+    // Kicks the pass in force, if any.
+    void executePass();
+    // Shoots at their goal: while walking when near it, else the long kick.
+    void executeKicker();
     void executeBehaveFormation();
 
     // The strategic update of a cycle: snapshot, positions, roles, the
@@ -150,6 +160,27 @@ private:
     bool postGoalWindow(bool playOff);
     // Beams me through the zero posture to pose (x, y, facing deg).
     void beamTo(const Vector3f& pose);
+
+    // The branches of the decision tree.
+    void behaveAttacker();
+    void walkToBlockPass();
+    void behaveDefensiveFront();
+    void behaveDefensiveBack();
+    void behaveGoalie();
+    void behaveKeeper();
+    void behaveSupport();
+    // False when the cycle ends without the role annotation.
+    bool behaveOtherRole();
+    void drawRole();
+    // Steps several branches share; each sets currentBehavior.
+    void goalKickMarkingStep();
+    void passBlockingStep();
+    bool markingContinues();
+    bool receiving();
+    bool activeTest();
+    void activeMarking();
+    void passiveMarking(Player* target);
+    void formationStep();
 };
 
 #endif

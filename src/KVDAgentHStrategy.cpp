@@ -7,10 +7,7 @@
 #include "skills/AgentActions.h"
 #include "skills/DecisionActions.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
-#include "strategy/Pass.h"
-#include "strategy/Receiver.h"
 #include "strategy/Strategy.h"
-#include "strategy/setplays/SetplayAction.h"
 #include "utils/RobovizLogger.h"
 #include "utils/Singleton.h"
 #include "world/AgentState.h"
@@ -211,70 +208,4 @@ void KVDAgentH::executeBehaveFormation()
     else
         actions->goToStrategicPoint(m.target, BehaveFormation::facingDirection(ws), true, true, true,
                                     BehaveFormation::ballObstacle(ws));
-}
-
-void KVDAgentH::BehaveNormalPlayer()
-{
-    // A fallen or rising body belongs to the get-up.
-    if (agentActions->doGetup()) {
-        currentBehavior = StrategicBehavior::GetUp;
-        return;
-    }
-    if (penaltyGoalie) {
-        behavePenaltyGoalie();
-        currentBehavior = StrategicBehavior::PenaltyGoalie;
-        return;
-    }
-    if (penaltyKicker) {
-        behavePenaltyShooter();
-        currentBehavior = StrategicBehavior::PenaltyKick;
-        return;
-    }
-    if (setplayControl->run()) {
-        currentBehavior = StrategicBehavior::Setplay;
-        return;
-    }
-    // Far from the ball the dribble's distance race starts over.
-    if (ws->myPos.getDistanceTo(ws->ball->position.to2d()) > 10)
-        carryBall.resetDistancediff();
-    const Vector goal = ws->theirGoalPos;
-    if (ws->me->getRole().isAttacker()) {
-        // The active player: long kick at their goal, pass or shot, dribble, kick.
-        if (ws->ball->position.to2d().getDistanceTo(goal) > 15)
-            agentActions->serverPass();
-        if (agentActions->continueLongKick()) {
-            currentBehavior = StrategicBehavior::Kicker;
-            agentActions->kickToTarget(goal);
-        } else if (agentActions->shouldLongKick()) {
-            currentBehavior = StrategicBehavior::Kicker;
-            ws->longKickState = true;
-            agentActions->kickToTarget(goal);
-        } else if (passBall->isAvailable()) {
-            currentBehavior = StrategicBehavior::PasserBall;
-            const PassMethods kick = passBall->getPassMethods();
-            if (kick.getKickType() == kick.SUPERKICK)
-                agentActions->kickToTarget(passBall->getPassTarget());
-            else
-                agentActions->dynamicKickToTarget(passBall->getPassTarget(), false);
-        } else if (carryBall.isAvailable()) {
-            currentBehavior = StrategicBehavior::CarryBall;
-            carryBall.executeBehavior(goal);
-        } else {
-            currentBehavior = StrategicBehavior::Kicker;
-            agentActions->kickToTarget(goal);
-        }
-        return;
-    }
-    if (receiveBall->isAvailable(Receiver::ACTIVE) || receiveBall->isAvailable(Receiver::PASSIVE)) {
-        currentBehavior = StrategicBehavior::ReceiverBall;
-        receiveBall->executeBehavior();
-        return;
-    }
-    if (goalieSubstitute.isAvailable()) {
-        currentBehavior = StrategicBehavior::GoalieSubstitute;
-        goalieSubstitute.executeBehavior();
-        return;
-    }
-    currentBehavior = StrategicBehavior::Formation;
-    executeBehaveFormation();
 }

@@ -412,7 +412,8 @@ TEST_F(BallPlayDecision, TheActivePlayerCarriesShootsOrPasses)
         int behaviour;
     };
     const Case cases[] = {
-        {"far from their goal, nobody free: carry", {-5, 0}, false, StrategicBehavior::CarryBall},
+        {"far from their goal, nobody free: carry", {-1, 0}, false, StrategicBehavior::CarryBall},
+        {"in our half, nobody near: clear", {-5, 0}, false, StrategicBehavior::Kicker},
         {"within a long kick of their goal: shoot", {5, 0}, false, StrategicBehavior::Kicker},
         {"a free team-mate ahead: pass", {-5, 0}, true, StrategicBehavior::PasserBall},
     };
@@ -423,7 +424,7 @@ TEST_F(BallPlayDecision, TheActivePlayerCarriesShootsOrPasses)
             place(mate(9), Vector(0, 3));
         agent->BehaveNormalPlayer();
         EXPECT_EQ(agent->currentBehavior, c.behaviour);
-        EXPECT_EQ(ws.longKickState, c.behaviour == StrategicBehavior::Kicker);
+        EXPECT_EQ(ws.longKickState, c.ball.x > 0);
         if (c.behaviour == StrategicBehavior::PasserBall) {
             EXPECT_EQ(agent->passBall->getReceiver(), 9);
         }
@@ -469,13 +470,13 @@ TEST_F(BallPlayDecision, ThePassMessageNamesTheReceiverWhoWalksToThePoint)
     EXPECT_LT(point.getDistanceTo(agent->passBall->getPassTarget()), 0.5f);
     codec.deletePointers();
 
-    // Heard by a team-mate: the one named goes to the point while the sender
-    // holds the ball; anybody else keeps its formation.
+    // Heard by a team-mate, a support: the one named goes to the point while
+    // the sender holds the ball; anybody else keeps its formation.
     while (agent->passBall->getDeadline() > 0)
         agent->passBall->isAvailable();
     for (int named : {MY_UNUM, 9}) {
         SCOPED_TRACE(named);
-        ws.me->setRole(Role(MY_UNUM, KEC));
+        ws.me->setRole(Role(MY_UNUM, SUL));
         placeMe(Vector(0, 3));
         place(mate(2), Vector(-5.3f, 0));
         ws.closeTeam = 2;

@@ -17,11 +17,6 @@
 namespace agenttest {
 namespace {
 
-std::string text(const practice::SNode& state, const char* key) {
-  const practice::SNode* f = state.find(key);
-  return f && f->items.size() > 1 ? f->items[1].atom : std::string();
-}
-
 struct Point {
   double x = 0, y = 0;
 };

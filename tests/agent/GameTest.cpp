@@ -18,11 +18,6 @@
 namespace agenttest {
 namespace {
 
-std::string text(const practice::SNode& state, const char* key) {
-  const practice::SNode* f = state.find(key);
-  return f && f->items.size() > 1 ? f->items[1].atom : std::string();
-}
-
 const PlayerState* find(const std::vector<PlayerState>& all, const std::string& team, int unum) {
   for (const PlayerState& p : all)
     if (p.team == team && p.unum == unum) return &p;

@@ -205,6 +205,12 @@ inline double gameTimeOf(const practice::SNode& state) {
   return t && t->items.size() > 1 ? std::atof(t->items[1].atom.c_str()) : -1;
 }
 
+// The text of a field of the practice server's state, or "".
+inline std::string text(const practice::SNode& state, const char* key) {
+  const practice::SNode* f = state.find(key);
+  return f && f->items.size() > 1 ? f->items[1].atom : std::string();
+}
+
 // Robot type of each shirt number 1 to 11 as start.sh starts the team, after a
 // -1 for index 0.
 inline std::vector<int> teamRobotTypes() {

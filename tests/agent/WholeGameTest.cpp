@@ -18,23 +18,6 @@
 namespace agenttest {
 namespace {
 
-// Robot type of each shirt number 1 to 11, as start.sh starts the team.
-std::vector<int> robotTypes() {
-  const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
-  std::smatch m;
-  std::vector<int> types{-1};
-  if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
-    std::istringstream in(m[1].str());
-    for (int t; in >> t;) types.push_back(t);
-  }
-  return types;
-}
-
-std::string text(const practice::SNode& state, const char* key) {
-  const practice::SNode* f = state.find(key);
-  return f && f->items.size() > 1 ? f->items[1].atom : std::string();
-}
-
 // Eleven players that join, beam to their places and then never move: each
 // answers every server message with (syn) alone.
 class StillTeam {
@@ -88,7 +71,7 @@ class StillTeam {
 
 // Our team, one player after another, each waited for until it has joined.
 std::vector<Process> startTeam(PracticeServer& server, const std::string& team, const std::string& dir) {
-  const std::vector<int> types = robotTypes();
+  const std::vector<int> types = teamRobotTypes();
   EXPECT_EQ(types.size(), 12u) << "robot types of start.sh";
   std::vector<Process> agents;
   for (int unum = 1; unum <= 11 && types.size() == 12u; ++unum) {

@@ -15,34 +15,6 @@ namespace {
 
 typedef std::unique_ptr<Cond> CondPtr;
 
-// Player references read from text, released unless handed over.
-struct RefList {
-    std::vector<PlayerReference*> v;
-    ~RefList() {
-        for (PlayerReference* p : v) dispose(p);
-    }
-    ConstPlayerList release() {
-        ConstPlayerList r(v.begin(), v.end());
-        v.clear();
-        return r;
-    }
-};
-
-void disposeAll(const ConstPlayerList& v) {
-    for (const PlayerReference* p : v) dispose(p);
-}
-
-ConstPlayerList copyPlayers(const ConstPlayerList& v, const ParamList& params, const PlayerList& players) {
-    ConstPlayerList r;
-    try {
-        for (const PlayerReference* p : v) r.push_back(p->deepCopy(params, players));
-    } catch (...) {
-        disposeAll(r);
-        throw;
-    }
-    return r;
-}
-
 void printPlayers(std::ostream& out, const ConstPlayerList& v) {
     for (const PlayerReference* p : v) {
         p->print(out);
@@ -71,9 +43,9 @@ Region* readRegion(Scan& sc, const ParamList& params, const PlayerList& players)
 
 bool readList(Scan& sc, const ParamList& params, const PlayerList& players, RefList& list, bool opponents) {
     std::string out;
-    list.v = opponents ? PlayerReference::parsePlayerListOpp(sc.rest(), out, params, players)
-                       : PlayerReference::parsePlayerList(sc.rest(), out, params, players);
-    if (list.v.empty()) return false;
+    list.reset(opponents ? PlayerReference::parsePlayerListOpp(sc.rest(), out, params, players)
+                         : PlayerReference::parsePlayerList(sc.rest(), out, params, players));
+    if (list.empty()) return false;
     sc.reset(out);
     return true;
 }
@@ -114,6 +86,16 @@ bool ownsBall(const ConstPlayerList& players, const Context& world) {
 
 // Action
 
+namespace {
+typedef Action* (*Parser)(const std::string&, std::string&, const ParamList&, const PlayerList&, const PlayerList&);
+
+template <typename A>
+Action* parseAs(const std::string& in, std::string& out, const ParamList& params, const PlayerList& players,
+                const PlayerList& playersOpponent) {
+    return A::parse(in, out, params, players, playersOpponent);
+}
+}  // namespace
+
 const Action* Action::necessaryAction(const PlayerID& p, const Context& world) const {
     return isAccomplished(p, world) ? nullptr : this;
 }
@@ -130,59 +112,32 @@ Action* Action::parseEncapsulada(const std::string& in, std::string& out, const 
     out = in;
     NestingGuard guard;
     if (guard.tooDeep()) return nullptr;
-    typedef Action* (*Parser)(const std::string&, std::string&, const ParamList&, const PlayerList&,
-                              const PlayerList&);
     static const Parser parsers[] = {
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActPos::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActLongKick::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActPass::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMark::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMarkLinePlayer::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMarkLineReg::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActDribble::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActOffsideLine::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActClear::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActShoot::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActHold::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActIntercept::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActTackle::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActSeq::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActStop::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActAttentionToReg::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActAttentionToObj::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMarkGoal::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActReceiveBall::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMoveToOffsideLine::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActPasstoBestPlayer::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActOfeMark::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActDefMark::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActMov::parse(i, o, a, p, q); },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p, const PlayerList& q)
-            -> Action* { return ActBecomeOwner::parse(i, o, a, p, q); },
+        &parseAs<ActPos>,
+        &parseAs<ActLongKick>,
+        &parseAs<ActPass>,
+        &parseAs<ActMark>,
+        &parseAs<ActMarkLinePlayer>,
+        &parseAs<ActMarkLineReg>,
+        &parseAs<ActDribble>,
+        &parseAs<ActOffsideLine>,
+        &parseAs<ActClear>,
+        &parseAs<ActShoot>,
+        &parseAs<ActHold>,
+        &parseAs<ActIntercept>,
+        &parseAs<ActTackle>,
+        &parseAs<ActSeq>,
+        &parseAs<ActStop>,
+        &parseAs<ActAttentionToReg>,
+        &parseAs<ActAttentionToObj>,
+        &parseAs<ActMarkGoal>,
+        &parseAs<ActReceiveBall>,
+        &parseAs<ActMoveToOffsideLine>,
+        &parseAs<ActPasstoBestPlayer>,
+        &parseAs<ActOfeMark>,
+        &parseAs<ActDefMark>,
+        &parseAs<ActMov>,
+        &parseAs<ActBecomeOwner>,
     };
     for (Parser parser : parsers)
         if (Action* a = parser(in, out, parameters, players, playersOpponent)) return a;

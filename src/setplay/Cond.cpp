@@ -12,46 +12,6 @@ namespace setplay {
 
 namespace {
 
-// Player references read from text, released unless handed over.
-class RefList {
-public:
-    RefList() {}
-    explicit RefList(std::vector<PlayerReference*> v) : v_(std::move(v)) {}
-    ~RefList() {
-        for (PlayerReference* p : v_) dispose(p);
-    }
-    RefList(const RefList&) = delete;
-    RefList& operator=(const RefList&) = delete;
-    bool empty() const { return v_.empty(); }
-    void reset(std::vector<PlayerReference*> v) {
-        for (PlayerReference* p : v_) dispose(p);
-        v_ = std::move(v);
-    }
-    ConstPlayerList release() {
-        ConstPlayerList r(v_.begin(), v_.end());
-        v_.clear();
-        return r;
-    }
-
-private:
-    std::vector<PlayerReference*> v_;
-};
-
-void disposeAll(const ConstPlayerList& v) {
-    for (const PlayerReference* p : v) dispose(p);
-}
-
-ConstPlayerList copyPlayers(const ConstPlayerList& v, const ParamList& params, const PlayerList& players) {
-    ConstPlayerList r;
-    try {
-        for (const PlayerReference* p : v) r.push_back(p->deepCopy(params, players));
-    } catch (...) {
-        disposeAll(r);
-        throw;
-    }
-    return r;
-}
-
 void printPlayers(std::ostream& out, const ConstPlayerList& v, const char* after) {
     for (const PlayerReference* p : v) {
         p->print(out);
@@ -67,10 +27,9 @@ bool wholeTeam(const ConstPlayerList& v, std::string& team) {
     return true;
 }
 
-ConstPlayerList teamPlayers(const char* team) {
-    ConstPlayerList r;
-    for (unsigned n = 1; n <= 11; ++n) r.push_back(new PlayerID(team, n));
-    return r;
+ConstPlayerList teamPlayers(const std::string& team) {
+    std::vector<PlayerReference*> all = PlayerReference::allPlayersFrom(team);
+    return ConstPlayerList(all.begin(), all.end());
 }
 
 // A single reference with number 0 stands for a whole team.
@@ -78,13 +37,8 @@ ConstPlayerList expandWholeTeam(const ConstPlayerList& v) {
     std::string team;
     if (!wholeTeam(v, team)) return v;
     disposeAll(v);
-    ConstPlayerList r;
-    if (team == "our" || team == "any") r = teamPlayers("our");
-    if (team == "opp" || team == "any") {
-        ConstPlayerList opp = teamPlayers("opp");
-        r.insert(r.end(), opp.begin(), opp.end());
-    }
-    return r;
+    if (team != "our" && team != "opp" && team != "any") return ConstPlayerList();
+    return teamPlayers(team);
 }
 
 ConstPlayerList expandOpponents(const ConstPlayerList& v) {
@@ -137,32 +91,6 @@ C* parsePlayerRegion(const std::string& in, std::string& out, const ParamList& p
 }
 
 template <typename C>
-void printPlayerRegion(std::ostream& out, const C& c, const char* keyword) {
-    out << "(" << keyword << " :players (list ";
-    printPlayers(out, c.getPlayerSet(), " ");
-    out << ") :min ";
-    c.getMinMatch()->print(out);
-    out << " :max ";
-    c.getMaxMatch()->print(out);
-    out << " :region ";
-    c.getRegion()->print(out);
-    out << ")";
-}
-
-template <typename C>
-void printPrettyPlayerRegion(std::ostream& out, const C& c, const std::string& line_header) {
-    out << line_header << "are ";
-    c.getMinMatch()->print(out);
-    out << "-";
-    c.getMaxMatch()->print(out);
-    out << " "
-        << " (list ";
-    printPlayers(out, c.getPlayerSet(), " ");
-    out << "in:" << std::endl;
-    c.getRegion()->printPretty(out, line_header + " ");
-}
-
-template <typename C>
 Cond* copyPlayerRegion(const C& c, const ParamList& params, const PlayerList& players, bool mirror) {
     Owned<Integer> min(c.getMinMatch()->deepCopy(params, players));
     Owned<Integer> max(c.getMaxMatch()->deepCopy(params, players));
@@ -208,63 +136,37 @@ void printComp(std::ostream& out, const C& c, const char* keyword) {
 
 // Cond
 
+namespace {
+typedef Cond* (*Parser)(const std::string&, std::string&, const ParamList&, const PlayerList&);
+
+template <typename C>
+Cond* parseAs(const std::string& in, std::string& out, const ParamList& params, const PlayerList& players) {
+    return C::parse(in, out, params, players);
+}
+}  // namespace
+
 Cond* Cond::parse(const std::string& in, std::string& out, const ParamList& parameters, const PlayerList& players) {
     out = in;
     NestingGuard guard;
     if (guard.tooDeep()) return nullptr;
-    typedef Cond* (*Parser)(const std::string&, std::string&, const ParamList&, const PlayerList&);
     static const Parser parsers[] = {
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondPlayerPos::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondBallPos::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondBallOwner::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondClearShotAtGoal::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondClearPassToPlayer::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondClearPassToRegion::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondAnd::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondOr::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondNot::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondPlayMode::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondTime::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondOurGoal::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondOppGoal::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondGoalDiff::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondNearOffsideLine::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondPlayerMov::parse(i, o, a, p);
-        },
-        [](const std::string& i, std::string& o, const ParamList& a, const PlayerList& p) -> Cond* {
-            return CondPassFailed::parse(i, o, a, p);
-        },
+        &parseAs<CondPlayerPos>,
+        &parseAs<CondBallPos>,
+        &parseAs<CondBallOwner>,
+        &parseAs<CondClearShotAtGoal>,
+        &parseAs<CondClearPassToPlayer>,
+        &parseAs<CondClearPassToRegion>,
+        &parseAs<CondAnd>,
+        &parseAs<CondOr>,
+        &parseAs<CondNot>,
+        &parseAs<CondPlayMode>,
+        &parseAs<CondTime>,
+        &parseAs<CondOurGoal>,
+        &parseAs<CondOppGoal>,
+        &parseAs<CondGoalDiff>,
+        &parseAs<CondNearOffsideLine>,
+        &parseAs<CondPlayerMov>,
+        &parseAs<CondPassFailed>,
     };
     for (Parser parser : parsers)
         if (Cond* c = parser(in, out, parameters, players)) return c;
@@ -297,17 +199,9 @@ bool Context::lookup(const CondTime& cond) const {
     return cond.getComp().compare(time(), static_cast<double>(cond.getValue()));
 }
 
-// CondPlayerPos
+// CondPlayerRegion, CondPlayerPos, CondPlayerMov
 
-CondPlayerPos::CondPlayerPos(const ConstPlayerList& players, const Region* reg, Integer* min_match,
-                             Integer* max_match, bool borrowing)
-    : M_min_match(min_match),
-      M_max_match(max_match),
-      m_players(borrowing ? players : expandWholeTeam(players)),
-      m_reg(reg),
-      m_borrowing(borrowing) {}
-
-CondPlayerPos::~CondPlayerPos() {
+CondPlayerRegion::~CondPlayerRegion() {
     dispose(M_min_match);
     dispose(M_max_match);
     if (m_borrowing) return;
@@ -315,20 +209,44 @@ CondPlayerPos::~CondPlayerPos() {
     dispose(m_reg);
 }
 
-void CondPlayerPos::setMinMatch(Integer* m) {
+void CondPlayerRegion::setMinMatch(Integer* m) {
     if (m != M_min_match) dispose(M_min_match);
     M_min_match = m;
 }
 
-void CondPlayerPos::setMaxMatch(Integer* m) {
+void CondPlayerRegion::setMaxMatch(Integer* m) {
     if (m != M_max_match) dispose(M_max_match);
     M_max_match = m;
 }
 
-void CondPlayerPos::print(std::ostream& out) const { printPlayerRegion(out, *this, "ppos"); }
-void CondPlayerPos::printPretty(std::ostream& out, const std::string& h) const {
-    printPrettyPlayerRegion(out, *this, h);
+void CondPlayerRegion::printAs(std::ostream& out, const char* keyword) const {
+    out << "(" << keyword << " :players (list ";
+    printPlayers(out, m_players, " ");
+    out << ") :min ";
+    M_min_match->print(out);
+    out << " :max ";
+    M_max_match->print(out);
+    out << " :region ";
+    m_reg->print(out);
+    out << ")";
 }
+
+void CondPlayerRegion::printPretty(std::ostream& out, const std::string& line_header) const {
+    out << line_header << "are ";
+    M_min_match->print(out);
+    out << "-";
+    M_max_match->print(out);
+    out << " "
+        << " (list ";
+    printPlayers(out, m_players, " ");
+    out << "in:" << std::endl;
+    m_reg->printPretty(out, line_header + " ");
+}
+
+CondPlayerPos::CondPlayerPos(const ConstPlayerList& players, const Region* reg, Integer* min_match,
+                             Integer* max_match, bool borrowing)
+    : CondPlayerRegion(borrowing ? players : expandWholeTeam(players), reg, min_match, max_match, borrowing) {}
+
 Cond* CondPlayerPos::deepCopy(const ParamList& a, const PlayerList& p) const {
     return copyPlayerRegion(*this, a, p, false);
 }
@@ -340,38 +258,11 @@ CondPlayerPos* CondPlayerPos::parse(const std::string& in, std::string& out, con
     return parsePlayerRegion<CondPlayerPos>(in, out, a, p, "(ppos");
 }
 
-// CondPlayerMov
-
 CondPlayerMov::CondPlayerMov(const ConstPlayerList& playersOpponent, const Region* reg, Integer* min_match,
                              Integer* max_match, bool borrowing)
-    : M_min_match(min_match),
-      M_max_match(max_match),
-      m_players(borrowing ? playersOpponent : expandOpponents(playersOpponent)),
-      m_reg(reg),
-      m_borrowing(borrowing) {}
+    : CondPlayerRegion(borrowing ? playersOpponent : expandOpponents(playersOpponent), reg, min_match, max_match,
+                       borrowing) {}
 
-CondPlayerMov::~CondPlayerMov() {
-    dispose(M_min_match);
-    dispose(M_max_match);
-    if (m_borrowing) return;
-    disposeAll(m_players);
-    dispose(m_reg);
-}
-
-void CondPlayerMov::setMinMatch(Integer* m) {
-    if (m != M_min_match) dispose(M_min_match);
-    M_min_match = m;
-}
-
-void CondPlayerMov::setMaxMatch(Integer* m) {
-    if (m != M_max_match) dispose(M_max_match);
-    M_max_match = m;
-}
-
-void CondPlayerMov::print(std::ostream& out) const { printPlayerRegion(out, *this, "pmov"); }
-void CondPlayerMov::printPretty(std::ostream& out, const std::string& h) const {
-    printPrettyPlayerRegion(out, *this, h);
-}
 Cond* CondPlayerMov::deepCopy(const ParamList& a, const PlayerList& p) const {
     return copyPlayerRegion(*this, a, p, false);
 }
@@ -626,6 +517,16 @@ bool readMembers(Scan& sc, const char* keyword, const ParamList& a, const Player
     return true;
 }
 
+template <typename C>
+C* parseMembers(const std::string& in, std::string& out, const ParamList& a, const PlayerList& p, const char* keyword) {
+    out = in;
+    Scan sc(in);
+    Storage members;
+    if (!readMembers(sc, keyword, a, p, members)) return nullptr;
+    out = sc.rest();
+    return new C(members);
+}
+
 void printMembers(std::ostream& out, const char* keyword, const Storage& v) {
     out << "(" << keyword;
     for (const Cond* c : v) {
@@ -641,74 +542,45 @@ void printPrettyMembers(std::ostream& out, const std::string& h, const char* key
 }
 }  // namespace
 
-CondAnd::~CondAnd() { deleteAll(m_conds); }
+CondJunction::~CondJunction() { deleteAll(m_conds); }
 
-void CondAnd::print(std::ostream& out) const { printMembers(out, "and", m_conds); }
-void CondAnd::printPretty(std::ostream& out, const std::string& h) const { printPrettyMembers(out, h, "and", m_conds); }
+void CondJunction::substituteNamedRegions(const Context& world) const {
+    for (const Cond* c : m_conds) c->substituteNamedRegions(world);
+}
 
-bool CondAnd::eval(const Context& context) const {
+bool CondJunction::anyIs(bool answer, const Context& context, const char* nullMessage) const {
     for (const Cond* c : m_conds) {
         if (!c) {
             const int line = __LINE__;
-            throw rcss::util::NullErr(__FILE__, line, "Null condition in CondAnd\n");
+            throw rcss::util::NullErr(__FILE__, line, nullMessage);
         }
-        if (!c->eval(context)) return false;
+        if (c->eval(context) == answer) return true;
     }
-    return true;
+    return false;
 }
 
+void CondAnd::print(std::ostream& out) const { printMembers(out, "and", m_conds); }
+void CondAnd::printPretty(std::ostream& out, const std::string& h) const { printPrettyMembers(out, h, "and", m_conds); }
 Cond* CondAnd::deepCopy(const ParamList& a, const PlayerList& p) const {
     return new CondAnd(copyAll(m_conds, a, p, false));
 }
 Cond* CondAnd::inversion(const ParamList& a, const PlayerList& p) const {
     return new CondAnd(copyAll(m_conds, a, p, true));
 }
-void CondAnd::substituteNamedRegions(const Context& world) const {
-    for (const Cond* c : m_conds) c->substituteNamedRegions(world);
-}
-
 CondAnd* CondAnd::parse(const std::string& in, std::string& out, const ParamList& a, const PlayerList& p) {
-    out = in;
-    Scan sc(in);
-    Storage members;
-    if (!readMembers(sc, "(and", a, p, members)) return nullptr;
-    out = sc.rest();
-    return new CondAnd(members);
+    return parseMembers<CondAnd>(in, out, a, p, "(and");
 }
-
-CondOr::~CondOr() { deleteAll(m_conds); }
 
 void CondOr::print(std::ostream& out) const { printMembers(out, "or", m_conds); }
 void CondOr::printPretty(std::ostream& out, const std::string& h) const { printPrettyMembers(out, h, "or", m_conds); }
-
-bool CondOr::eval(const Context& context) const {
-    for (const Cond* c : m_conds) {
-        if (!c) {
-            const int line = __LINE__;
-            throw rcss::util::NullErr(__FILE__, line, "Null condition in CondOr\n");
-        }
-        if (c->eval(context)) return true;
-    }
-    return false;
-}
-
 Cond* CondOr::deepCopy(const ParamList& a, const PlayerList& p) const {
     return new CondOr(copyAll(m_conds, a, p, false));
 }
 Cond* CondOr::inversion(const ParamList& a, const PlayerList& p) const {
     return new CondOr(copyAll(m_conds, a, p, true));
 }
-void CondOr::substituteNamedRegions(const Context& world) const {
-    for (const Cond* c : m_conds) c->substituteNamedRegions(world);
-}
-
 CondOr* CondOr::parse(const std::string& in, std::string& out, const ParamList& a, const PlayerList& p) {
-    out = in;
-    Scan sc(in);
-    Storage members;
-    if (!readMembers(sc, "(or", a, p, members)) return nullptr;
-    out = sc.rest();
-    return new CondOr(members);
+    return parseMembers<CondOr>(in, out, a, p, "(or");
 }
 
 void CondNot::print(std::ostream& out) const {

@@ -36,20 +36,15 @@ public:
 
 // Conditions own the player references, regions and bounds they are given,
 // except the set play's own list elements.
-class CondPlayerPos : public Cond {
-public:
-    // A borrowing condition leaves the region and the players to their owner.
-    CondPlayerPos(const ConstPlayerList& players, const Region* reg, Integer* min_match, Integer* max_match,
-                  bool borrowing = false);
-    ~CondPlayerPos() override;
-    CondPlayerPos(const CondPlayerPos&) = delete;
-    CondPlayerPos& operator=(const CondPlayerPos&) = delete;
 
-    void print(std::ostream& out) const override;
+// Between a minimum and a maximum of the players are found in a region.
+class CondPlayerRegion : public Cond {
+public:
+    ~CondPlayerRegion() override;
+    CondPlayerRegion(const CondPlayerRegion&) = delete;
+    CondPlayerRegion& operator=(const CondPlayerRegion&) = delete;
+
     void printPretty(std::ostream& out, const std::string& line_header) const override;
-    bool eval(const Context& context) const override { return context.lookup(*this); }
-    Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
-    Cond* inversion(const ParamList& params, const PlayerList& players) const override;
     void substituteNamedRegions(const Context& world) const override { m_reg->substituteNamedRegions(world); }
 
     const Integer* getMinMatch() const { return M_min_match; }
@@ -59,8 +54,11 @@ public:
     void setMinMatch(Integer* m);
     void setMaxMatch(Integer* m);
 
-    static CondPlayerPos* parse(const std::string& in, std::string& out, const ParamList& parameters,
-                                const PlayerList& players);
+protected:
+    CondPlayerRegion(const ConstPlayerList& players, const Region* reg, Integer* min_match, Integer* max_match,
+                     bool borrowing)
+        : M_min_match(min_match), M_max_match(max_match), m_players(players), m_reg(reg), m_borrowing(borrowing) {}
+    void printAs(std::ostream& out, const char* keyword) const;
 
 private:
     Integer* M_min_match;
@@ -70,38 +68,34 @@ private:
     bool m_borrowing;
 };
 
-class CondPlayerMov : public Cond {
+class CondPlayerPos : public CondPlayerRegion {
+public:
+    // A borrowing condition leaves the region and the players to their owner.
+    CondPlayerPos(const ConstPlayerList& players, const Region* reg, Integer* min_match, Integer* max_match,
+                  bool borrowing = false);
+
+    void print(std::ostream& out) const override { printAs(out, "ppos"); }
+    bool eval(const Context& context) const override { return context.lookup(*this); }
+    Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
+    Cond* inversion(const ParamList& params, const PlayerList& players) const override;
+
+    static CondPlayerPos* parse(const std::string& in, std::string& out, const ParamList& parameters,
+                                const PlayerList& players);
+};
+
+class CondPlayerMov : public CondPlayerRegion {
 public:
     // A borrowing condition leaves the region and the players to their owner.
     CondPlayerMov(const ConstPlayerList& playersOpponent, const Region* reg, Integer* min_match, Integer* max_match,
                   bool borrowing = false);
-    ~CondPlayerMov() override;
-    CondPlayerMov(const CondPlayerMov&) = delete;
-    CondPlayerMov& operator=(const CondPlayerMov&) = delete;
 
-    void print(std::ostream& out) const override;
-    void printPretty(std::ostream& out, const std::string& line_header) const override;
+    void print(std::ostream& out) const override { printAs(out, "pmov"); }
     bool eval(const Context& context) const override { return context.lookup(*this); }
     Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
     Cond* inversion(const ParamList& params, const PlayerList& players) const override;
-    void substituteNamedRegions(const Context& world) const override { m_reg->substituteNamedRegions(world); }
-
-    const Integer* getMinMatch() const { return M_min_match; }
-    const Integer* getMaxMatch() const { return M_max_match; }
-    const ConstPlayerList& getPlayerSet() const { return m_players; }
-    const Region* getRegion() const { return m_reg; }
-    void setMinMatch(Integer* m);
-    void setMaxMatch(Integer* m);
 
     static CondPlayerMov* parse(const std::string& in, std::string& out, const ParamList& parameters,
                                 const PlayerList& players);
-
-private:
-    Integer* M_min_match;
-    Integer* M_max_match;
-    ConstPlayerList m_players;
-    const Region* m_reg;
-    bool m_borrowing;
 };
 
 class CondBallPos : public Cond {
@@ -217,50 +211,55 @@ private:
     const Region* m_region_to;
 };
 
-class CondAnd : public Cond {
+// A list of conditions joined by "and" or "or"; owns them.
+class CondJunction : public Cond {
 public:
     typedef std::vector<Cond*> Storage;
-    explicit CondAnd(const Storage& conds) : m_conds(conds) {}
-    ~CondAnd() override;
-    CondAnd(const CondAnd&) = delete;
-    CondAnd& operator=(const CondAnd&) = delete;
+    ~CondJunction() override;
+    CondJunction(const CondJunction&) = delete;
+    CondJunction& operator=(const CondJunction&) = delete;
 
-    void print(std::ostream& out) const override;
-    void printPretty(std::ostream& out, const std::string& line_header) const override;
-    bool eval(const Context& context) const override;
-    Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
-    Cond* inversion(const ParamList& params, const PlayerList& players) const override;
     void substituteNamedRegions(const Context& world) const override;
     const Storage& getConds() const { return m_conds; }
 
-    static CondAnd* parse(const std::string& in, std::string& out, const ParamList& parameters,
-                          const PlayerList& players);
+protected:
+    explicit CondJunction(const Storage& conds) : m_conds(conds) {}
+    // True when some member evaluates to the answer; a null member throws with the message.
+    bool anyIs(bool answer, const Context& context, const char* nullMessage) const;
 
-private:
     Storage m_conds;
 };
 
-class CondOr : public Cond {
+class CondAnd : public CondJunction {
 public:
-    typedef std::vector<Cond*> Storage;
-    explicit CondOr(const Storage& conds) : m_conds(conds) {}
-    ~CondOr() override;
-    CondOr(const CondOr&) = delete;
-    CondOr& operator=(const CondOr&) = delete;
+    explicit CondAnd(const Storage& conds) : CondJunction(conds) {}
 
     void print(std::ostream& out) const override;
     void printPretty(std::ostream& out, const std::string& line_header) const override;
-    bool eval(const Context& context) const override;
+    bool eval(const Context& context) const override {
+        return !anyIs(false, context, "Null condition in CondAnd\n");
+    }
     Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
     Cond* inversion(const ParamList& params, const PlayerList& players) const override;
-    void substituteNamedRegions(const Context& world) const override;
-    const Storage& getConds() const { return m_conds; }
+
+    static CondAnd* parse(const std::string& in, std::string& out, const ParamList& parameters,
+                          const PlayerList& players);
+};
+
+class CondOr : public CondJunction {
+public:
+    explicit CondOr(const Storage& conds) : CondJunction(conds) {}
+
+    void print(std::ostream& out) const override;
+    void printPretty(std::ostream& out, const std::string& line_header) const override;
+    bool eval(const Context& context) const override {
+        return anyIs(true, context, "Null condition in CondOr\n");
+    }
+    Cond* deepCopy(const ParamList& params, const PlayerList& players) const override;
+    Cond* inversion(const ParamList& params, const PlayerList& players) const override;
 
     static CondOr* parse(const std::string& in, std::string& out, const ParamList& parameters,
                          const PlayerList& players);
-
-private:
-    Storage m_conds;
 };
 
 class CondNot : public Cond {

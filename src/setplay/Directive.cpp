@@ -8,10 +8,6 @@ namespace ostrevanda {
 namespace setplay {
 
 namespace {
-void disposeAll(const ConstPlayerList& v) {
-    for (const PlayerReference* p : v) dispose(p);
-}
-
 void deleteActions(std::vector<Action*>* v) {
     if (!v) return;
     for (Action* a : *v) delete a;
@@ -80,22 +76,11 @@ void Directive::printAux2(std::ostream& os, unsigned& indent) const {
     os << ")\n";
 }
 
-ConstPlayerList Directive::copyPlayers(const ParamList& parameters, const PlayerList& players_) const {
-    ConstPlayerList r;
-    try {
-        for (const PlayerReference* p : players) r.push_back(p->deepCopy(parameters, players_));
-    } catch (...) {
-        disposeAll(r);
-        throw;
-    }
-    return r;
-}
-
 void Directive::copyParts(const ParamList& parameters, const PlayerList& players_, const PlayerList& playersOpponent_,
                           bool mirror, ConstPlayerList& list, std::vector<Action*>*& acts) const {
     acts = copyActions(parameters, players_, playersOpponent_, mirror);
     try {
-        list = copyPlayers(parameters, players_);
+        list = copyPlayers(players, parameters, players_);
     } catch (...) {
         deleteActions(acts);
         throw;
@@ -134,13 +119,7 @@ Directive* Directive::parse(const std::string& in, std::string& out, const Param
         }
     }
     std::string rest;
-    std::vector<PlayerReference*> read = PlayerReference::parsePlayerList(sc.rest(), rest, parameters, players);
-    struct Cleanup {
-        std::vector<PlayerReference*>& v;
-        ~Cleanup() {
-            for (PlayerReference* p : v) dispose(p);
-        }
-    } cleanup{read};
+    RefList read(PlayerReference::parsePlayerList(sc.rest(), rest, parameters, players));
     if (read.empty()) return nullptr;
     sc.reset(rest);
     if (!sc.kw(":actions")) return nullptr;
@@ -153,8 +132,7 @@ Directive* Directive::parse(const std::string& in, std::string& out, const Param
         return nullptr;
     }
     out = sc.rest();
-    ConstPlayerList list = PlayerReference::toVectorConstPlayerReference(read);
-    read.clear();
+    ConstPlayerList list = read.release();
     if (isDo) return new Do(list, acts);
     return new Dont(list, acts);
 }

@@ -41,7 +41,6 @@ public:
 protected:
     void printAux(std::ostream& os) const;
     void printAux2(std::ostream& os, unsigned& indent) const;
-    ConstPlayerList copyPlayers(const ParamList& parameters, const PlayerList& players) const;
     void copyParts(const ParamList& parameters, const PlayerList& players, const PlayerList& playersOpponent,
                    bool mirror, ConstPlayerList& list, std::vector<Action*>*& acts) const;
     std::vector<Action*>* copyActions(const ParamList& parameters, const PlayerList& players,

@@ -108,11 +108,6 @@ std::vector<PlayerReference*> PlayerReference::parsePlayerListOpp(
     return parseList(in, out, params, playersOpponent, &PlayerReference::parseOpp);
 }
 
-std::vector<const PlayerReference*> PlayerReference::toVectorConstPlayerReference(
-    const std::vector<PlayerReference*>& vec) {
-    return std::vector<const PlayerReference*>(vec.begin(), vec.end());
-}
-
 std::vector<PlayerReference*> PlayerReference::allPlayersFrom(const std::string& team) {
     if (team != "our" && team != "opp" && team != "any") throw SetplayException("Bad team name");
     std::vector<PlayerReference*> result;
@@ -210,6 +205,23 @@ PlayerRole* PlayerRole::parse(const std::string& in, std::string& out, const std
 PlayerRole* PlayerRole::parseOpp(const std::string& in, std::string& out, const std::vector<SetplayParameter*>&,
                                  const std::vector<PlayerReference*>& players) {
     return parseRole(in, out, players);
+}
+
+void disposeAll(const std::vector<const PlayerReference*>& refs) {
+    for (const PlayerReference* p : refs) dispose(p);
+}
+
+std::vector<const PlayerReference*> copyPlayers(const std::vector<const PlayerReference*>& refs,
+                                                const std::vector<SetplayParameter*>& params,
+                                                const std::vector<PlayerReference*>& players) {
+    std::vector<const PlayerReference*> r;
+    try {
+        for (const PlayerReference* p : refs) r.push_back(p->deepCopy(params, players));
+    } catch (...) {
+        disposeAll(r);
+        throw;
+    }
+    return r;
 }
 
 }  // namespace setplay

@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setplay/Object.h"
@@ -41,7 +42,6 @@ public:
     static std::vector<PlayerReference*> parsePlayerListOpp(const std::string& in, std::string& out,
                                                             const std::vector<SetplayParameter*>& params,
                                                             const std::vector<PlayerReference*>& playersOpponent);
-    static std::vector<const PlayerReference*> toVectorConstPlayerReference(const std::vector<PlayerReference*>& vec);
     // New references to the eleven players of "our" or "opp", or of both for "any".
     static std::vector<PlayerReference*> allPlayersFrom(const std::string& team);
 };
@@ -111,6 +111,40 @@ public:
 private:
     std::string name;
     PlayerID* value_;
+};
+
+// Disposes of each reference of the list.
+void disposeAll(const std::vector<const PlayerReference*>& refs);
+
+// New copies of the references, or none if one copy throws.
+std::vector<const PlayerReference*> copyPlayers(const std::vector<const PlayerReference*>& refs,
+                                                const std::vector<SetplayParameter*>& params,
+                                                const std::vector<PlayerReference*>& players);
+
+// Player references read from text, disposed of unless handed over.
+class RefList {
+public:
+    RefList() {}
+    explicit RefList(std::vector<PlayerReference*> v) : v_(std::move(v)) {}
+    ~RefList() { clear(); }
+    RefList(const RefList&) = delete;
+    RefList& operator=(const RefList&) = delete;
+    bool empty() const { return v_.empty(); }
+    void reset(std::vector<PlayerReference*> v) {
+        clear();
+        v_ = std::move(v);
+    }
+    std::vector<const PlayerReference*> release() {
+        std::vector<const PlayerReference*> r(v_.begin(), v_.end());
+        v_.clear();
+        return r;
+    }
+
+private:
+    void clear() {
+        for (PlayerReference* p : v_) dispose(p);
+    }
+    std::vector<PlayerReference*> v_;
 };
 
 }  // namespace setplay

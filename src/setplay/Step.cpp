@@ -74,71 +74,54 @@ P* parseParticipation(const std::string& in, std::string& out, const ParamList& 
     return new P(who, nullptr);
 }
 
-void printParticipation(std::ostream& os, const PlayerReference* who, const Region* where) {
-    if (where) {
-        os << "(at ";
-        who->print(os);
-        os << " ";
-        where->print(os);
-        os << ")";
-    } else {
-        who->print(os);
-    }
-}
-
 }  // namespace
 
 // Participation
 
-Participation::~Participation() {
+template <typename Self>
+ParticipationOf<Self>::~ParticipationOf() {
     dispose(participant_);
     dispose(location_);
 }
 
-void Participation::print(std::ostream& os) const { printParticipation(os, participant_, location_); }
+template <typename Self>
+void ParticipationOf<Self>::print(std::ostream& os) const {
+    if (!location_) {
+        participant_->print(os);
+        return;
+    }
+    os << "(at ";
+    participant_->print(os);
+    os << " ";
+    location_->print(os);
+    os << ")";
+}
 
-Participation* Participation::deepCopy(const ParamList& parameters, const PlayerList& players) const {
+template <typename Self>
+Self* ParticipationOf<Self>::deepCopy(const ParamList& parameters, const PlayerList& players) const {
     Owned<Region> where(location_ ? location_->deepCopy(parameters, players) : nullptr);
     PlayerReference* who = participant_->deepCopy(parameters, players);
-    return new Participation(who, where.release());
+    return new Self(who, where.release());
 }
 
-Participation* Participation::inversion(const ParamList& parameters, const PlayerList& players) const {
+template <typename Self>
+Self* ParticipationOf<Self>::inversion(const ParamList& parameters, const PlayerList& players) const {
     Owned<Region> where(location_ ? location_->inversion(parameters, players) : nullptr);
     PlayerReference* who = participant_->deepCopy(parameters, players);
-    return new Participation(who, where.release());
+    return new Self(who, where.release());
 }
 
-void Participation::substituteNamedRegions(const Context& world) const {
+template <typename Self>
+void ParticipationOf<Self>::substituteNamedRegions(const Context& world) const {
     if (location_) location_->substituteNamedRegions(world);
 }
+
+template class ParticipationOf<Participation>;
+template class ParticipationOf<ParticipationOpp>;
 
 Participation* Participation::parse(std::string in, std::string& out, const ParamList& parameters,
                                     const PlayerList& players) {
     return parseParticipation<Participation>(in, out, parameters, players, &PlayerReference::parse);
-}
-
-ParticipationOpp::~ParticipationOpp() {
-    dispose(participantopponent_);
-    dispose(location_);
-}
-
-void ParticipationOpp::print(std::ostream& os) const { printParticipation(os, participantopponent_, location_); }
-
-ParticipationOpp* ParticipationOpp::deepCopy(const ParamList& parameters, const PlayerList& playersOpponent) const {
-    Owned<Region> where(location_ ? location_->deepCopy(parameters, playersOpponent) : nullptr);
-    PlayerReference* who = participantopponent_->deepCopy(parameters, playersOpponent);
-    return new ParticipationOpp(who, where.release());
-}
-
-ParticipationOpp* ParticipationOpp::inversion(const ParamList& parameters, const PlayerList& playersOpponent) const {
-    Owned<Region> where(location_ ? location_->inversion(parameters, playersOpponent) : nullptr);
-    PlayerReference* who = participantopponent_->deepCopy(parameters, playersOpponent);
-    return new ParticipationOpp(who, where.release());
-}
-
-void ParticipationOpp::substituteNamedRegions(const Context& world) const {
-    if (location_) location_->substituteNamedRegions(world);
 }
 
 ParticipationOpp* ParticipationOpp::parseOpp(std::string in, std::string& out, const ParamList& parameters,

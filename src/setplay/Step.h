@@ -12,53 +12,46 @@
 namespace ostrevanda {
 namespace setplay {
 
-// An own participant, optionally with its place.
-class Participation {
+// A participant, optionally with its place; Self is the kind of participant.
+template <typename Self>
+class ParticipationOf {
 public:
-    Participation(const PlayerReference* participant, const Region* location)
+    ParticipationOf(const PlayerReference* participant, const Region* location)
         : participant_(participant), location_(location) {}
-    ~Participation();
-    Participation(const Participation&) = delete;
-    Participation& operator=(const Participation&) = delete;
+    ~ParticipationOf();
+    ParticipationOf(const ParticipationOf&) = delete;
+    ParticipationOf& operator=(const ParticipationOf&) = delete;
 
     void print(std::ostream& os) const;
-    Participation* deepCopy(const ParamList& parameters, const PlayerList& players) const;
-    Participation* inversion(const ParamList& parameters, const PlayerList& players) const;
+    Self* deepCopy(const ParamList& parameters, const PlayerList& players) const;
+    Self* inversion(const ParamList& parameters, const PlayerList& players) const;
     void substituteNamedRegions(const Context& world) const;
     const PlayerReference* participant() const { return participant_; }
     const Region* location() const { return location_; }
-
-    static Participation* parse(std::string in, std::string& out, const ParamList& parameters,
-                                const PlayerList& players);
 
 private:
     const PlayerReference* participant_;
     const Region* location_;
 };
 
-// An opponent of interest, optionally with its place.
-class ParticipationOpp {
+// An own participant, optionally with its place.
+class Participation : public ParticipationOf<Participation> {
 public:
-    ParticipationOpp(const PlayerReference* participant, const Region* location)
-        : participantopponent_(participant), location_(location) {}
-    ~ParticipationOpp();
-    ParticipationOpp(const ParticipationOpp&) = delete;
-    ParticipationOpp& operator=(const ParticipationOpp&) = delete;
+    using ParticipationOf::ParticipationOf;
+    static Participation* parse(std::string in, std::string& out, const ParamList& parameters,
+                                const PlayerList& players);
+};
 
-    void print(std::ostream& os) const;
-    ParticipationOpp* deepCopy(const ParamList& parameters, const PlayerList& playersOpponent) const;
-    ParticipationOpp* inversion(const ParamList& parameters, const PlayerList& playersOpponent) const;
-    void substituteNamedRegions(const Context& world) const;
-    const PlayerReference* participant() const { return participantopponent_; }
-    const Region* location() const { return location_; }
-
+// An opponent of interest, optionally with its place.
+class ParticipationOpp : public ParticipationOf<ParticipationOpp> {
+public:
+    using ParticipationOf::ParticipationOf;
     static ParticipationOpp* parseOpp(std::string in, std::string& out, const ParamList& parameters,
                                       const PlayerList& playersOpponent);
-
-private:
-    const PlayerReference* participantopponent_;
-    const Region* location_;
 };
+
+extern template class ParticipationOf<Participation>;
+extern template class ParticipationOf<ParticipationOpp>;
 
 // A way out of a step, guarded by a condition and carrying directives.
 class Transition {

@@ -110,9 +110,9 @@ TEST(SetplayConditions, WholeTeams) {
     for (const Case& c : cases) {
         std::unique_ptr<Cond> cond(read(c.text));
         ASSERT_TRUE(cond) << c.text;
-        const ConstPlayerList& set = dynamic_cast<CondPlayerPos*>(cond.get())
-                                         ? dynamic_cast<CondPlayerPos*>(cond.get())->getPlayerSet()
-                                         : dynamic_cast<CondPlayerMov*>(cond.get())->getPlayerSet();
+        const CondPlayerRegion* counted = dynamic_cast<const CondPlayerRegion*>(cond.get());
+        ASSERT_TRUE(counted) << c.text;
+        const ConstPlayerList& set = counted->getPlayerSet();
         EXPECT_EQ(c.players, set.size()) << c.text;
         if (!set.empty()) {
             EXPECT_EQ(c.first, set[0]->value()->team) << c.text;

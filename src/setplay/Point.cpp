@@ -382,13 +382,7 @@ PointSimple* PointVar::asPointSimple(const Context& world) const {
 }
 
 Point* PointVar::deepCopy(const Params& params, const Players&) const {
-    for (SetplayParameter* p : params) {
-        if (p && p->name() == name_) {
-            if (PointVar* v = dynamic_cast<PointVar*>(p)) return shared(v);
-            break;
-        }
-    }
-    throw SetplayException("Point parameter not found in parameter list:" + name_);
+    return listedParameter<PointVar>(params, name_, "Point parameter not found in parameter list:" + name_);
 }
 
 Point* PointVar::inversion(const Params& params, const Players& players) const { return deepCopy(params, players); }

@@ -651,13 +651,7 @@ Region* RegVar::copy(const Params& params, const Players& players, bool mirror) 
         v->m_instantiated = m_instantiated;
         return v;
     }
-    for (SetplayParameter* p : params) {
-        if (p && p->name() == name_) {
-            if (RegVar* v = dynamic_cast<RegVar*>(p)) return shared(v);
-            break;
-        }
-    }
-    throw SetplayException("Region parameter not found in parameter list:" + name_);
+    return listedParameter<RegVar>(params, name_, "Region parameter not found in parameter list:" + name_);
 }
 
 Region* RegVar::deepCopy(const Params& params, const Players& players) const { return copy(params, players, false); }

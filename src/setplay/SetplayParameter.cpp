@@ -29,14 +29,6 @@ const SetplayParameter* readReference(Scan& sc, const std::vector<SetplayParamet
     }
     return nullptr;
 }
-
-template <typename T>
-T* findByName(const std::vector<SetplayParameter*>& params, const std::string& name) {
-    for (SetplayParameter* p : params) {
-        if (p && p->name() == name) return shared(dynamic_cast<T*>(p));
-    }
-    return nullptr;
-}
 }  // namespace
 
 bool nameBefore(const SetplayParameter* a, const SetplayParameter* b) { return a->name() < b->name(); }
@@ -86,17 +78,13 @@ Integer* Integer::deepCopy() const {
 
 Integer* Integer::deepCopy(const std::vector<SetplayParameter*>& params, const std::vector<PlayerReference*>&) const {
     if (name_ == UNNAMED) return new Integer(_value);
-    Integer* found = findByName<Integer>(params, name_);
-    if (!found) throw SetplayException("Integer parameter not found in parameter list!");
-    return found;
+    return listedParameter<Integer>(params, name_, "Integer parameter not found in parameter list!");
 }
 
 Integer* Integer::inversion(const std::vector<SetplayParameter*>& params, const std::vector<PlayerReference*>&) const {
     // Negating the smallest int has no int result; it stays as it is.
     if (name_ == UNNAMED) return new Integer(_value == std::numeric_limits<int>::min() ? _value : -_value);
-    Integer* found = findByName<Integer>(params, name_);
-    if (!found) throw SetplayException("Integer parameter not found in parameter list!");
-    return found;
+    return listedParameter<Integer>(params, name_, "Integer parameter not found in parameter list!");
 }
 
 Integer* Integer::parse(const std::string& in, std::string& out, const std::vector<SetplayParameter*>& parameters) {
@@ -162,16 +150,12 @@ Decimal* Decimal::exactCopy() const {
 
 Decimal* Decimal::deepCopy(const std::vector<SetplayParameter*>& params, const std::vector<PlayerReference*>&) const {
     if (name_ == UNNAMED) return new Decimal(_value);
-    Decimal* found = findByName<Decimal>(params, name_);
-    if (!found) throw SetplayException("Decimal parameter not found in parameter list!");
-    return found;
+    return listedParameter<Decimal>(params, name_, "Decimal parameter not found in parameter list!");
 }
 
 Decimal* Decimal::inversion(const std::vector<SetplayParameter*>& params, const std::vector<PlayerReference*>&) const {
     if (name_ == UNNAMED) return new Decimal(-_value);
-    Decimal* found = findByName<Decimal>(params, name_);
-    if (!found) throw SetplayException("Decimal parameter not found in parameter list!");
-    return found;
+    return listedParameter<Decimal>(params, name_, "Decimal parameter not found in parameter list!");
 }
 
 Decimal* Decimal::parse(const std::string& in, std::string& out, const std::vector<SetplayParameter*>& parameters) {

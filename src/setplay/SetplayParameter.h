@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "setplay/SetplayException.h"
 #include "setplay/Shareable.h"
 
 namespace ostrevanda {
@@ -96,6 +97,20 @@ public:
 private:
     double _value;
 };
+
+// The list's parameter of that name, marked shared; throws the message when it
+// is missing or of another kind than T.
+template <typename T>
+T* listedParameter(const std::vector<SetplayParameter*>& params, const std::string& name,
+                   const std::string& missing) {
+    for (SetplayParameter* p : params) {
+        if (p && p->name() == name) {
+            if (T* found = dynamic_cast<T*>(p)) return shared(found);
+            break;
+        }
+    }
+    throw SetplayException(missing);
+}
 
 }  // namespace setplay
 }  // namespace ostrevanda

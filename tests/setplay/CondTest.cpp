@@ -146,7 +146,8 @@ TEST(SetplayConditions, Evaluation) {
         {"(playm ko_our)", true}, {"(playm play_on)", false}, {"(bpos :region (pt :x 1 :y 2))", true},
         {"(canShoot :players 3)", true}, {"(bowner :players 3)", false}, {"(passfailed)", false},
         {"(and (time > 3) (playm ko_our))", true}, {"(and (time > 300) (playm ko_our))", false},
-        {"(or (time > 300) (playm ko_our))", true}, {"(not (time > 300))", true},
+        {"(or (time > 300) (playm ko_our))", true}, {"(or (time > 300) (playm play_on))", false},
+        {"(not (time > 300))", true},
         {"(nearOffsideLine :players 2)", false},
     };
     for (const Case& c : cases) {

@@ -156,18 +156,12 @@ void Do::print2(std::ostream& os, unsigned& indent) const {
 
 Directive* Do::deepCopy(const ParamList& parameters, const PlayerList& players_,
                         const PlayerList& playersOpponent_) const {
-    ConstPlayerList list;
-    std::vector<Action*>* acts = nullptr;
-    copyParts(parameters, players_, playersOpponent_, false, list, acts);
-    return new Do(list, acts);
+    return copyAs<Do>(parameters, players_, playersOpponent_, false);
 }
 
 Directive* Do::inversion(const ParamList& parameters, const PlayerList& players_,
                          const PlayerList& playersOpponent_) const {
-    ConstPlayerList list;
-    std::vector<Action*>* acts = nullptr;
-    copyParts(parameters, players_, playersOpponent_, true, list, acts);
-    return new Do(list, acts);
+    return copyAs<Do>(parameters, players_, playersOpponent_, true);
 }
 
 void Dont::print(std::ostream& os) const {
@@ -186,18 +180,12 @@ void Dont::print2(std::ostream& os, unsigned& indent) const {
 
 Directive* Dont::deepCopy(const ParamList& parameters, const PlayerList& players_,
                           const PlayerList& playersOpponent_) const {
-    ConstPlayerList list;
-    std::vector<Action*>* acts = nullptr;
-    copyParts(parameters, players_, playersOpponent_, false, list, acts);
-    return new Dont(list, acts);
+    return copyAs<Dont>(parameters, players_, playersOpponent_, false);
 }
 
 Directive* Dont::inversion(const ParamList& parameters, const PlayerList& players_,
                            const PlayerList& playersOpponent_) const {
-    ConstPlayerList list;
-    std::vector<Action*>* acts = nullptr;
-    copyParts(parameters, players_, playersOpponent_, true, list, acts);
-    return new Dont(list, acts);
+    return copyAs<Dont>(parameters, players_, playersOpponent_, true);
 }
 
 }  // namespace setplay

@@ -43,6 +43,15 @@ protected:
     void printAux2(std::ostream& os, unsigned& indent) const;
     void copyParts(const ParamList& parameters, const PlayerList& players, const PlayerList& playersOpponent,
                    bool mirror, ConstPlayerList& list, std::vector<Action*>*& acts) const;
+    // A new T over such copies.
+    template <typename T>
+    Directive* copyAs(const ParamList& parameters, const PlayerList& players, const PlayerList& playersOpponent,
+                      bool mirror) const {
+        ConstPlayerList list;
+        std::vector<Action*>* acts = nullptr;
+        copyParts(parameters, players, playersOpponent, mirror, list, acts);
+        return new T(list, acts);
+    }
     std::vector<Action*>* copyActions(const ParamList& parameters, const PlayerList& players,
                                       const PlayerList& playersOpponent, bool mirror) const;
 

@@ -271,17 +271,11 @@ void NextStep::print2(std::ostream& os, unsigned& indent) const {
 }
 
 Transition* NextStep::deepCopy(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, false, c, d);
-    return new NextStep(nextStepNumber, c, d);
+    return copyAs<NextStep>(a, p, o, false, nextStepNumber);
 }
 
 Transition* NextStep::inversion(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, true, c, d);
-    return new NextStep(nextStepNumber, c, d);
+    return copyAs<NextStep>(a, p, o, true, nextStepNumber);
 }
 
 void Finish::print(std::ostream& os) const {
@@ -291,17 +285,11 @@ void Finish::print(std::ostream& os) const {
 }
 
 Transition* Finish::deepCopy(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, false, c, d);
-    return new Finish(c, d);
+    return copyAs<Finish>(a, p, o, false);
 }
 
 Transition* Finish::inversion(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, true, c, d);
-    return new Finish(c, d);
+    return copyAs<Finish>(a, p, o, true);
 }
 
 void Abort::print(std::ostream& os) const {
@@ -311,17 +299,11 @@ void Abort::print(std::ostream& os) const {
 }
 
 Transition* Abort::deepCopy(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, false, c, d);
-    return new Abort(c, d);
+    return copyAs<Abort>(a, p, o, false);
 }
 
 Transition* Abort::inversion(const ParamList& a, const PlayerList& p, const PlayerList& o) const {
-    Cond* c;
-    std::vector<Directive*>* d;
-    copyParts(a, p, o, true, c, d);
-    return new Abort(c, d);
+    return copyAs<Abort>(a, p, o, true);
 }
 
 // Step

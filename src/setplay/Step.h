@@ -87,6 +87,15 @@ protected:
     // New copies of the condition and the directives.
     void copyParts(const ParamList& parameters, const PlayerList& players, const PlayerList& playersOpponent,
                    bool mirror, Cond*& c, std::vector<Directive*>*& d) const;
+    // A new T over such copies, built from the leading arguments and them.
+    template <typename T, typename... Lead>
+    Transition* copyAs(const ParamList& parameters, const PlayerList& players, const PlayerList& playersOpponent,
+                       bool mirror, Lead... lead) const {
+        Cond* c;
+        std::vector<Directive*>* d;
+        copyParts(parameters, players, playersOpponent, mirror, c, d);
+        return new T(lead..., c, d);
+    }
 
     Cond* cond;
     std::vector<Directive*>* directives;

@@ -32,15 +32,20 @@ bool writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-CBRManager::CBRManager(std::string _caseBase_file, bool _must_retain_newCases)
-    : caseBase_file(std::move(_caseBase_file)), must_retain_newCases(_must_retain_newCases) {
-    std::ifstream in(caseBase_file.c_str());
+std::string readJoinedLines(const std::string& file) {
+    std::ifstream in(file);
     std::string text, line;
     while (std::getline(in, line)) {
         for (char& c : line)
             if (c == '\t') c = ' ';
         text += line;
     }
+    return text;
+}
+
+CBRManager::CBRManager(std::string _caseBase_file, bool _must_retain_newCases)
+    : caseBase_file(std::move(_caseBase_file)), must_retain_newCases(_must_retain_newCases) {
+    const std::string text = readJoinedLines(caseBase_file);
     if (text.empty()) {
         std::cerr << "SP: empty CaseBase file!" << std::endl;
         return;

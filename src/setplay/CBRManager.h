@@ -12,6 +12,9 @@
 namespace ostrevanda {
 namespace setplay {
 
+// The file's lines joined into one text, tabs as blanks; empty when it cannot be read.
+std::string readJoinedLines(const std::string& file);
+
 // The case base: past uses of set plays, read from and written back to a text
 // file, and the choice among candidate set plays by those cases.
 class CBRManager {

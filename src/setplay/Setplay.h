@@ -67,7 +67,6 @@ public:
     // Step 0's participations (the elements stay with the step).
     std::vector<const Participation*> initialParticipants() const;
     std::vector<const ParticipationOpp*> initialParticipantOpp() const;
-    unsigned initialFreeParticipantsAmount() const;
     // Team-mates for the roles, nearest to their step-0 places first; the
     // role leading the first step is mine.
     const std::vector<unsigned>& participatingPlayersDistanceFromPositions(const Context& world);
@@ -102,7 +101,6 @@ public:
     void markAsSuccess();
     void markAsDone() { done = true; }
     const PlayerID* leadPlayer() const;
-    const PlayerID* nextStepLeadPlayer() const;
     bool amLeadPlayer(const Context& world) const;
     bool playerParticipates(const PlayerID* id) const;
     bool waitTimeHasElapsed(const Context& world) const;
@@ -110,8 +108,6 @@ public:
     const PointSimple* myCurrentPositioning(const Context& world) const;
     const PointSimple* myNextPositioning(const Context& world) const;
     const PointSimple* currentPositioning(unsigned num, const Context& world) const;
-    bool isPassfailed(const Context& world) const;
-    bool isPossible(const Context& world) const;
     void substituteNamedRegions(const Context& world);
 
     // The step machine
@@ -129,7 +125,6 @@ public:
     bool willCommunicate(const Context& world) const;
     std::unique_ptr<SetplayMessage> messageToSend(const Context& world) const;
     void processReceivedMessage(const StepMessage& m, const Context& world);
-    void executeSetplay(const Context& world, Action::Executor& exec);
 
 private:
     Setplay* copy(bool mirror) const;

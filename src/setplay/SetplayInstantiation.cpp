@@ -110,13 +110,6 @@ std::vector<const ParticipationOpp*> Setplay::initialParticipantOpp() const {
                  : std::vector<const ParticipationOpp*>();
 }
 
-unsigned Setplay::initialFreeParticipantsAmount() const {
-    unsigned n = 0;
-    for (const Participation* p : initialParticipants())
-        if (p->participant()->isRole()) ++n;
-    return n;
-}
-
 void Setplay::assignPlayers(const Context& world, double* sum) {
     participatingPlayers.clear();
     const unsigned me = world.me().number;

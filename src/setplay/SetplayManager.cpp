@@ -3,7 +3,6 @@
 #include <cassert>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 
 #include "setplay/SetplayException.h"
@@ -12,17 +11,6 @@ namespace ostrevanda {
 namespace setplay {
 
 namespace {
-
-std::string readJoined(const std::string& file) {
-    std::ifstream in(file);
-    std::string text, line;
-    while (std::getline(in, line)) {
-        for (char& c : line)
-            if (c == '\t') c = ' ';
-        text += line;
-    }
-    return text;
-}
 
 bool isKickOffCondition(const Cond* c) {
     const CondPlayMode* pm = dynamic_cast<const CondPlayMode*>(c);
@@ -72,7 +60,7 @@ std::unique_ptr<Setplay> SetplayManager::checked(std::unique_ptr<Setplay> sp, co
 }
 
 void SetplayManager::load(const std::string& conf_file, bool useComm, bool limitedComm, const Context& world) {
-    std::string text = readJoined(conf_file), rest;
+    std::string text = readJoinedLines(conf_file), rest;
     std::unique_ptr<Setplay> sp(Setplay::parse(text, rest, useComm, limitedComm, messageRepeatTime));
     while (sp) {
         if (getSetplay(sp->id())) {
@@ -87,7 +75,6 @@ void SetplayManager::load(const std::string& conf_file, bool useComm, bool limit
         text = rest;
         sp.reset(Setplay::parse(text, rest, useComm, limitedComm, messageRepeatTime));
     }
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (!rest.empty())
         std::cerr << "\n Remainder of Setplay Config file(" << rest.size() << " chars):" << rest << std::endl;
 }
@@ -125,10 +112,10 @@ void SetplayManager::activateSetplay(const InitMessage& init, const Context& wor
                       << ": not started" << std::endl;
             return;
         }
-        sp_oppPlayers = sp->participatingPlayersOpp(world);
-        std::cerr << "NumOppselected" << sp_oppPlayers.size() << std::endl;
-        for (unsigned n : sp_oppPlayers) std::cerr << "OppSelected" << n << std::endl;
-        if (!sp->instantiateOpp(&sp_oppPlayers)) return;
+        std::vector<unsigned> opps = sp->participatingPlayersOpp(world);
+        std::cerr << "NumOppselected" << opps.size() << std::endl;
+        for (unsigned n : opps) std::cerr << "OppSelected" << n << std::endl;
+        if (!sp->instantiateOpp(&opps)) return;
         for (const PlayerReference* p : sp->getPlayers()) std::cerr << "Opp - " << p->value()->number << std::endl;
         sp->start(world);
     } catch (const std::exception& e) {
@@ -151,13 +138,6 @@ void SetplayManager::dealWithSetplayEnd(const Context& world) {
 void SetplayManager::abort(const Context& world) {
     assert(currentSetplay);
     currentSetplay->markAsDone();
-    dealWithSetplayEnd(world);
-}
-
-void SetplayManager::finish(const Context& world) {
-    assert(currentSetplay);
-    currentSetplay->markAsDone();
-    currentSetplay->markAsSuccess();
     dealWithSetplayEnd(world);
 }
 
@@ -258,10 +238,6 @@ bool SetplayManager::thisPlayerParticipates(const Context& world) const {
     return currentSetplay && currentSetplay->playerParticipates(&world.me());
 }
 
-bool SetplayManager::playerParticipates(const PlayerID* pl) const {
-    return currentSetplay && currentSetplay->playerParticipates(pl);
-}
-
 bool SetplayManager::amLeadPlayer(const Context& world) const {
     return currentSetplay && currentSetplay->amLeadPlayer(world);
 }
@@ -281,54 +257,14 @@ const PointSimple* SetplayManager::currentPositioning(unsigned int num, const Co
     return currentSetplay->currentPositioning(num, world);
 }
 
-bool SetplayManager::isDone() const {
-    assert(currentSetplay);
-    return currentSetplay->isDone();
-}
-
-const PlayerID* SetplayManager::leadPlayer() const {
-    assert(currentSetplay);
-    return currentSetplay->leadPlayer();
-}
-
-const PlayerID* SetplayManager::nextStepLeadPlayer() const {
-    assert(currentSetplay);
-    return currentSetplay->nextStepLeadPlayer();
-}
-
-bool SetplayManager::waitTimeHasElapsed(const Context& world) const {
-    assert(currentSetplay);
-    return currentSetplay->waitTimeHasElapsed(world);
-}
-
 bool SetplayManager::isNextStepAlreadyChosen() const {
     assert(currentSetplay);
     return currentSetplay->isNextStepAlreadyChosen();
 }
 
-bool SetplayManager::isPassfailed(const Context& world) const {
-    assert(currentSetplay);
-    return currentSetplay->isPassfailed(world);
-}
-
-void SetplayManager::writeCurrentSetplay(std::ostream& os) const {
-    assert(currentSetplay);
-    currentSetplay->write(os);
-}
-
 const Action* SetplayManager::currentAction(const Context& world) {
     assert(currentSetplay);
     return currentSetplay->currentAction(world);
-}
-
-double SetplayManager::currentStepInitTime() const {
-    if (!currentSetplay) throw SetplayException("Trying to access setplay init time, but none is active!");
-    return currentSetplay->currentStepInitTime();
-}
-
-std::vector<std::unique_ptr<std::vector<Action*>>> SetplayManager::possibleActions(const Context& world) const {
-    if (!currentSetplay) throw SetplayException("Trying to check possible actions in Setplay, but none is active!");
-    return currentSetplay->possibleActions(world);
 }
 
 std::vector<const Transition*> SetplayManager::possibleTransitions(const Context& world) const {
@@ -344,22 +280,11 @@ Setplay* SetplayManager::getSetplay(int num) const {
     return nullptr;
 }
 
-void SetplayManager::substituteNamedRegions(const Context& world) {
-    for (const std::unique_ptr<Setplay>& sp : setplays) sp->substituteNamedRegions(world);
-}
-
 void SetplayManager::writeSetplayNum(std::ostream& os, unsigned int setplayNumber) const {
     if (setplayNumber < setplays.size())
         setplays[setplayNumber]->write(os);
     else
         std::cerr << "SP: inexistent Setplay in write number:" << setplayNumber << std::endl;
-}
-
-void SetplayManager::writeSetplayById(std::ostream& os, int id) const {
-    if (const Setplay* sp = getSetplay(id))
-        sp->write(os);
-    else
-        std::cerr << "SP: inexistent Setplay in write with id:" << id << std::endl;
 }
 
 // With the case base
@@ -438,8 +363,6 @@ void SetplayManagerWithCBR::abort(const Context& world) {
               << "current step: " << currentSetplay->currentStepNumber() << std::endl;
     SetplayManager::abort(world);
 }
-
-void SetplayManagerWithCBR::finish(const Context& world) { SetplayManager::finish(world); }
 
 }  // namespace setplay
 }  // namespace ostrevanda

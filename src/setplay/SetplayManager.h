@@ -28,7 +28,6 @@ public:
 
     virtual void activateSetplay(const InitMessage& init, const Context& world);
     virtual void abort(const Context& world);
-    virtual void finish(const Context& world);
     virtual void dealWithSetplayEnd(const Context& world);
 
     // The templates that could start now (they stay with the manager).
@@ -48,30 +47,17 @@ public:
     bool isSetplayActive() const { return currentSetplay != nullptr; }
     Setplay* getCurrentSetplay() const { return currentSetplay.get(); }
     bool thisPlayerParticipates(const Context& world) const;
-    bool playerParticipates(const PlayerID* pl) const;
     bool amLeadPlayer(const Context& world) const;
     const PointSimple* myCurrentPositioning(const Context& world) const;
     const PointSimple* myNextPositioning(const Context& world) const;
     const PointSimple* currentPositioning(unsigned int num, const Context& world) const;
-    bool isDone() const;
-    const PlayerID* leadPlayer() const;
-    const PlayerID* nextStepLeadPlayer() const;
-    bool waitTimeHasElapsed(const Context& world) const;
     bool isNextStepAlreadyChosen() const;
-    bool isPassfailed(const Context& world) const;
-    void writeCurrentSetplay(std::ostream& os) const;
     const Action* currentAction(const Context& world);
-    double currentStepInitTime() const;
-    std::vector<std::unique_ptr<std::vector<Action*>>> possibleActions(const Context& world) const;
     std::vector<const Transition*> possibleTransitions(const Context& world) const;
 
     unsigned numberOfSetplays() const { return static_cast<unsigned>(setplays.size()); }
     Setplay* getSetplay(int num) const;
-    std::vector<unsigned> getSpOPP() const { return sp_oppPlayers; }
-    void substituteNamedRegions(const Context& world);
     void writeSetplayNum(std::ostream& os, unsigned int setplayNumber) const;
-    void writeSetplayById(std::ostream& os, int id) const;
-    double getLastSetplayEndTime() const { return lastSetplayEndTime; }
     bool wasLastSetplaySuccessful() const { return lastSetplayWasSuccessful; }
 
 protected:
@@ -85,7 +71,6 @@ protected:
     std::vector<std::unique_ptr<Setplay>> setplays;
     const std::string teamName;
     const float messageRepeatTime;
-    std::vector<unsigned> sp_oppPlayers;
 
 private:
     void load(const std::string& conf_file, bool useComm, bool limitedComm, const Context& world);
@@ -106,7 +91,6 @@ public:
 
     void activateSetplay(const InitMessage& init, const Context& world) override;
     void abort(const Context& world) override;
-    void finish(const Context& world) override;
     void dealWithSetplayEnd(const Context& world) override;
 
     // The lead player's choice among the feasible set plays, and its start.

@@ -82,8 +82,6 @@ const PlayerID* Setplay::leadPlayer() const {
     return currentStep->leadPlayer->value();
 }
 
-const PlayerID* Setplay::nextStepLeadPlayer() const { return nextStep ? nextStep->leadPlayer->value() : nullptr; }
-
 bool Setplay::amLeadPlayer(const Context& world) const {
     assert(m_instantiated);
     if (!currentStep) return false;
@@ -126,18 +124,6 @@ const PointSimple* Setplay::myNextPositioning(const Context& world) const {
 const PointSimple* Setplay::currentPositioning(unsigned num, const Context& world) const {
     assert(m_instantiated && currentStep);
     return placeIn(currentStep, PlayerID("our", num), world);
-}
-
-bool Setplay::isPassfailed(const Context& world) const {
-    if (!currentStep || !leads(currentStep, world)) return false;
-    const bool failed = currentStep->abortStep && currentStep->abortStep->eval(world);
-    std::cout << (failed ? "abortstep true" : "abortstep false") << "\n";
-    return failed;
-}
-
-bool Setplay::isPossible(const Context& world) const {
-    assert(m_instantiated && steps->front()->condition);
-    return steps->front()->condition->eval(world);
 }
 
 void Setplay::substituteNamedRegions(const Context& world) {
@@ -348,19 +334,6 @@ void Setplay::processReceivedMessage(const StepMessage& m, const Context& world)
     nextStep = nullptr;
     currentActions.clear();
     if (next != -1) nextStep = getStep(static_cast<unsigned>(next));
-}
-
-void Setplay::executeSetplay(const Context& world, Action::Executor& exec) {
-    updateInternalState(world);
-    std::vector<std::unique_ptr<std::vector<Action*>>> options = possibleActions(world);
-    if (!options.empty() && !nextStep && amLeadPlayer(world)) {
-        for (std::size_t i = 0; i < options.size(); ++i)
-            if (options[i]) {
-                if (!options[i]->empty()) chosenAction(static_cast<unsigned>(i), world);
-                break;
-            }
-    }
-    if (const Action* a = currentAction(world)) a->getExecuted(exec);
 }
 
 }  // namespace setplay

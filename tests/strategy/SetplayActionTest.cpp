@@ -230,18 +230,17 @@ TEST_F(SetplayActionTest, AnotherSetplaysEndIsNotThisOnes) {
     ws.cTime = 30;
     r->run();
     const bool started = manager->isSetplayActive();
-    ws.typeSetplayMsg = 2;
-    ws.setplayId = 5;
-    ws.currentSetplayStep = ws.nextSetplayStep = -1;
-    ws.cTime = 30.2f;
-    r->run();
-    const bool afterOther = manager->isSetplayActive();
-    ws.typeSetplayMsg = 2;
-    ws.setplayId = 7;
-    ws.currentSetplayStep = ws.nextSetplayStep = -1;
-    ws.cTime = 30.4f;
-    r->run();
-    const bool afterOwn = manager->isSetplayActive();
+    // Whether the set play still runs after hearing the end of set play `id`.
+    auto runsAfterEndOf = [&](int id, float time) {
+        ws.typeSetplayMsg = 2;
+        ws.setplayId = id;
+        ws.currentSetplayStep = ws.nextSetplayStep = -1;
+        ws.cTime = time;
+        r->run();
+        return manager->isSetplayActive();
+    };
+    const bool afterOther = runsAfterEndOf(5, 30.2f);
+    const bool afterOwn = runsAfterEndOf(7, 30.4f);
     testing::internal::GetCapturedStdout();
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(started);

@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "setplay/SetplayMessage.h"
 #include "strategy/setplays/SetplayCondition.h"
 #include "strategy/setplays/SetplayController.h"
 #include "world/QueryWorld.h"
+
+using ostrevanda::setplay::InitMessage;
+using ostrevanda::setplay::SetplayMessage;
+using ostrevanda::setplay::StepMessage;
 
 namespace {
 
@@ -37,7 +42,7 @@ protected:
 
 TEST_F(SetplayControllerTest, MessagesThroughTheWorldState) {
     // Nothing held: nothing to give the manager.
-    EXPECT_FALSE(controller->encodeSetplayMsg());
+    EXPECT_FALSE(controller->heldMessage());
 
     struct Row {
         const char* text;
@@ -56,9 +61,9 @@ TEST_F(SetplayControllerTest, MessagesThroughTheWorldState) {
         ws.setplayId = -1;
         ws.currentSetplayStep = ws.nextSetplayStep = -1;
         if (r.init)
-            controller->decodeInitMsg(r.text);
+            controller->hold(InitMessage(0, r.text));
         else
-            controller->decodeStepMsg(r.text);
+            controller->hold(StepMessage(0, r.text));
         EXPECT_EQ(r.type, ws.typeSetplayMsg) << r.text;
         EXPECT_EQ(r.id, ws.setplayId) << r.text;
         EXPECT_EQ(r.current, ws.currentSetplayStep) << r.text;
@@ -66,29 +71,32 @@ TEST_F(SetplayControllerTest, MessagesThroughTheWorldState) {
         if (r.init) {
             EXPECT_EQ(r.participants, ws.setplayParticipants) << r.text;
         }
-        ASSERT_TRUE(controller->encodeSetplayMsg());
-        EXPECT_EQ(r.text, controller->getMessage());
+        const std::unique_ptr<SetplayMessage> held = controller->heldMessage();
+        ASSERT_TRUE(held);
+        EXPECT_EQ(r.init, held->isInit()) << r.text;
+        EXPECT_EQ(r.text, held->toString());
     }
 
     // Held values from a heard message rebuild the texts the library reads.
     ws.typeSetplayMsg = 1;
     ws.setplayId = 5;
     ws.setplayParticipants = {3, 7};
-    ASSERT_TRUE(controller->encodeSetplayMsg());
-    EXPECT_EQ("S5 3 7", controller->getMessage());
+    std::unique_ptr<SetplayMessage> held = controller->heldMessage();
+    ASSERT_TRUE(held);
+    EXPECT_EQ("S5 3 7", held->toString());
     ws.typeSetplayMsg = 2;
     ws.currentSetplayStep = -1;
     ws.nextSetplayStep = 1;
-    ASSERT_TRUE(controller->encodeSetplayMsg());
-    EXPECT_EQ("-1 1", controller->getMessage());
+    held = controller->heldMessage();
+    ASSERT_TRUE(held);
+    EXPECT_EQ("-1 1", held->toString());
 
     // Unreadable pieces are not numbers.
-    controller->decodeInitMsg("Sx 3 y 4");
+    controller->hold(InitMessage(0, "Sx 3 y 4"));
     EXPECT_EQ(0, ws.setplayId);
     EXPECT_EQ((std::vector<int>{3, 4}), ws.setplayParticipants);
-
-    EXPECT_EQ((std::vector<std::string>{"a", "", "b"}), SetplayController::splitString("a  b ", ' '));
-    EXPECT_TRUE(SetplayController::splitString("", ' ').empty());
+    controller->hold(InitMessage(0, "S4 3  9 "));
+    EXPECT_EQ((std::vector<int>{3, 9}), ws.setplayParticipants);
 }
 
 TEST_F(SetplayControllerTest, OpponentsNearTheBall) {

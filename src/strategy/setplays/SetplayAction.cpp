@@ -89,13 +89,12 @@ void SetplayAction::reportChange() {
 
 bool SetplayAction::runSteps() {
     SetplayManagerWithCBR* spm = manager->getSetplayManager();
-    if (manager->encodeSetplayMsg()) {
+    if (std::unique_ptr<SetplayMessage> held = manager->heldMessage()) {
         // A step message carries the id of the set play it is about: one
         // about another set play (the end of an earlier one, still repeated)
         // is not this one's.
         const Setplay* running = spm->getCurrentSetplay();
-        if (ws->typeSetplayMsg != 2 || !running || running->id() == ws->setplayId)
-            spm->processReceivedMessage(manager->getMessage(), *mContext);
+        if (held->isInit() || !running || running->id() == ws->setplayId) held->getProcessedBy(*spm, *mContext);
     }
     if (!spm->isSetplayActive() && ws->closeTeam == ws->unum) manager->leadPlayer();
     manager->updateSetplay();

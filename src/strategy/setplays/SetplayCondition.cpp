@@ -115,8 +115,7 @@ bool SetplayCondition::lookup(const CondGoalDiff& cond) const {
 
 bool SetplayCondition::lookup(const CondNearOffsideLine& cond) const {
     return anyPlayer(cond.getPlayerSet(), [&](const PlayerID* p) {
-        const int n = static_cast<int>(p->number);
-        const Player* pl = ours(p) ? ws->getOstrevandaPlayer(n) : ws->getOpponentPlayer(n);
+        const Player* pl = record(p);
         return pl && std::fabs(pl->position.x) > 14;
     });
 }

@@ -1,7 +1,5 @@
 #include "strategy/setplays/SetplayController.h"
 
-#include <cstdlib>
-#include <iostream>
 #include <sstream>
 
 #include "geometry/Geometry.h"
@@ -86,67 +84,37 @@ unsigned SetplayController::opponentsNearBall(const WorldState& w) {
 
 void SetplayController::cbrExecution() { setplayManager->autoActivateSetplay(*context, opponentsNearBall(*ws)); }
 
-bool SetplayController::encodeSetplayMsg() {
-    std::ostringstream os;
+std::unique_ptr<SetplayMessage> SetplayController::heldMessage() const {
     if (ws->typeSetplayMsg == 1) {
-        os << "S" << ws->setplayId;
-        for (int p : ws->setplayParticipants) os << " " << p;
-    } else if (ws->typeSetplayMsg == 2) {
-        os << ws->currentSetplayStep << " " << ws->nextSetplayStep;
-    } else {
-        return false;
+        std::unique_ptr<InitMessage> m(new InitMessage(context->time(), ws->setplayId, nullptr));
+        for (int p : ws->setplayParticipants) m->arguments.push_back(std::to_string(p));
+        return std::unique_ptr<SetplayMessage>(m.release());
     }
-    message = os.str();
-    return true;
+    if (ws->typeSetplayMsg == 2)
+        return std::unique_ptr<SetplayMessage>(
+            new StepMessage(context->time(), ws->currentSetplayStep, ws->nextSetplayStep));
+    return nullptr;
 }
 
 void SetplayController::communicationImpl() {
     if (!setplayManager->willCommunicate(*context)) return;
     ws->leadPlayer = ws->unum;
-    std::unique_ptr<SetplayMessage> m(setplayManager->messageToSend(*context));
-    if (!m) return;
-    const std::string text = m->toString();
-    if (m->isInit())
-        decodeInitMsg(text);
-    else
-        decodeStepMsg(text);
+    if (std::unique_ptr<SetplayMessage> m = setplayManager->messageToSend(*context)) hold(*m);
 }
 
-std::string SetplayController::decodeInitMsg(const std::string& sMsg) {
-    const std::vector<std::string> pieces = splitString(sMsg, ' ');
-    ws->typeSetplayMsg = 1;
-    ws->setplayParticipants.clear();
-    int id = 0;
-    if (!pieces.empty() && pieces[0].size() > 1) readInt(pieces[0].substr(1), id);
-    ws->setplayId = id;
-    std::ostringstream echo;
-    echo << "S" << id;
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        int n = 0;
-        if (pieces[i].empty() || !readInt(pieces[i], n)) continue;
-        ws->setplayParticipants.push_back(n);
-        echo << " " << n;
+void SetplayController::hold(const SetplayMessage& m) {
+    if (const InitMessage* init = dynamic_cast<const InitMessage*>(&m)) {
+        ws->typeSetplayMsg = 1;
+        ws->setplayId = init->setplayNumber;
+        ws->setplayParticipants.clear();
+        for (const std::string& a : init->arguments) {
+            int n = 0;
+            if (readInt(a, n)) ws->setplayParticipants.push_back(n);
+        }
+    } else {
+        const StepMessage& step = static_cast<const StepMessage&>(m);
+        ws->typeSetplayMsg = 2;
+        ws->currentSetplayStep = step.currentStepNumber;
+        ws->nextSetplayStep = step.nextStepNumber;
     }
-    return echo.str();
-}
-
-std::string SetplayController::decodeStepMsg(const std::string& sMsg) {
-    const std::vector<std::string> pieces = splitString(sMsg, ' ');
-    ws->typeSetplayMsg = 2;
-    int current = -1, next = -1;
-    if (!pieces.empty()) readInt(pieces[0], current);
-    if (pieces.size() > 1) readInt(pieces[1], next);
-    ws->currentSetplayStep = current;
-    ws->nextSetplayStep = next;
-    std::ostringstream echo;
-    echo << current << " " << next;
-    return echo.str();
-}
-
-std::vector<std::string> SetplayController::splitString(const std::string& s, char delim) {
-    std::vector<std::string> pieces;
-    std::istringstream in(s);
-    std::string piece;
-    while (std::getline(in, piece, delim)) pieces.push_back(piece);
-    return pieces;
 }

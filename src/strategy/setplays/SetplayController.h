@@ -10,6 +10,7 @@
 namespace ostrevanda {
 namespace setplay {
 class SetplayManagerWithCBR;
+class SetplayMessage;
 }
 }  // namespace ostrevanda
 
@@ -34,14 +35,12 @@ public:
     void updateSetplay();
     void leadPlayer();
     void cbrExecution();
-    // Rebuilds the message text from the world state's held set-play message;
-    // false when none is held.
-    bool encodeSetplayMsg();
-    std::string getMessage() const { return message; }
+    // The set-play message the world state holds, or null when none is held.
+    std::unique_ptr<ostrevanda::setplay::SetplayMessage> heldMessage() const;
+    // Keeps the message in the world state's set-play fields; init arguments
+    // that are not whole numbers are left out.
+    void hold(const ostrevanda::setplay::SetplayMessage& m);
     void communicationImpl();
-    std::string decodeInitMsg(const std::string& sMsg);
-    std::string decodeStepMsg(const std::string& sMsg);
-    static std::vector<std::string> splitString(const std::string& s, char delim);
 
     // The current step's transitions as last fetched (null where the condition
     // did not hold); empty without a running set play.
@@ -55,7 +54,6 @@ public:
 
 private:
     WorldState* ws;
-    std::string message;
     std::vector<const ostrevanda::setplay::Transition*> transitions;
     std::unique_ptr<ostrevanda::setplay::SetplayManagerWithCBR> setplayManager;
     SetplayCondition* context;

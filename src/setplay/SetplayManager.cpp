@@ -329,8 +329,9 @@ void SetplayManagerWithCBR::autoActivateSetplay(const Context& world, unsigned i
     if (!tpl) return;
     if (isKickOffCondition(tpl->getSteps().front()->condition)) world.setKickOffSetplay(true);
     std::cerr << "Chose: " << chosen << " real: " << tpl->id() << " steps: " << tpl->getSteps().size() << std::endl;
-    activateSetplay(InitMessage(world.time(), tpl->id(), &tpl->participatingPlayersDistanceFromPositions(world)),
-                    world);
+    // The situation is described already.
+    SetplayManager::activateSetplay(
+        InitMessage(world.time(), tpl->id(), &tpl->participatingPlayersDistanceFromPositions(world)), world);
 }
 
 int SetplayManagerWithCBR::selectSetplayByCBR(const std::vector<CBRManager::SetplayId>& possible) {

@@ -1,6 +1,7 @@
 #include "strategy/setplays/SetplayAction.h"
 
 #include <iostream>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -314,7 +315,8 @@ void SetplayAction::execute(const ActMoveToOffsideLine&) {}
 void SetplayAction::execute(const ActPasstoBestPlayer&) {
     ws->setplayPasser = ws->me;
     std::vector<int> candidates;
-    std::vector<std::pair<int, unsigned>> transitionOf;
+    // The last transition offering each candidate the ball.
+    std::map<int, unsigned> transitionOf;
     const std::vector<const Transition*>& transitions = manager->getAtualTransitions();
     for (unsigned i = 0; i < transitions.size(); ++i) {
         if (!transitions[i]) continue;
@@ -333,13 +335,7 @@ void SetplayAction::execute(const ActPasstoBestPlayer&) {
                 if (!id || !WorldState::isShirtNumber(static_cast<int>(id->number))) continue;
                 const int n = static_cast<int>(id->number);
                 candidates.push_back(n);
-                bool found = false;
-                for (auto& t : transitionOf)
-                    if (t.first == n) {
-                        t.second = i;
-                        found = true;
-                    }
-                if (!found) transitionOf.push_back({n, i});
+                transitionOf[n] = i;
             }
         }
     }
@@ -355,10 +351,8 @@ void SetplayAction::execute(const ActPasstoBestPlayer&) {
         target = place ? vectorOf(*place, *mContext) : ws->theirGoalPos;
     }
     if (pass->isActivePass(receiver, target, false)) {
-        unsigned transition = 0;
-        for (const auto& t : transitionOf)
-            if (t.first == receiver) transition = t.second;
-        manager->getSetplayManager()->chosenAction(transition, *mContext);
+        const auto offered = transitionOf.find(receiver);
+        manager->getSetplayManager()->chosenAction(offered == transitionOf.end() ? 0 : offered->second, *mContext);
         agentActions->serverPass();
         const PassMethods methods = pass->getPassMethods();
         if (methods.getKickType() == methods.SUPERKICK)

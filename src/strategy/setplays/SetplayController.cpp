@@ -34,7 +34,7 @@ SetplayController::SetplayController(SetplayCondition* context_)
 
 SetplayController::SetplayController(SetplayCondition* context_, const std::string& confFile,
                                      const std::string& caseBaseFile)
-    : ws(&Singleton<WorldState>::getInstance()), context(context_), mUsecbr(true) {
+    : ws(&Singleton<WorldState>::getInstance()), context(context_) {
     setplayManager.reset(new SetplayManagerWithCBR(ws->team, confFile, true, true, MESSAGE_REPEAT_TIME, *context,
                                                    caseBaseFile, true));
 }
@@ -70,9 +70,7 @@ void SetplayController::updateSetplay() {
     if (!setplayManager->isSetplayActive()) transitions.clear();
 }
 
-void SetplayController::leadPlayer() {
-    if (mUsecbr) cbrExecution();
-}
+void SetplayController::leadPlayer() { setplayManager->autoActivateSetplay(*context, opponentsNearBall(*ws)); }
 
 unsigned SetplayController::opponentsNearBall(const WorldState& w) {
     const Circle nearBall(w.ballPos, 3.5f);
@@ -81,8 +79,6 @@ unsigned SetplayController::opponentsNearBall(const WorldState& w) {
         if (it->second && nearBall.isInside(it->second->position.to2d())) ++count;
     return count;
 }
-
-void SetplayController::cbrExecution() { setplayManager->autoActivateSetplay(*context, opponentsNearBall(*ws)); }
 
 std::unique_ptr<SetplayMessage> SetplayController::heldMessage() const {
     if (ws->typeSetplayMsg == 1) {

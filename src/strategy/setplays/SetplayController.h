@@ -33,8 +33,8 @@ public:
     ostrevanda::setplay::SetplayManagerWithCBR* getSetplayManager() const { return setplayManager.get(); }
 
     void updateSetplay();
+    // Starts the set play the case base chooses among the feasible ones.
     void leadPlayer();
-    void cbrExecution();
     // The set-play message the world state holds, or null when none is held.
     std::unique_ptr<ostrevanda::setplay::SetplayMessage> heldMessage() const;
     // Keeps the message in the world state's set-play fields; init arguments
@@ -57,7 +57,6 @@ private:
     std::vector<const ostrevanda::setplay::Transition*> transitions;
     std::unique_ptr<ostrevanda::setplay::SetplayManagerWithCBR> setplayManager;
     SetplayCondition* context;
-    bool mUsecbr;
 };
 
 #endif

@@ -165,11 +165,14 @@ const PointSimple* SetplayAction::placeOf(int player) const {
     return spm->currentPositioning(static_cast<unsigned>(player), *mContext);
 }
 
-Player* SetplayAction::firstOpponent(const ConstPlayerList& players) const {
-    if (players.empty() || !players[0]) return nullptr;
-    const PlayerID* id = players[0]->value();
+Player* SetplayAction::opponentOf(const PlayerReference* player) const {
+    const PlayerID* id = player ? player->value() : nullptr;
     if (!id || !WorldState::isShirtNumber(static_cast<int>(id->number))) return nullptr;
     return ws->getOpponentPlayer(static_cast<int>(id->number));
+}
+
+Player* SetplayAction::firstOpponent(const ConstPlayerList& players) const {
+    return players.empty() ? nullptr : opponentOf(players[0]);
 }
 
 void SetplayAction::walkTo(Vector point, float dir, float radius, Vector obstacle) {
@@ -366,10 +369,7 @@ void SetplayAction::execute(const ActPasstoBestPlayer&) {
 }
 
 void SetplayAction::execute(const ActOfeMark& act) {
-    const PlayerID* id = act.getDestPlayer() ? act.getDestPlayer()->value() : nullptr;
-    Player* opponent = id && WorldState::isShirtNumber(static_cast<int>(id->number))
-                           ? ws->getOpponentPlayer(static_cast<int>(id->number))
-                           : nullptr;
+    Player* opponent = opponentOf(act.getDestPlayer());
     if (!opponent) return;
     Vector target = mContext->markReference(act);
     BehaveOffensiveMarker marker(ws, agentActions);

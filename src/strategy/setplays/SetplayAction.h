@@ -66,7 +66,8 @@ private:
     bool regionPoint(const ostrevanda::setplay::Region* region, Vector& out) const;
     // The player's place in the running set play's current step, new, or null.
     const ostrevanda::setplay::PointSimple* placeOf(int player) const;
-    // The opponent with the shirt number of the list's first player, or null.
+    // The opponent with the player's shirt number, or null.
+    Player* opponentOf(const ostrevanda::setplay::PlayerReference* player) const;
     Player* firstOpponent(const ostrevanda::setplay::ConstPlayerList& players) const;
     void walkTo(Vector point, float dir, float radius, Vector obstacle);
     void positionAt(Vector point);

@@ -62,14 +62,6 @@ void BehaveCarryBall::resetSharedState()
     reducedState() = SharedState();
 }
 
-AgentActions* BehaveCarryBall::actions()
-{
-    // The action library loads its motions when first asked for.
-    if (agentActions == nullptr)
-        agentActions = &Singleton<AgentActions>::getInstance();
-    return agentActions;
-}
-
 bool BehaveCarryBall::isAvailable()
 {
     switch (ws->game->playmode) {
@@ -227,21 +219,15 @@ BehaveCarryBall::Step BehaveCarryBall::planFull(Vector generalTarget)
 
     step.kind = Step::MOVE_BALL;
     step.distBehindBall = PUSH_BEHIND;
-    if (ws->shouldGoDirect()) {
-        if (shouldWalkThrough()) {
-            Vector F = ws->ball->finalPos.to2d();
-            step.kind = Step::GO_DIRECT;
-            step.target = F + unit(F - me);
-            drawTarget(me, step.target, colours.cyan, "vDTargetLine", "vDTargetCircle");
-            return step;
-        }
-        if (ws->isClearerTarget(target))
-            target = ws->findClearTarget(target);
-        step.target = target;
-        drawTarget(me, target, colours.black, "generalTargetLine1", "generalTargetCircle1");
+    bool direct = ws->shouldGoDirect();
+    if (direct && shouldWalkThrough()) {
+        Vector F = ws->ball->finalPos.to2d();
+        step.kind = Step::GO_DIRECT;
+        step.target = F + unit(F - me);
+        drawTarget(me, step.target, colours.cyan, "vDTargetLine", "vDTargetCircle");
         return step;
     }
-    if (ws->shouldTurn(ball)) {
+    if (!direct && ws->shouldTurn(ball)) {
         step.kind = Step::GO_DIRECT;
         step.target = ball;
         return step;
@@ -249,7 +235,10 @@ BehaveCarryBall::Step BehaveCarryBall::planFull(Vector generalTarget)
     if (ws->isClearerTarget(target))
         target = ws->findClearTarget(target);
     step.target = target;
-    drawTarget(me, target, colours.white, "generalTargetLine2", "generalTargetCircle2");
+    if (direct)
+        drawTarget(me, target, colours.black, "generalTargetLine1", "generalTargetCircle1");
+    else
+        drawTarget(me, target, colours.white, "generalTargetLine2", "generalTargetCircle2");
     return step;
 }
 

@@ -56,7 +56,6 @@ public:
     static void resetSharedState();
 
 private:
-    AgentActions* actions();
     // Shared first steps of both dribbles; true when the ball is to be shielded.
     bool commonSteps(SharedState& s, float& distancediffRef, Step& step);
     Step defend(const SharedState& s, float dd, const Step& base) const;

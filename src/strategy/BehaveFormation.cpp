@@ -36,9 +36,3 @@ void BehaveFormation::executeBehavior()
                                      ballObstacle(ws));
 }
 
-bool BehaveFormation::isKvdickoffAvaliable() { return (ws->unum == 4 || ws->unum == 6) && ws->isKVDKickOff(); }
-
-bool BehaveFormation::isWithinTrajectoryAvaliable()
-{
-    return ws->commPassPlayer > 0 && ws->withinTheTrajectory(ws->myPos, ws->commPassPosition, ws->myPos);
-}

@@ -13,9 +13,6 @@ public:
     bool isAvailable() override { return true; }
     void executeBehavior() override;
 
-    bool isKvdickoffAvaliable();
-    bool isWithinTrajectoryAvaliable();
-
     // A player with a slot role other than its own takes the strategic
     // position of the first team-mate holding its role.
     static void takeRolePosition(WorldState* ws, Strategy* strategy);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "skills/AgentActions.h"
+#include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
 #include "utils/Singleton.h"
 #include "world/GameState.h"
 #include "world/Player.h"
@@ -21,14 +22,13 @@ const float ANGLE_GOAL = 90;
 
 BehaveKickAvoid::BehaveKickAvoid()
     : StrategicBehavior(&Singleton<WorldState>::getInstance(), nullptr),
-      targetKick(0, 0),
-      deadline(0)
+      targetKick(0, 0)
 {
 }
 
 bool BehaveKickAvoid::isAvailable()
 {
-    Player* opp = bOmniMidLevelSkill.fastestOpponentRelMe();
+    Player* opp = bOmniMidLevelSkill->fastestOpponentRelMe();
     if (opp == nullptr || ws->me == nullptr)
         return false;
     Vector M = ws->myPos;
@@ -60,8 +60,5 @@ bool BehaveKickAvoid::isAvailable()
 
 void BehaveKickAvoid::executeBehavior()
 {
-    // The action library loads its motions when first asked for.
-    if (agentActions == nullptr)
-        agentActions = &Singleton<AgentActions>::getInstance();
-    agentActions->dynamicKickToTarget(targetKick, false);
+    actions()->dynamicKickToTarget(targetKick, false);
 }

@@ -2,7 +2,6 @@
 #define STRATEGY_BEHAVEKICKAVOID_H
 
 #include "geometry/Vector.h"
-#include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
 #include "strategy/StrategicBehavior.h"
 
 class AgentActions;
@@ -17,14 +16,11 @@ public:
     // Whether to kick now; on true it also sets the kick target.
     bool isAvailable() override;
     void executeBehavior() override;
-    void calculateTarget() {}
 
     Vector getTargetKick() const { return targetKick; }
 
 private:
-    omniMidLevelSkill bOmniMidLevelSkill;
     Vector targetKick;
-    int deadline;
 };
 
 #endif

@@ -36,11 +36,6 @@ Vector DefenseMarker::strategicPos() const
 
 bool DefenseMarker::covers(Vector ally, Vector opp) const { return ws->allyWithinTriangle(ally, opp); }
 
-bool DefenseMarker::isAllyWithinTriangle(Vector3f ally, Vector3f oppon)
-{
-    return covers(Vector(ally.x, ally.y), Vector(oppon.x, oppon.y));
-}
-
 void DefenseMarker::calculateClosestOpponentToBall()
 {
     bOmniMidLevelSkill->sortTheirPlayersBasedonDistancetoBall();
@@ -68,18 +63,6 @@ float DefenseMarker::calculateClosestAllyToPointWithinTod(Vector point)
     return best;
 }
 
-float DefenseMarker::calculateClosestAllyToPoint(Vector point)
-{
-    bOmniMidLevelSkill->sortourPlayersBasedonDistancetoBall(false);
-    float best = 100;
-    for (Player* a : bOmniMidLevelSkill->ourPlayer) {
-        const float d = planar(a).getDistanceTo(point);
-        if (a->unum != ws->unum && d < best)
-            best = d;
-    }
-    return best;
-}
-
 void DefenseMarker::calculateRisk(Player* p)
 {
     bOmniMidLevelSkill->sortTheirPlayersBasedonDistancetoBall();
@@ -89,7 +72,7 @@ void DefenseMarker::calculateRisk(Player* p)
     const float distBallOpp = at.getDistanceTo(ws->ballPos);
     const float distClosestAlly = calculateClosestAllyToPointWithinTod(at);
     const float distGoal = at.getDistanceTo(ws->myGoalPos);
-    bOmniMidLevelSkill->sortourPlayersBasedonDistancetoBall(false);
+    // The own ranking is the one the closest-ally search just made.
     const int alliesInsideTod = numOfAlliesInTod(p);
 
     float risk = 0;

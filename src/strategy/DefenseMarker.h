@@ -2,7 +2,6 @@
 #define STRATEGY_DEFENSEMARKER_H
 
 #include "geometry/Vector.h"
-#include "geometry/Vector3f.h"
 #include "strategy/StrategicBehavior.h"
 
 class Player;
@@ -60,10 +59,8 @@ public:
     void calculateAvailability(Player* p);
     void calculateClosestOpponentToBall();
     float calculateClosestAllyToPointWithinTod(Vector point);
-    float calculateClosestAllyToPoint(Vector point);
     // Own players but me covering p, in the last own ranking.
     int numOfAlliesInTod(Player* p);
-    bool isAllyWithinTriangle(Vector3f ally, Vector3f oppon);
 
 private:
     Vector strategicPos() const;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 #include "utils/Singleton.h"
 #include "world/GameConditions.h"
@@ -55,8 +54,6 @@ Pass::Pass()
 Pass::Pass(std::vector<int> presetPlayersUnum) : Pass()
 {
     convertPlayersIdToPlayers(presetPlayersUnum);
-    for (const auto& entry : possibleReceiver)
-        std::cerr << "preceiver - " << entry.first << " unum " << entry.second->unum << "\n";
 }
 
 void Pass::convertPlayersIdToPlayers(std::vector<int> ids)
@@ -66,7 +63,6 @@ void Pass::convertPlayersIdToPlayers(std::vector<int> ids)
         for (const auto& entry : ws->ostrevanda) {
             if (entry.second == nullptr)
                 continue;
-            std::cerr << "kvd - " << entry.first << " " << entry.second->unum << "\n";
             if (entry.second->unum == id) {
                 possibleReceiver[id] = entry.second;
                 break;
@@ -410,8 +406,10 @@ void Pass::getFeatures()
     }
 }
 
-bool Pass::passTheBall()
+void Pass::scoreTrajectories(bool skipHolder)
 {
+    // The score is the product with the last standing candidate's entry; it
+    // carries over to the next pass when that one has none.
     float quality = 0;
     for (Trajectory& t : trajectories) {
         if (t.getClassification() != PassMethods::PASSE)
@@ -423,7 +421,7 @@ bool Pass::passTheBall()
         std::vector<float> allies = t.getVectorDistAllyToPP();
         size_t k = 0;
         for (const auto& entry : possibleReceiver) {
-            if (entry.first == ws->playWB)
+            if (skipHolder && entry.first == ws->playWB)
                 continue;
             if (entry.second->isStanding() && k < allies.size())
                 quality = t.getIndiceAcessoPP() * t.getNumOppRTOPP() * t.getIndiceContribuicao() *
@@ -432,6 +430,11 @@ bool Pass::passTheBall()
         }
         t.setBestQuality((int)quality);
     }
+}
+
+bool Pass::passTheBall()
+{
+    scoreTrajectories(true);
     return choseTheBestTrajectory();
 }
 
@@ -487,30 +490,6 @@ bool Pass::chooseBestReceiver(int i, int unum)
         accepted = true;
     }
     return accepted;
-}
-
-bool Pass::clearShotAtGoal()
-{
-    definingTrajectories();
-    if (numTrajPass + numTrajGoal <= 0)
-        return false;
-    calculaIndiceIntercepcao();
-    if (numTrajGoal > 0 && kickToGoal()) {
-        passTarget = trajectories[bestTraj].getPontoPasse();
-        return true;
-    }
-    return false;
-}
-
-bool Pass::isPassing(int teamWithBall)
-{
-    if (deadLine >= 1) {
-        --deadLine;
-        return true;
-    }
-    if (teamWithBall != 1)
-        deadLine = 0;
-    return false;
 }
 
 bool Pass::clearPassToPlayer(std::vector<int>)
@@ -587,24 +566,8 @@ void Pass::calculateDistAllyIndex(Trajectory& t)
 
 void Pass::calculateTrajQuality()
 {
-    float quality = 0;
-    for (Trajectory& t : trajectories) {
-        if (t.getClassification() != PassMethods::PASSE)
-            continue;
-        if (t.getNumOppRTOPP() < numOppRTOBall) {
-            t.setBestQuality(-1);
-            continue;
-        }
-        std::vector<float> allies = t.getVectorDistAllyToPP();
-        size_t k = 0;
-        for (const auto& entry : possibleReceiver) {
-            if (entry.second->isStanding() && k < allies.size())
-                quality = t.getIndiceAcessoPP() * t.getNumOppRTOPP() * t.getIndiceContribuicao() *
-                          t.getDistGoalToPP() * allies[k];
-            ++k;
-        }
-        t.setBestQuality((int)quality);
-    }
+    // Here the holder has an entry of its own.
+    scoreTrajectories(false);
     ordenaTrajetorias();
 }
 

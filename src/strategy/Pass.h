@@ -35,11 +35,9 @@ public:
     bool isActiveKick();
     void doPasse(bool tryKickToGoal);
     Trajectory classification(Trajectory t);
-    bool clearShotAtGoal();
     // A pass to the team-mate the alternative evaluation prefers; the list
     // is not used.
     bool clearPassToPlayer(std::vector<int> players);
-    bool isPassing(int teamWithBall);
 
     int getReceiver() const { return deadLine > 0 ? receiver : 0; }
     Vector getPassTarget() const { return passTarget; }
@@ -85,6 +83,9 @@ public:
 private:
     Vector ballNow() const;
     int passerNumber() const;
+    // Quality of every pass trajectory from its features; skipHolder when
+    // the ally distances leave the ball holder out.
+    void scoreTrajectories(bool skipHolder);
 
     bool activePass;
     std::vector<Trajectory> trajectories;

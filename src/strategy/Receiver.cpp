@@ -1,7 +1,6 @@
 #include "strategy/Receiver.h"
 
 #include <cmath>
-#include <iostream>
 
 #include "geometry/Geometry.h"
 #include "skills/AgentActions.h"
@@ -176,27 +175,13 @@ bool Receiver::loadPassFormation()
     return false;
 }
 
-bool Receiver::backDribbling()
-{
-    return ws->ball->finalPos.x < ws->ball->position.x + 0.3f;
-}
-
-bool Receiver::imBestRecv()
-{
-    Vector stop = ws->ball->finalPos.to2d();
-    std::cout << ws->gTime << " -DEBUG finalPos (" << stop.x << "," << stop.y << ")\n";
-    int closest = ws->closestAllyTo(stop, 75.0f, true);
-    std::cout << "DEBUG closestAlly: " << closest << "\n";
-    return closest == ws->unum;
-}
-
 void Receiver::walkTo(Vector target)
 {
     // A point from a heard message may be anything.
     if (!finite(target))
         return;
     Vector me = ws->myPos;
-    Singleton<AgentActions>::getInstance().goToStrategicPoint(
+    actions()->goToStrategicPoint(
         target, (target - me).getDirection(), true, true, true, Circle(target, TARGET_CLEARANCE));
 }
 

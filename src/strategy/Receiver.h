@@ -30,7 +30,6 @@ public:
     bool isActiveAvaliable();
     bool isPassiveAvaliable();
     bool loadPassFormation();
-    void iniciarDeadline() { deadline = PASS_CYCLES; }
     int getDeadline() const { return deadline; }
     void definingRecvPoints();
     int allyClosestPoint(int i);
@@ -38,8 +37,6 @@ public:
     // [team-mates, opponents] standing within 1 m of p, me not counted.
     std::vector<int> getObstacles(Vector p);
     bool isWithinSector();
-    bool backDribbling();
-    bool imBestRecv();
     std::vector<ReceivingPoint> getRecvPoints() const { return points; }
     ReceivingPoint getClosestPoint() const { return closestPoint; }
 

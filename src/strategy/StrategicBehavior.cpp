@@ -1,6 +1,8 @@
 #include "strategy/StrategicBehavior.h"
 
+#include "skills/AgentActions.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "utils/Singleton.h"
 #include "world/WorldState.h"
 
 StrategicBehavior::StrategicBehavior(WorldState* ws, AgentActions* actions)
@@ -8,6 +10,13 @@ StrategicBehavior::StrategicBehavior(WorldState* ws, AgentActions* actions)
       planner(std::make_shared<omniMidLevelSkill>())
 {
     bOmniMidLevelSkill = planner.get();
+}
+
+AgentActions* StrategicBehavior::actions()
+{
+    if (agentActions == nullptr)
+        agentActions = &Singleton<AgentActions>::getInstance();
+    return agentActions;
 }
 
 std::string StrategicBehavior::toString(int behavior)

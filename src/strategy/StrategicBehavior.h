@@ -50,6 +50,11 @@ public:
 
     static std::string toString(int behavior);
 
+protected:
+    // The given actions, else the agent's one; the action library loads its
+    // motions when first asked for.
+    AgentActions* actions();
+
 private:
     std::shared_ptr<omniMidLevelSkill> planner;
 };

@@ -240,17 +240,18 @@ Vector Strategy::calculateTarget(Vector InitPos, Vector BallPos)
     int bestPlayer = 9;
     int player = 9;
     for (int a = 0; a < 36; ++a) {
+        Vector F = BallPos + Vector::getVectorFromPolar(2.5f, GetNormalizeAngleDeg(10.0f * a));
+        float e = evaluate(InitPos, BallPos, F, player);
+        // Both columns of the table hold the same kick.
         for (int col = 0; col < 2; ++col) {
-            Vector F = BallPos + Vector::getVectorFromPolar(2.5f, GetNormalizeAngleDeg(10.0f * a));
-            float e = evaluate(InitPos, BallPos, F, player);
             StDec.DM_evalArr[a][col] = e;
             StDec.DM_fPosArr[a][col] = F;
             StDec.DM_fPlaArr[a][col] = player;
-            if (e > best) {
-                best = e;
-                bestPoint = F;
-                bestPlayer = player;
-            }
+        }
+        if (e > best) {
+            best = e;
+            bestPoint = F;
+            bestPlayer = player;
         }
     }
     if (best > StDec.prevEval + 1) {

@@ -57,13 +57,12 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
       bGetupFrontTurningLeft(false), bGetupFrontTurningRight(false), ws(nullptr), mod(nullptr),
       log(nullptr), aState(nullptr), penaltyKicker(false), penaltyGoalie(false),
       ballPrediction(0), MsgBahavior(), mCollect(), theirKickoffPos(0, 0), setKVDKickoff(true),
-      secondKickoffPhase(false), situation(), setplayEstatico(), currentBehavior(0), bOmniMidLevelSkill(nullptr),
-      agentActions(&Singleton<AgentActions>::getInstance()), mVision(nullptr),
-      formation(&Singleton<WorldState>::getInstance(), agentActions),
+      secondKickoffPhase(false), situation(), setplayEstatico(), currentBehavior(0), bOmniMidLevelSkill(),
+      agentActions(&Singleton<AgentActions>::getInstance()), mVision(),
       goalieSubstitute(&Singleton<WorldState>::getInstance(), agentActions),
       catchBall(&Singleton<WorldState>::getInstance(), agentActions), carryBall(),
-      offensiveMarker(&Singleton<WorldState>::getInstance(), agentActions), receiveBall(new Receiver()),
-      passBall(new Pass()), defenseMarker(nullptr), deciseKickAction(0), lastAction(0), actions(agentActions),
+      offensiveMarker(&Singleton<WorldState>::getInstance(), agentActions), receiveBall(),
+      passBall(), defenseMarker(&Singleton<WorldState>::getInstance(), agentActions), deciseKickAction(0), lastAction(0), actions(agentActions),
       passBlock(&Singleton<WorldState>::getInstance(), agentActions),
       goalKickMarking(&Singleton<WorldState>::getInstance(), agentActions)
 {
@@ -79,9 +78,6 @@ KVDAgentH::KVDAgentH(const std::string& robotfile, const std::string& team, unsi
     aState = &Singleton<AgentState>::getInstance();
     penaltyKicker = kicker;
     penaltyGoalie = goalie;
-    mVision = new Vision();
-    bOmniMidLevelSkill = new omniMidLevelSkill();
-    defenseMarker = new DefenseMarker(ws, agentActions);
     setplayControl.reset(new SetplayAction());
 }
 
@@ -158,10 +154,10 @@ void KVDAgentH::think()
         LoggerBuffer::getInstance().trace(line);
     }
 
-    Singleton<AgentComm>::getInstance().communicationStep(passBall->getReceiver(), passBall->getPassTarget(),
+    Singleton<AgentComm>::getInstance().communicationStep(passBall.getReceiver(), passBall.getPassTarget(),
                                                           static_cast<int>(unum));
-    mVision->decideLookingDirection2();
-    mVision->commitPanTilt();
+    mVision.decideLookingDirection2();
+    mVision.commitPanTilt();
 
     LoggerBuffer& lines = LoggerBuffer::getInstance();
     motionStart = std::chrono::steady_clock::now();
@@ -181,15 +177,20 @@ void KVDAgentH::beamTo(const Vector3f& pose)
     agentActions->currBehavior = zero;
 }
 
-bool KVDAgentH::postGoalWindow(bool playOff)
+Vector KVDAgentH::positionsForKickOff()
 {
-    if (!(ws->game->clockTime - ws->lastClockTimeInGoalPM < 0.1f))
-        return false;
     ws->ball->position = Vector3f(0, 0, 0);
     ws->ball->finalPos = Vector3f(0, 0, 0);
     strategy->ResetPositioning();
     strategy->CallStrategy();
-    const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+    return strategy->GetStrategicPos(static_cast<int>(unum));
+}
+
+bool KVDAgentH::postGoalWindow(bool playOff)
+{
+    if (!(ws->game->clockTime - ws->lastClockTimeInGoalPM < 0.1f))
+        return false;
+    const Vector s = positionsForKickOff();
     if (playOff)
         aState->setAgentState(AS_STANDING);
     SlotBehavior* zero = agentActions->bZero;
@@ -201,14 +202,18 @@ bool KVDAgentH::postGoalWindow(bool playOff)
     return true;
 }
 
-void KVDAgentH::BehavePlayOn()
+void KVDAgentH::decide()
 {
-    if (postGoalWindow(false))
-        return;
     if (trainingModeInt < 0)
         BehaveNormalPlayer();
     else
         BehaveTraining(trainingModeInt);
+}
+
+void KVDAgentH::BehavePlayOn()
+{
+    if (!postGoalWindow(false))
+        decide();
 }
 
 void KVDAgentH::BehavePlayOff()
@@ -217,10 +222,7 @@ void KVDAgentH::BehavePlayOff()
         return;
     if (agentActions->currBehavior != nullptr && !agentActions->currBehavior->finished())
         return;
-    if (trainingModeInt < 0)
-        BehaveNormalPlayer();
-    else
-        BehaveTraining(trainingModeInt);
+    decide();
 }
 
 void KVDAgentH::BehaveKickOff()
@@ -228,15 +230,11 @@ void KVDAgentH::BehaveKickOff()
     const int pm = ws->game->playmode;
     if (pm == QUORVEL_GOAL || pm == OPPONENT_GOAL)
         ws->lastClockTimeInGoalPM = ws->game->clockTime;
-    ws->ball->position = Vector3f(0, 0, 0);
-    ws->ball->finalPos = Vector3f(0, 0, 0);
     if (pm == OPPONENT_GOAL)
         ws->setLastQuorvelKickoff(ws->gTime);
     else if (pm == QUORVEL_GOAL)
         ws->setLastOponentKickoff(ws->gTime);
-    strategy->ResetPositioning();
-    strategy->CallStrategy();
-    const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
+    const Vector s = positionsForKickOff();
     aState->setAgentState(AS_STANDING);
 
     SlotBehavior* zero = agentActions->bZero;

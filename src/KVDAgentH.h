@@ -8,32 +8,31 @@
 #include "HumanoidAgent.h"
 #include "geometry/Vector.h"
 #include "geometry/Vector3f.h"
+#include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
 #include "strategy/BehaveCarryBall.h"
 #include "strategy/BehaveCatchBall.h"
-#include "strategy/BehaveFormation.h"
 #include "strategy/BehaveGoalieSubstitute.h"
 #include "strategy/BehaveOffensiveMarker.h"
+#include "strategy/DefenseMarker.h"
 #include "strategy/GoalKickMarking.h"
+#include "strategy/Pass.h"
 #include "strategy/PassBlock.h"
+#include "strategy/Receiver.h"
 #include "strategy/SetplayEstatico.h"
 #include "strategy/Situation.h"
 #include "utils/CollectData.h"
+#include "world/Vision.h"
 
 class AgentActions;
 class AgentModel;
 class AgentState;
 class DecisionActions;
-class DefenseMarker;
 class SlotBehavior;
 class Logger;
-class Pass;
 class Player;
-class Receiver;
 class SetplayAction;
 class TrainingComm;
-class Vision;
 class WorldState;
-class omniMidLevelSkill;
 
 // The player agent. Its think() runs one decision cycle per server message.
 class KVDAgentH : public HumanoidAgent {
@@ -73,17 +72,16 @@ public:
     // The fixed kick-off play; built, not run by the decision cycle.
     SetplayEstatico setplayEstatico;
     int currentBehavior;
-    omniMidLevelSkill* bOmniMidLevelSkill;
+    omniMidLevelSkill bOmniMidLevelSkill;
     AgentActions* agentActions;
-    Vision* mVision;
-    BehaveFormation formation;
+    Vision mVision;
     BehaveGoalieSubstitute goalieSubstitute;
     BehaveCatchBall catchBall;
     BehaveCarryBall carryBall;
     BehaveOffensiveMarker offensiveMarker;
-    Receiver* receiveBall;
-    Pass* passBall;
-    DefenseMarker* defenseMarker;
+    Receiver receiveBall;
+    Pass passBall;
+    DefenseMarker defenseMarker;
     // Last actions the trainer chose in "decisionKick" and "demo".
     int deciseKickAction;
     int lastAction;
@@ -156,10 +154,15 @@ public:
     SlotBehavior* penaltyDive(double y) const;
 
 private:
+    // Puts the ball on the centre spot and positions the team again; returns
+    // my strategic position.
+    Vector positionsForKickOff();
     // Inside the 0.1 s after a goal mode: beam to the strategic position.
     bool postGoalWindow(bool playOff);
     // Beams me through the zero posture to pose (x, y, facing deg).
     void beamTo(const Vector3f& pose);
+    // The normal decision, or the training mode's when one is set.
+    void decide();
 
     // The branches of the decision tree.
     void behaveAttacker();

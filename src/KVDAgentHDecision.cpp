@@ -18,12 +18,6 @@
 #include "world/Player.h"
 #include "world/WorldState.h"
 
-namespace {
-
-Vector planar(const Vector3f& v) { return Vector(v.x, v.y); }
-
-}  // namespace
-
 void KVDAgentH::BehaveNormalPlayer()
 {
     if (actions->doGetup()) {
@@ -95,7 +89,7 @@ void KVDAgentH::behaveAttacker()
     }
     LoggerBuffer::getInstance().trace(activity.str());
 
-    const Vector ball = planar(ws->ball->position);
+    const Vector ball = ws->ball->position.to2d();
     const Vector goal = ws->theirGoalPos;
     if (ball.getDistanceTo(goal) > 15)
         actions->serverPass();
@@ -114,7 +108,7 @@ void KVDAgentH::behaveAttacker()
         Vector beyond = ball - ws->myPos;
         beyond.normalize();
         const Vector target = ball + beyond;
-        if (ws->shouldAvoidOpp(bOmniMidLevelSkill->fastestOpponentRelMe()))
+        if (ws->shouldAvoidOpp(bOmniMidLevelSkill.fastestOpponentRelMe()))
             actions->moveBalltoTarg(target, 0, true, true, 0.2f);
         else
             actions->gotoPointDesperate(target);
@@ -126,7 +120,7 @@ void KVDAgentH::behaveAttacker()
                std::fabs(ball.y) < ws->penaltyWidth + std::fabs(ws->getBackLeftGoal().y)) {
         carryBall.executeBehavior(goal);
         currentBehavior = StrategicBehavior::CarryBall;
-    } else if (passBall->isAvailable()) {
+    } else if (passBall.isAvailable()) {
         executePass();
         currentBehavior = StrategicBehavior::PasserBall;
     } else if (actions->shouldClearBall()) {
@@ -172,33 +166,33 @@ bool KVDAgentH::markingContinues()
         return false;
     Player* target = record.getTarget();
     const bool active = record.isActiveMarker();
-    if (!defenseMarker->continueMarking(target, active))
+    if (!defenseMarker.continueMarking(target, active))
         return false;
-    defenseMarker->executeBehavior(target, active);
+    defenseMarker.executeBehavior(target, active);
     currentBehavior = record.isActiveMarker() ? StrategicBehavior::ActiveMarker : StrategicBehavior::PassiveMarker;
     return true;
 }
 
 bool KVDAgentH::receiving()
 {
-    if (!receiveBall->isAvailable(Receiver::ACTIVE) && !receiveBall->isAvailable(Receiver::PASSIVE))
+    if (!receiveBall.isAvailable(Receiver::ACTIVE) && !receiveBall.isAvailable(Receiver::PASSIVE))
         return false;
-    receiveBall->executeBehavior();
+    receiveBall.executeBehavior();
     currentBehavior = StrategicBehavior::ReceiverBall;
     return true;
 }
 
-bool KVDAgentH::activeTest() { return defenseMarker->isActiveMarkerAvailable(bOmniMidLevelSkill->fastestOpponentRelBall()); }
+bool KVDAgentH::activeTest() { return defenseMarker.isActiveMarkerAvailable(bOmniMidLevelSkill.fastestOpponentRelBall()); }
 
 void KVDAgentH::activeMarking()
 {
-    defenseMarker->executeBehavior(bOmniMidLevelSkill->fastestOpponentRelBall(), true);
+    defenseMarker.executeBehavior(bOmniMidLevelSkill.fastestOpponentRelBall(), true);
     currentBehavior = StrategicBehavior::ActiveMarker;
 }
 
 void KVDAgentH::passiveMarking(Player* target)
 {
-    defenseMarker->executeBehavior(target, false);
+    defenseMarker.executeBehavior(target, false);
     currentBehavior = StrategicBehavior::PassiveMarker;
 }
 
@@ -210,7 +204,7 @@ void KVDAgentH::formationStep()
 
 void KVDAgentH::behaveDefensiveFront()
 {
-    Player* target = defenseMarker->chooseTarget();
+    Player* target = defenseMarker.chooseTarget();
     if (goalKickMarking.isOurGoalKickMarkingAvailable())
         goalKickMarkingStep();
     else if (passBlock.isAvailable())
@@ -219,7 +213,7 @@ void KVDAgentH::behaveDefensiveFront()
         return;
     else if (activeTest())
         activeMarking();
-    else if (defenseMarker->isPassiveMarkerAvailable(target))
+    else if (defenseMarker.isPassiveMarkerAvailable(target))
         passiveMarking(target);
     else
         formationStep();
@@ -227,7 +221,7 @@ void KVDAgentH::behaveDefensiveFront()
 
 void KVDAgentH::behaveDefensiveBack()
 {
-    Player* target = defenseMarker->chooseTarget();
+    Player* target = defenseMarker.chooseTarget();
     if (goalKickMarking.isOurGoalKickMarkingAvailable()) {
         goalKickMarking.executeOurGoalKickMarking();
         currentBehavior = StrategicBehavior::GoalKickMarking;
@@ -236,28 +230,23 @@ void KVDAgentH::behaveDefensiveBack()
         passBlockingStep();
     } else if (markingContinues() || receiving()) {
         return;
-    } else if (activeTest() || defenseMarker->isPassiveMarkerAvailable(target)) {
-        // In our quarter press first, farther out shadow first.
-        if (std::fabs(ws->ballPos.x - ws->myGoalPos.x) < ws->fieldLenght / 4) {
-            if (activeTest())
-                activeMarking();
-            else if (defenseMarker->isPassiveMarkerAvailable(target))
-                passiveMarking(target);
-        } else {
-            if (defenseMarker->isPassiveMarkerAvailable(target))
-                passiveMarking(target);
-            else if (activeTest())
-                activeMarking();
-        }
     } else {
-        formationStep();
+        const bool active = activeTest();
+        const bool passive = defenseMarker.isPassiveMarkerAvailable(target);
+        // In our quarter press first, farther out shadow first.
+        const bool pressFirst = std::fabs(ws->ballPos.x - ws->myGoalPos.x) < ws->fieldLenght / 4;
+        if (active && (pressFirst || !passive))
+            activeMarking();
+        else if (passive)
+            passiveMarking(target);
+        else
+            formationStep();
     }
 }
 
 void KVDAgentH::behaveGoalie()
 {
-    const Vector3f& v = ws->ball->speed;
-    if (Vector(v.x, v.y).length() > 4.8f && ws->ball->isInOurGoalDirection()) {
+    if (ws->ball->speed.to2d().length() > 4.8f && ws->ball->isInOurGoalDirection()) {
         behavePenaltyGoalie();
         actions->serverPass();
         currentBehavior = StrategicBehavior::PenaltyGoalie;
@@ -269,7 +258,7 @@ void KVDAgentH::behaveGoalie()
 
 void KVDAgentH::behaveKeeper()
 {
-    Player* target = defenseMarker->chooseTarget();
+    Player* target = defenseMarker.chooseTarget();
     const Role role = ws->me->getRole();
     if (goalKickMarking.isOurGoalKickMarkingAvailable() || goalKickMarking.isTheirGoalKickMarkingAvailable()) {
         goalKickMarkingStep();
@@ -286,7 +275,7 @@ void KVDAgentH::behaveKeeper()
         offensiveMarker.executeBehavior();
         currentBehavior = StrategicBehavior::OffensiveMarker;
     } else if ((role.isBackKeeper() || (role.isFrontKeeper() && strategy->GetTactic() == 3)) &&
-               defenseMarker->isPassiveMarkerAvailable(target)) {
+               defenseMarker.isPassiveMarkerAvailable(target)) {
         passiveMarking(target);
     } else {
         formationStep();
@@ -295,7 +284,7 @@ void KVDAgentH::behaveKeeper()
 
 void KVDAgentH::behaveSupport()
 {
-    Player* target = defenseMarker->chooseTarget();
+    Player* target = defenseMarker.chooseTarget();
     const bool tactic3 = strategy->GetTactic() == 3;
     if (goalKickMarking.isTheirGoalKickMarkingAvailable()) {
         goalKickMarkingStep();
@@ -308,7 +297,7 @@ void KVDAgentH::behaveSupport()
             passiveMarking(target);
     } else if (receiving()) {
         return;
-    } else if (tactic3 && defenseMarker->isPassiveMarkerAvailable(target)) {
+    } else if (tactic3 && defenseMarker.isPassiveMarkerAvailable(target)) {
         passiveMarking(target);
     } else if (offensiveMarker.isAvailable()) {
         offensiveMarker.executeBehavior();
@@ -321,7 +310,7 @@ void KVDAgentH::behaveSupport()
 bool KVDAgentH::behaveOtherRole()
 {
     if (ws->isOppKickOff() && ws->game->playmode != OPPONENT_KICKOFF) {
-        Player* target = defenseMarker->chooseTarget();
+        Player* target = defenseMarker.chooseTarget();
         if (unum == 7 || unum == 8) {
             // Shadow a forward of theirs during their kick-off; nothing to draw.
             if (target != nullptr)
@@ -335,13 +324,13 @@ bool KVDAgentH::behaveOtherRole()
 
 void KVDAgentH::executePass()
 {
-    if (!passBall->getActivePass() && !(passBall->getDeadline() > 0))
+    if (!passBall.getActivePass() && !(passBall.getDeadline() > 0))
         return;
-    const PassMethods methods = passBall->getPassMethods();
+    const PassMethods methods = passBall.getPassMethods();
     if (methods.getKickType() == methods.SUPERKICK)
-        actions->kickToTarget(passBall->getPassTarget());
+        actions->kickToTarget(passBall.getPassTarget());
     else
-        actions->dynamicKickToTarget(passBall->getPassTarget(), false);
+        actions->dynamicKickToTarget(passBall.getPassTarget(), false);
 }
 
 void KVDAgentH::executeKicker()

@@ -78,7 +78,7 @@ void KVDAgentH::behavePenaltyGoalie()
     const Vector me = ws->me->position.to2d();
 
     if (inGoalArea(ball)) {
-        Player* kicker = bOmniMidLevelSkill->fastestOpponentRelBall();
+        Player* kicker = bOmniMidLevelSkill.fastestOpponentRelBall();
         const bool atBall = kicker != nullptr && kicker->position.to2d().getDistanceTo(ball) < 0.5f;
         if (isActiveKick())
             agentActions->kickToTarget(ws->theirGoalPos);
@@ -91,10 +91,10 @@ void KVDAgentH::behavePenaltyGoalie()
 
     if (ws->game->playmode == OPPONENT_KICKOFF)
         return;
-    const Vector speed(ws->ball->speed.x, ws->ball->speed.y);
+    const Vector speed = ws->ball->speed.to2d();
     if (speed.length() > DIVE_SPEED && ball.getDistanceTo(ws->myGoalPos) < DIVE_RANGE) {
         const Vector3f final = ws->ballEstimator.estimatedFinalPos();
-        ballPrediction = crossingY(ball, Vector(final.x, final.y), ws->myGoalPos.x);
+        ballPrediction = crossingY(ball, final.to2d(), ws->myGoalPos.x);
         agentActions->currBehavior = penaltyDive(ballPrediction);
         agentActions->currBehavior->init();
     }

@@ -7,6 +7,7 @@
 #include "skills/AgentActions.h"
 #include "skills/DecisionActions.h"
 #include "skills/omniMidLevelSkill/omniMidLevelSkill.h"
+#include "strategy/BehaveFormation.h"
 #include "strategy/Strategy.h"
 #include "utils/RobovizLogger.h"
 #include "utils/Singleton.h"
@@ -42,7 +43,7 @@ void KVDAgentH::FillInWSforStrategy()
     w.Result = ws->game->ostrevandaGoals - ws->game->opponentGoals;
     w.BallPos = ws->ballPos;
     w.BallOwner = 0;
-    w.BallIntPos = Vector(ws->ball->finalPos.x, ws->ball->finalPos.y);
+    w.BallIntPos = ws->ball->finalPos.to2d();
     w.BallAdjPos = w.BallIntPos;
     w.MyNumber = static_cast<int>(unum);
     w.MyDir = ws->me->orientation;
@@ -117,7 +118,7 @@ void KVDAgentH::strategyPosition()
     Role mine = ws->me->getRole();
 
     // The active-player vote, favouring the current active player.
-    Player* nearestOpp = bOmniMidLevelSkill->fastestOpponentRelBall();
+    Player* nearestOpp = bOmniMidLevelSkill.fastestOpponentRelBall();
     int candidate = catchBall.selectActiveCandidate(nearestOpp == nullptr ? 0 : nearestOpp->unum);
     RobovizLogger& draw = RobovizLogger::Instance();
     draw.drawCircle(planar(ws->getOstrevandaPlayer(candidate)), 0.5f, draw.yellow, "Candidate");
@@ -147,8 +148,8 @@ void KVDAgentH::strategyPosition()
 
     // The pass blocker: the standing player nearest the ball after the active one.
     ws->setBlockerFound(false);
-    bOmniMidLevelSkill->sortourPlayersBasedonDistancetoBall(true);
-    for (Player* p : bOmniMidLevelSkill->ourPlayer) {
+    bOmniMidLevelSkill.sortourPlayersBasedonDistancetoBall(true);
+    for (Player* p : bOmniMidLevelSkill.ourPlayer) {
         if (p == nullptr || p->unum == ws->getCurrentActivePlayer())
             continue;
         const bool self = p->unum == static_cast<int>(unum);
@@ -166,7 +167,7 @@ void KVDAgentH::strategyPosition()
 KVDAgentH::FormationMove KVDAgentH::formationMove()
 {
     const Vector me = ws->myPos;
-    const Vector ball(ws->ball->position.x, ws->ball->position.y);
+    const Vector ball = ws->ball->position.to2d();
     if (ws->game->playmode == OPPONENT_GOAL_KICK) {
         const Vector p1(12.9f, ball.y);
         const float yTreshold = me.y < 0 ? -0.4f : 0.4f;

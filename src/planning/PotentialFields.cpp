@@ -77,9 +77,8 @@ Vector PotentialFields::checkLine(Vector finalPos)
 
 Vector PotentialFields::checkIntersectionGoalPost(Vector finalPos)
 {
-    const std::map<int, Player*> team = ws->getOstrevandaTeam();
-    const auto goalie = team.find(1);
-    const bool ours = goalie != team.end() && goalie->second != nullptr && goalie->second->position.x < 0;
+    const auto goalie = ws->ostrevanda.find(1);
+    const bool ours = goalie != ws->ostrevanda.end() && goalie->second != nullptr && goalie->second->position.x < 0;
     const float s = ours ? -1.0f : 1.0f;
     if (checkIntersection(ws->myPos, finalPos, Vector(15.2f * s, -1.05f), Vector(15.2f * s, 1.05f)))
         return Vector(15.1f * s, finalPos.y);
@@ -158,7 +157,7 @@ Vector PotentialFields::calculatePotentialFields(Vector sourcePos, Vector destPo
         Player* p = o.second;
         if (p == nullptr || !p->isStanding())
             continue;
-        const Vector away = Vector(p->position.x, p->position.y) - sourcePos;
+        const Vector away = p->position.to2d() - sourcePos;
         const float d = away.length();
         if (d <= 0)
             continue;

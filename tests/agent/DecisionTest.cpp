@@ -426,11 +426,11 @@ TEST_F(BallPlayDecision, TheActivePlayerCarriesShootsOrPasses)
         EXPECT_EQ(agent->currentBehavior, c.behaviour);
         EXPECT_EQ(ws.longKickState, c.ball.x > 0);
         if (c.behaviour == StrategicBehavior::PasserBall) {
-            EXPECT_EQ(agent->passBall->getReceiver(), 9);
+            EXPECT_EQ(agent->passBall.getReceiver(), 9);
         }
         // Let the pass run out before the next case.
-        while (agent->passBall->getDeadline() > 0)
-            agent->passBall->isAvailable();
+        while (agent->passBall.getDeadline() > 0)
+            agent->passBall.isAvailable();
         ws.longKickState = false;
         ws.trajectoryDecided = false;
     }
@@ -467,13 +467,13 @@ TEST_F(BallPlayDecision, ThePassMessageNamesTheReceiverWhoWalksToThePoint)
     ASSERT_NE(codec.getSimpleMessage(), nullptr);
     EXPECT_EQ(codec.getSimpleMessage()->getPassPlayer(), 9);
     const Vector point = codec.getSimpleMessage()->getPassPosition();
-    EXPECT_LT(point.getDistanceTo(agent->passBall->getPassTarget()), 0.5f);
+    EXPECT_LT(point.getDistanceTo(agent->passBall.getPassTarget()), 0.5f);
     codec.deletePointers();
 
     // Heard by a team-mate, a support: the one named goes to the point while
     // the sender holds the ball; anybody else keeps its formation.
-    while (agent->passBall->getDeadline() > 0)
-        agent->passBall->isAvailable();
+    while (agent->passBall.getDeadline() > 0)
+        agent->passBall.isAvailable();
     for (int named : {MY_UNUM, 9}) {
         SCOPED_TRACE(named);
         ws.me->setRole(Role(MY_UNUM, SUL));

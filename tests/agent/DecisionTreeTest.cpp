@@ -297,14 +297,14 @@ TEST_F(DecisionTreeTest, KickerShootsWhileWalkingNearTheirGoalButNotFromTheCorne
 
 TEST_F(DecisionTreeTest, APassIsKickedOnlyWhileInForce)
 {
-    agent->passBall->setActivePass(false);
+    agent->passBall.setActivePass(false);
     agent->executePass();
     EXPECT_TRUE(fake.calls.empty());
-    agent->passBall->setActivePass(true);
+    agent->passBall.setActivePass(true);
     agent->executePass();
     ASSERT_EQ(fake.calls.size(), 1u);
-    EXPECT_EQ(fake.target, agent->passBall->getPassTarget());
-    agent->passBall->setActivePass(false);
+    EXPECT_EQ(fake.target, agent->passBall.getPassTarget());
+    agent->passBall.setActivePass(false);
 }
 
 TEST_F(DecisionTreeTest, TheGoalieKicksOnlyWithTimeAndRoom)

@@ -22,6 +22,9 @@
 #include <string>
 
 #include "FuzzExit.h"
+#include "physics/AgentModel.h"
+#include "utils/Singleton.h"
+#include "world/WorldState.h"
 
 #ifndef QV_FUZZ_LIBFUZZER
 // The driver's side: in the child, exit() ends only the child (status 101).
@@ -34,6 +37,20 @@ namespace fuzzfiles {
 inline void silence() {
     std::cout.rdbuf(nullptr);
     std::cerr.rdbuf(nullptr);
+}
+
+// Loads the robot description of type 0.
+inline void loadRobot() { Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml"); }
+
+// Plays as player 7 of team "ProbeA" on the left, from data/: the world update
+// loads the motion files from the working directory.
+inline void playAsProbeSeven() {
+    if (chdir(QV_DATA_DIR) != 0) std::abort();
+    loadRobot();
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    ws.setTeam("ProbeA");
+    ws.setUnum(7);
+    ws.setSide("left");
 }
 
 inline void removeTree(const std::string& dir) {

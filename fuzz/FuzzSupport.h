@@ -5,12 +5,12 @@
 // play's lists that names resolve against, and the reader's convention checks.
 
 #include <cstdint>
-#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "FuzzFiles.h"
 #include "setplay/Cond.h"
 #include "setplay/Context.h"
 #include "setplay/PlayerReference.h"
@@ -22,6 +22,7 @@
 namespace fuzzsupport {
 
 using namespace ostrevanda::setplay;
+using fuzzfiles::silence;
 
 inline PointSimple* pt(double x, double y) { return new PointSimple(new Decimal(x), new Decimal(y)); }
 
@@ -79,11 +80,6 @@ struct Lists {
         for (PlayerReference* p : opponents) delete p;
     }
 };
-
-inline void silence() {
-    std::cout.rdbuf(nullptr);
-    std::cerr.rdbuf(nullptr);
-}
 
 // A reader leaves the input whole on failure and a suffix of it on success.
 inline void checkRest(const std::string& in, const std::string& out, bool read) {

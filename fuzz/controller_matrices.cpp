@@ -7,10 +7,8 @@
 #include <unistd.h>
 
 #include "FuzzFiles.h"
-#include "physics/AgentModel.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "skills/OmniWalkZMP.h"
-#include "utils/Singleton.h"
 
 using namespace fuzzfiles;
 
@@ -24,7 +22,7 @@ struct Walks {
 Walks& walks() {
     static Walks* w = nullptr;
     if (w == nullptr) {
-        Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml");
+        loadRobot();
         copyData("skills/p0");
         copyData("movs/matrices.txt");
         if (chdir(scratch().c_str()) != 0) std::abort();

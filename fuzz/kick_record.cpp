@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "FuzzFiles.h"
-#include "physics/AgentModel.h"
 #include "skills/OmniDirectionalKick.h"
 #include "utils/Singleton.h"
 #include "world/WorldState.h"
@@ -15,7 +14,7 @@ using namespace fuzzfiles;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     silence();
-    Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml");
+    loadRobot();
     copyData("skills/p0");
     copyData("movs/parametrosOmnikick.txt");
     if (chdir(scratch().c_str()) != 0) std::abort();

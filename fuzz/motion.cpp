@@ -5,16 +5,14 @@
 #include <string>
 
 #include "FuzzFiles.h"
-#include "physics/AgentModel.h"
 #include "skills/Behavior.h"
 #include "skills/MDLParser.h"
-#include "utils/Singleton.h"
 
 using namespace fuzzfiles;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     silence();
-    Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml");
+    loadRobot();
     scratch();
     return 0;
 }

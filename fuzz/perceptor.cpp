@@ -5,7 +5,6 @@
 #include <string>
 
 #include "FuzzFiles.h"
-#include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "utils/communication/MessageParser.h"
 #include "world/WorldState.h"
@@ -18,13 +17,7 @@ bool finite(const Vector3f& v) { return std::isfinite(v.x) && std::isfinite(v.y)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzfiles::silence();
-    // The world update loads the motion files from the working directory.
-    if (chdir(QV_DATA_DIR) != 0) std::abort();
-    Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml");
-    WorldState& ws = Singleton<WorldState>::getInstance();
-    ws.setTeam("ProbeA");
-    ws.setUnum(7);
-    ws.setSide("left");
+    fuzzfiles::playAsProbeSeven();
     return 0;
 }
 

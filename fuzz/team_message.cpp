@@ -4,7 +4,6 @@
 #include <string>
 
 #include "FuzzFiles.h"
-#include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "utils/communication/AgentComm.h"
 #include "utils/communication/MessageParser.h"
@@ -12,13 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzfiles::silence();
-    // The world update loads the motion files from the working directory.
-    if (chdir(QV_DATA_DIR) != 0) std::abort();
-    Singleton<AgentModel>::getInstance().initialize(std::string(QV_DATA_DIR) + "/nao.xml");
-    WorldState& ws = Singleton<WorldState>::getInstance();
-    ws.setTeam("ProbeA");
-    ws.setUnum(7);
-    ws.setSide("left");
+    fuzzfiles::playAsProbeSeven();
     return 0;
 }
 

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,37 +52,6 @@ std::optional<Pose> poseOf(const practice::SNode& state, const std::string& team
   return std::nullopt;
 }
 
-// Robot type of each shirt number 1 to 11, as start.sh starts the team.
-int robotType(int unum) {
-  static const std::vector<int> types = [] {
-    const std::string script = readFile(std::string(QV_TEST_DIR) + "/../start.sh");
-    std::smatch m;
-    std::vector<int> t{-1};
-    if (std::regex_search(script, m, std::regex("robot_types=\\(x((?:\\s+\\d)+)\\)"))) {
-      std::istringstream in(m[1].str());
-      for (int k; in >> k;) t.push_back(k);
-    }
-    return t;
-  }();
-  return unum >= 1 && unum < static_cast<int>(types.size()) ? types[static_cast<size_t>(unum)] : 0;
-}
-
-// Runs in `work`, so that what the player writes (the case base) stays there.
-Process startAgent(const TempDir& work, const std::string& team, int unum, int port) {
-  const int type = robotType(unum);
-  return Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml", "-t",
-                        team, "-u", std::to_string(unum), "-p", std::to_string(port)},
-                       work.path());
-}
-
-bool joined(PracticeServer& server, const std::string& team, int unum) {
-  return server.waitFor([&](const practice::SNode& s) {
-    for (const PlayerState& p : players(s))
-      if (p.name == team && p.unum == unum) return true;
-    return false;
-  });
-}
-
 // The pass a team message names: receiver and pass point.
 struct Announced {
   int receiver;
@@ -123,10 +91,7 @@ TEST(BallPlay, TheActivePlayerCarriesTheBallTowardTheirGoal) {
   work.mirrorDataKeepingFormations();
   PracticeServer server;
   std::vector<Process> team;
-  for (int n = 1; n <= 11; ++n) {
-    team.push_back(startAgent(work, "Home", n, server.agentPort));
-    ASSERT_TRUE(joined(server, "Home", n)) << team.back().err();
-  }
+  ASSERT_EQ(joinTeam(server, work.path(), "Home", 11, team), "");
   ASSERT_TRUE(server.command("(kickOff Left)"));
   ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 0.3; }));
   const std::optional<Pose> me = poseOf(server.state(), "Left", 9);
@@ -172,14 +137,14 @@ TEST(BallPlay, APassIsAnnouncedToTheReceiverItNames) {
   work.mirrorDataKeepingFormations();
   PracticeServer server;
   Relay relay(server.agentPort);
-  Process passer = startAgent(work, "Home", 5, relay.port());
-  Process receiver = startAgent(work, "Home", 9, relay.port());
+  Process passer = startAgent(work.path(), "Home", 5, relay.port());
+  Process receiver = startAgent(work.path(), "Home", 9, relay.port());
   relay.start();  // a thread of its own, so only after the forks
-  ASSERT_TRUE(joined(server, "Home", 5)) << passer.err();
-  ASSERT_TRUE(joined(server, "Home", 9)) << receiver.err();
+  ASSERT_TRUE(hasJoined(server, "Home", 5)) << passer.err();
+  ASSERT_TRUE(hasJoined(server, "Home", 9)) << receiver.err();
   // The opponents come second and take the right side.
-  Process keeper = startAgent(work, "Away", 1, server.agentPort);
-  ASSERT_TRUE(joined(server, "Away", 1)) << keeper.err();
+  Process keeper = startAgent(work.path(), "Away", 1, server.agentPort);
+  ASSERT_TRUE(hasJoined(server, "Away", 1)) << keeper.err();
   ASSERT_TRUE(server.command("(kickOff Left)"));
   ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 0.3; }));
   // Both stay where they were beamed; the ball just ahead of 5.

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -115,8 +114,6 @@ void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
 // teams back to their halves by beaming and the game kicks off again; the
 // second half starts and is played.
 TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
-  const std::vector<int> types = teamRobotTypes();
-  ASSERT_EQ(types.size(), 12u) << "robot types of start.sh";
   PracticeServer server;
   TempDir work;
   work.mirrorDataKeepingFormations();
@@ -124,17 +121,7 @@ TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
   work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
   std::vector<Process> agents;
   for (const std::string team : {"Home", "Away"}) {
-    for (int unum = 1; unum <= 11; ++unum) {
-      const int type = types.at(static_cast<size_t>(unum));
-      agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml",
-                                      "-t", team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                     work.path()));
-      ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
-        for (const PlayerState& p : players(s))
-          if (p.name == team && p.unum == unum) return true;
-        return false;
-      })) << team << " " << unum << " has not joined\n" << agents.back().err();
-    }
+    ASSERT_EQ(joinTeam(server, work.path(), team, 11, agents), "");
   }
   auto mode = [&](const std::string& pm) {
     return server.waitFor([&](const practice::SNode& s) { return text(s, "pm") == pm; });

@@ -226,6 +226,23 @@ inline std::vector<int> teamRobotTypes() {
 
 inline std::string robotFile(int type) { return type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml"; }
 
+// Starts the agent program in `dir` as shirt `unum` of `team`, with the robot
+// type start.sh gives that shirt, on the server's agent port `port`.
+inline Process startAgent(const std::string& dir, const std::string& team, int unum, int port) {
+  return Process::exec({QV_AGENT, "-robot", robotFile(teamRobotTypes().at(static_cast<size_t>(unum))), "-t", team,
+                        "-u", std::to_string(unum), "-p", std::to_string(port)},
+                       dir);
+}
+
+// Whether shirt `unum` of `team` shows in the server's state within `ms`.
+inline bool hasJoined(PracticeServer& server, const std::string& team, int unum, int ms = kWaitMs) {
+  return server.waitFor([&](const practice::SNode& s) {
+    for (const PlayerState& p : players(s))
+      if (p.name == team && p.unum == unum) return true;
+    return false;
+  }, ms);
+}
+
 // Starts the agent program in `dir` as shirts 1 to `count` of `team`, each with
 // the robot type start.sh gives it, one after another once the server shows
 // the last; appends them to `agents`. Empty when all joined, else what failed.
@@ -234,15 +251,9 @@ inline std::string joinTeam(PracticeServer& server, const std::string& dir, cons
   const std::vector<int> types = teamRobotTypes();
   if (types.size() != 12u) return "robot types of start.sh: " + std::to_string(types.size() - 1);
   for (int unum = 1; unum <= count; ++unum) {
-    agents.push_back(Process::exec({QV_AGENT, "-robot", robotFile(types.at(static_cast<size_t>(unum))), "-t", team,
-                                    "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                   dir));
-    const bool joined = server.waitFor([&](const practice::SNode& s) {
-      for (const PlayerState& p : players(s))
-        if (p.name == team && p.unum == unum) return true;
-      return false;
-    }, ms);
-    if (!joined) return team + " " + std::to_string(unum) + " has not joined\n" + agents.back().err();
+    agents.push_back(startAgent(dir, team, unum, server.agentPort));
+    if (!hasJoined(server, team, unum, ms))
+      return team + " " + std::to_string(unum) + " has not joined\n" + agents.back().err();
   }
   return "";
 }

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,25 +67,6 @@ class StillTeam {
   std::atomic<bool> stop_{false};
 };
 
-// Our team, one player after another, each waited for until it has joined.
-std::vector<Process> startTeam(PracticeServer& server, const std::string& team, const std::string& dir) {
-  const std::vector<int> types = teamRobotTypes();
-  EXPECT_EQ(types.size(), 12u) << "robot types of start.sh";
-  std::vector<Process> agents;
-  for (int unum = 1; unum <= 11 && types.size() == 12u; ++unum) {
-    const int type = types.at(static_cast<size_t>(unum));
-    agents.push_back(Process::exec({QV_AGENT, "-robot", type == 0 ? "nao.xml" : "nao" + std::to_string(type) + ".xml",
-                                    "-t", team, "-u", std::to_string(unum), "-p", std::to_string(server.agentPort)},
-                                   dir));
-    EXPECT_TRUE(server.waitFor([&](const practice::SNode& s) {
-      for (const PlayerState& p : players(s))
-        if (p.name == team && p.unum == unum) return true;
-      return false;
-    })) << team << " " << unum << " has not joined\n" << agents.back().err();
-  }
-  return agents;
-}
-
 struct Game {
   PracticeServer server;
   std::vector<Process> agents;
@@ -144,7 +123,7 @@ TEST(WholeGame, TwoShortHalvesAgainstElevenPlayersThatNeverMove) {
   Game g;
   TempDir work;
   work.mirrorDataKeepingFormations();
-  g.agents = startTeam(g.server, "Home", work.path());
+  ASSERT_EQ(joinTeam(g.server, work.path(), "Home", 11, g.agents), "");
   StillTeam still(g.server.agentPort, "Still");
   ASSERT_TRUE(g.server.waitFor([](const practice::SNode& s) { return players(s).size() == 22u; }));
 

@@ -26,7 +26,7 @@ class Getup : public Scenario {
  public:
   explicit Getup(bool front) : front_(front), actions_(Singleton<AgentActions>::getInstance()) {}
 
-  void settle() override { hold(actions_.bZeroWalk); }
+  void settle() override { playBehavior(actions_, actions_.bZeroWalk); }
 
   void begin(Truth& truth, const BodyPose&) override {
     truth_ = &truth;
@@ -77,13 +77,6 @@ class Getup : public Scenario {
     return actions_.aState->isRising() || b == actions_.bStop;
   }
 
-  void hold(SlotBehavior* b) {
-    if (actions_.currBehavior != b) {
-      actions_.currBehavior = b;
-      b->init();
-    }
-    b->execute();
-  }
 
   // Straight legs with the hips and ankles turned so that the torso leans
   // far ahead of (or behind) the feet.

@@ -31,11 +31,11 @@ class Library : public Scenario {
  public:
   Library() : actions_(Singleton<AgentActions>::getInstance()) {}
 
-  void settle() override { hold(actions_.bZeroWalk); }
+  void settle() override { playBehavior(actions_, actions_.bZeroWalk); }
 
   void step(double) override {
     if (!ready()) {
-      hold(actions_.bZeroWalk);
+      playBehavior(actions_, actions_.bZeroWalk);
       return;
     }
     actions_.checkGettingUp();
@@ -66,13 +66,6 @@ class Library : public Scenario {
   }
 
  private:
-  void hold(SlotBehavior* b) {
-    if (actions_.currBehavior != b) {
-      actions_.currBehavior = b;
-      b->init();
-    }
-    b->execute();
-  }
 };
 
 class KickTo : public Library {

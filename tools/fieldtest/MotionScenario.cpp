@@ -28,17 +28,9 @@ class LibraryMotion : public Scenario {
  public:
   LibraryMotion() : actions_(Singleton<AgentActions>::getInstance()) {}
 
-  void settle() override { play(actions_.bZeroWalk); }
+  void settle() override { playBehavior(actions_, actions_.bZeroWalk); }
 
  protected:
-  // Plays `b` from its start the first time, then on until it has finished.
-  void play(SlotBehavior* b) {
-    if (actions_.currBehavior != b) {
-      actions_.currBehavior = b;
-      b->init();
-    }
-    b->execute();
-  }
 
   int type() const { return actions_.robotType(); }
 
@@ -61,16 +53,16 @@ class SuperKick : public LibraryMotion {
   void step(double) override {
     if (looked_ < kLookCycles) {
       ++looked_;
-      play(actions_.bZeroWalk);
+      playBehavior(actions_, actions_.bZeroWalk);
       return;
     }
     SlotBehavior* kick = actions_.bSKickRight[type()];
     if (!kicked_) {
-      play(kick);
+      playBehavior(actions_, kick);
       kicked_ = kick->finished();
       if (!kicked_) return;
     }
-    play(actions_.bZeroWalk);
+    playBehavior(actions_, actions_.bZeroWalk);
   }
 
   void end(Truth& truth, Outcome& outcome) override {
@@ -96,7 +88,7 @@ class Dive : public LibraryMotion {
 
   void begin(Truth& truth, const BodyPose&) override { truth_ = &truth; }
 
-  void step(double) override { play(left_ ? actions_.bFallLeft : actions_.bFallRight); }
+  void step(double) override { playBehavior(actions_, left_ ? actions_.bFallLeft : actions_.bFallRight); }
 
   void end(Truth& truth, Outcome& outcome) override {
     AgentState& state = *actions_.aState;

@@ -7,6 +7,8 @@
 
 #include "physics/JointControl.h"
 #include "physics/Types.h"
+#include "skills/AgentActions.h"
+#include "skills/SlotBehavior.h"
 #include "skills/OmniWalkZMP.h"
 
 namespace fieldtest {
@@ -50,6 +52,14 @@ std::function<std::unique_ptr<Scenario>(double)> walk(double vX, double vY, doub
 }
 
 }  // namespace
+
+void playBehavior(AgentActions& actions, SlotBehavior* b) {
+  if (actions.currBehavior != b) {
+    actions.currBehavior = b;
+    b->init();
+  }
+  b->execute();
+}
 
 const std::vector<ScenarioInfo>& scenarios() {
   static const std::vector<ScenarioInfo> table = {

@@ -10,9 +10,15 @@
 #include "BodyPose.h"
 #include "Measure.h"
 
+class AgentActions;
+class SlotBehavior;
+
 namespace fieldtest {
 
 class Truth;
+
+// Plays `b` from its start when it is not the current behaviour, then on.
+void playBehavior(AgentActions& actions, SlotBehavior* b);
 
 class Scenario {
  public:

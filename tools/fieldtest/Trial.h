@@ -25,11 +25,11 @@ struct TrialSpec {
   double beamX = 0, beamY = 0, beamDeg = 0;
   bool trace = false;  // every pose the server reports, on standard error
   bool traceJoints = false;  // the trace adds the joint angles, ids 2 to 21 (deg)
-  bool paused = false;
+  bool paused = false;  // run in BeforeKickOff: no fouls, no self-collision freeze
   // Share of the run's cycles whose joint commands are dropped (only "(syn)"
   // goes out), as when a busy player answers late; drawn from `seed`.
   double drop = 0;
-  unsigned seed = 1;  // run in BeforeKickOff: no fouls, no self-collision freeze
+  unsigned seed = 1;
 };
 
 struct TrialResult {

@@ -61,15 +61,18 @@ def write_record(path, p):
         f.write(" ".join("%.4g" % v for v in record(p)) + "\n")
 
 
-def scratch(data):
-    d = tempfile.mkdtemp(prefix="kicktune")
+def scratch(data, tuned="parametrosOmnikick.txt"):
+    """A scratch copy of data/ made of links, but for movs/TUNED: a folder is copied, a file left to be written."""
+    d = tempfile.mkdtemp(prefix="tune")
     for name in os.listdir(data):
         if name != "movs":
             os.symlink(os.path.join(data, name), os.path.join(d, name))
     os.mkdir(os.path.join(d, "movs"))
     for name in os.listdir(os.path.join(data, "movs")):
-        if name != "parametrosOmnikick.txt":
+        if name != tuned:
             os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
+    if os.path.isdir(os.path.join(data, "movs", tuned)):
+        shutil.copytree(os.path.join(data, "movs", tuned), os.path.join(d, "movs", tuned))
     return d
 
 

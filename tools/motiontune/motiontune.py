@@ -34,7 +34,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
@@ -44,7 +43,9 @@ from cmaes import CMA
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "motions"))
+sys.path.insert(0, os.path.join(HERE, "..", "fieldtest"))
 import make_motions  # noqa: E402
+from kicktune import scratch  # noqa: E402
 
 # Get-up frame value: scale of a step and the joint's range (left-side signs).
 FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -120, 120), (8, -1, 95),
@@ -91,19 +92,6 @@ def kick_score(row, aim):
     travel, angle, fell = float(row[11]), float(row[12]), int(row[9])
     off = abs((angle - aim + 180) % 360 - 180)
     return travel * math.cos(math.radians(off)) - 0.1 * travel * max(0.0, off - 15) - 5 * fell
-
-
-def scratch(data, sub):
-    d = tempfile.mkdtemp(prefix="getuptune")
-    for name in os.listdir(data):
-        if name != "movs":
-            os.symlink(os.path.join(data, name), os.path.join(d, name))
-    os.mkdir(os.path.join(d, "movs"))
-    for name in os.listdir(os.path.join(data, "movs")):
-        if name != sub:
-            os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
-    shutil.copytree(os.path.join(data, "movs", sub), os.path.join(d, "movs", sub))
-    return d
 
 
 def run_score(trace, getup_s):

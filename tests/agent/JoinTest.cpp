@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+
 #include <cmath>
+#include <optional>
 #include <regex>
 #include <set>
 
@@ -176,6 +179,32 @@ TEST(Join, AgentEndsWithStatusOneWhenItWritesToAClosedConnection) {
   linger abort{1, 0};
   ::setsockopt(link.fd(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
   link.close();
+  EXPECT_EQ(agent.wait(), 1) << agent.err();
+}
+
+// One answer per message, also while the agent joins on the right, where it
+// beams at once and then decides in the same message: a second "(syn)" would
+// let a server in sync mode step without waiting for it ever after.
+TEST(Join, EveryMessageHasExactlyOneAnswer) {
+  Listener listener;
+  Process agent = Process::exec({QV_AGENT, "-p", std::to_string(listener.port()), "-t", "Solo", "-u", "4"},
+                                QV_DATA_DIR);
+  Link link(listener.accept());
+  ASSERT_TRUE(link.open());
+  ASSERT_TRUE(link.receive());  // scene
+  const int messages = 12;
+  int answers = 0;
+  for (int n = 0; n < messages; ++n) {
+    link.send(perception(0.02 * n, n == 2 ? "(unum 4) (team right) (pm BeforeKickOff)" : "(pm BeforeKickOff)"));
+    // Each message once the last has its answer, as a server in sync mode.
+    for (std::optional<std::string> f; answers <= n && (f = link.receive());)
+      answers += std::regex_search(*f, std::regex("\\(syn\\)\n?$"));
+  }
+  // The end of our stream ends the agent; then everything it sent is here.
+  ::shutdown(link.fd(), SHUT_WR);
+  for (std::optional<std::string> f; (f = link.receive());)
+    answers += std::regex_search(*f, std::regex("\\(syn\\)\n?$"));
+  EXPECT_EQ(answers, messages);
   EXPECT_EQ(agent.wait(), 1) << agent.err();
 }
 

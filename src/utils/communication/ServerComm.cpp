@@ -210,6 +210,7 @@ bool ServerComm::receive() {
     }
     mBuffer[4] = '\0';
     mAnswered = false;  // it was a message all the same
+    mReceived = true;
     std::cerr << "ServerComm: dropped a message of " << n << " bytes (limit " << MaxTextLength
               << ")" << std::endl;
     return false;
@@ -218,13 +219,32 @@ bool ServerComm::receive() {
   readExactly(mBuffer + 4, n);
   mBuffer[4 + n] = '\0';
   mAnswered = false;
+  mReceived = true;
   return true;
 }
 
 std::string ServerComm::getMsg() { return std::string(mBuffer + 4); }
 
-bool ServerComm::send(const std::string& msg) {
+namespace {
+
+// Where a closing "(syn)" starts in msg (trailing line ends aside), or npos.
+size_t synAt(const std::string& msg) {
+  const size_t end = msg.find_last_not_of('\n');
+  if (end == std::string::npos || end < 4 || msg.compare(end - 4, 5, "(syn)") != 0) return std::string::npos;
+  return end - 4;
+}
+
+}  // namespace
+
+bool ServerComm::send(const std::string& text) {
   if (sock.socketfd < 0) return false;
+  const size_t syn = synAt(text);
+  std::string trimmed;
+  if (syn != std::string::npos && mReceived && mAnswered) {
+    trimmed = text.substr(0, syn) + text.substr(syn + 5);
+    if (trimmed.find_first_not_of('\n') == std::string::npos) return true;
+  }
+  const std::string& msg = trimmed.empty() ? text : trimmed;
   const size_t n = msg.size();
   if (n > MaxTextLength) {
     std::cerr << "ServerComm: message of " << n << " bytes not sent (limit " << MaxTextLength
@@ -252,8 +272,6 @@ bool ServerComm::send(const std::string& msg) {
                 << std::strerror(errno) << std::endl;
     return false;
   }
-  const size_t end = msg.find_last_not_of('\n');
-  if (end != std::string::npos && end >= 4 && msg.compare(end - 4, 5, "(syn)") == 0)
-    mAnswered = true;
+  if (syn != std::string::npos) mAnswered = true;
   return true;
 }

@@ -52,8 +52,13 @@ class ServerComm {
   bool receive();
   // Text of the last message (up to its first NUL); sending leaves it alone.
   std::string getMsg();
-  // Frames and writes msg whole; false when it could not.
-  bool send(const std::string& msg);
+  // Frames and writes text whole; false when it could not. Once a message has
+  // been received, each is answered by one "(syn)": a server in sync mode
+  // would take a second one as the answer to its next message and step
+  // without waiting for it, leaving this agent a cycle behind for good. So a
+  // text ending in "(syn)" after the answer goes out without it (nothing goes
+  // out when nothing else is left).
+  bool send(const std::string& text);
   // Whether a message ending in "(syn)" has gone out since the last message
   // was received: every received message must be answered by one.
   bool answered() const { return mAnswered; }
@@ -68,6 +73,7 @@ class ServerComm {
   std::string mServer;    // "host port N", for the line that reports a lost link
   std::string mOutgoing;  // the frame being sent, kept apart from mBuffer
   bool mAnswered = true;
+  bool mReceived = false;  // a message has come: from now on one (syn) each
 };
 
 #endif

@@ -234,6 +234,41 @@ TEST_F(ServerCommTest, SendingLeavesTheReceivedMessageAndNotesTheAnswer) {
   EXPECT_EQ(received, 2);
 }
 
+// One (syn) per received message: a second one would answer the server's next
+// message before the agent has seen it, and a server in sync mode would step
+// without waiting for the agent from then on.
+TEST_F(ServerCommTest, EachMessageIsAnsweredByOneSyn) {
+  connectComm();
+  writeAll(peer, frame("(first)") + frame("(second)"));
+  struct Step {
+    const char* send;  // nullptr: receive the next message
+    const char* out;   // what the server reads; "" for nothing
+  } steps[] = {
+      {"(scene x)(syn)\n", "(scene x)(syn)\n"},  // nothing to answer yet: as it is
+      {"(syn)", "(syn)"},
+      {nullptr, ""},
+      {"(beam 1 2 3)(syn)", "(beam 1 2 3)(syn)"},
+      {"(he1 1)(syn)\n", "(he1 1)\n"},
+      {"(syn)", ""},
+      {"(syn)\n", ""},
+      {"(he1 2)", "(he1 2)"},
+      {nullptr, ""},
+      {"(he1 3)(syn)\n", "(he1 3)(syn)\n"},
+      {"(say hi)(syn)", "(say hi)"},
+  };
+  for (const Step& s : steps) {
+    if (s.send == nullptr) {
+      ASSERT_TRUE(comm->receive());
+      continue;
+    }
+    ASSERT_TRUE(comm->send(s.send)) << s.send;
+    // Anything more than expected shows in the next step.
+    const std::string want = *s.out ? frame(s.out) : "";
+    EXPECT_EQ(readFor(peer, std::max<size_t>(want.size(), 1), want.empty() ? 30 : 1000), want) << s.send;
+  }
+  EXPECT_EQ(readFor(peer, 1, 30), "");
+}
+
 TEST_F(ServerCommTest, SynIsNineBytes) {
   connectComm();
   ASSERT_TRUE(comm->send("(syn)"));

@@ -17,6 +17,7 @@
 #include "utils/communication/RoleAgentMessage.h"
 #include "utils/communication/SetplayAgentMessage.h"
 #include "utils/communication/SimpleAgentMessage.h"
+#include "world/SayTimetable.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -237,6 +238,10 @@ int WorldState::countVoters()
 void WorldState::activeElectionWinner()
 {
     if (countVoters() <= MAX_UNUM - 1)
+        return;
+    // Team-mates that hear the second message of the last slot complete the
+    // ballot a cycle later: everyone elects in that cycle.
+    if (saytimetable::lastSlotHalfHeard(saytimetable::cycleOf(cTime)))
         return;
 
     std::ostringstream log;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "logger/LogCapture.h"
+#include "world/SayTimetable.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -99,6 +100,46 @@ TEST(ActiveVote, OwnVoteIsKeptForMyMessage)
     ws.updateActiveElection(9, 6);
     EXPECT_TRUE(ws.activeVoters[6]);
     EXPECT_EQ(ws.activeElection[8].second, 1);
+}
+
+// The last slot of a turn is heard in the cycles of clock 0.44 and 0.46 (the
+// cycles 22 and 23) by those who hear its first or its second message: all
+// elect in the cycle of 0.48, whichever they heard. The ballot is complete
+// for the first in the cycle of 0.46; the second complete it in that cycle.
+TEST(ActiveVote, EveryHearerOfTheLastSlotElectsInTheSameCycle)
+{
+    struct Cycle {
+        float clock;
+        bool elected;  // after the closing of this cycle
+    };
+    for (int heardIn : {22, 23}) {
+        WorldState ws;
+        ws.lastActiveWinner = 7;
+        for (int voter = 1; voter <= 10; ++voter)
+            ws.updateActiveElection(4, voter);
+        for (const Cycle& c : {Cycle{0.44f, false}, Cycle{0.46f, false}, Cycle{0.48f, true}}) {
+            ws.cTime = c.clock;
+            ws.activeElectionWinner();
+            if (saytimetable::cycleOf(c.clock) == heardIn)
+                ws.updateActiveElection(4, 11);
+            EXPECT_EQ(ws.getCurrentActivePlayer(), c.elected ? 4 : 7) << heardIn << " at " << c.clock;
+        }
+    }
+    // Outside that cycle a complete ballot is decided at once.
+    for (float clock : {0.0f, 0.48f, 1.00f, 100.02f}) {
+        WorldState ws;
+        ws.cTime = clock;
+        for (int voter = 1; voter <= 11; ++voter)
+            ws.updateActiveElection(5, voter);
+        ws.activeElectionWinner();
+        EXPECT_EQ(ws.getCurrentActivePlayer(), 5) << clock;
+    }
+    WorldState ws;
+    ws.cTime = 99.90f;  // cycle 4995, the 23rd of a turn
+    for (int voter = 1; voter <= 11; ++voter)
+        ws.updateActiveElection(5, voter);
+    ws.activeElectionWinner();
+    EXPECT_EQ(ws.getCurrentActivePlayer(), 0);
 }
 
 TEST(ActiveVote, VotecmpOrdersByVotesOnly)

@@ -13,6 +13,7 @@
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
 #include "world/Player.h"
+#include "world/SayTimetable.h"
 #include "world/WorldState.h"
 
 const std::string AgentComm::allowed =
@@ -105,7 +106,7 @@ Player* findPlayer(const std::map<int, Player*>& team, int unum)
 
 AgentComm::AgentComm()
     : nAllowed(static_cast<unsigned int>(allowed.size())), xVelOffset(1.5f), yVelOffset(1.5f),
-      messageType(0), count(0), firstOfSlotVote(0), world(&Singleton<WorldState>::getInstance()),
+      messageType(0), count(0), firstOfSlotVote(0), slotVoteValue(0), slotVoteCycle(-2), world(&Singleton<WorldState>::getInstance()),
       bOmniMidLevelSkill(new omniMidLevelSkill()), simpleMessage(nullptr), roleMessage(nullptr),
       setplayMessage(nullptr)
 {
@@ -134,19 +135,25 @@ void AgentComm::communicationStep(int passPlayer, Vector passTarget, int)
 
 bool AgentComm::canCommunicate()
 {
-    // The clock in hundredths; two cycles per slot, eleven slots in turn.
-    float hundredths = world->cTime * 100.0f;
-    int t = static_cast<int>(hundredths + 0.5);
-    int slot = ((t / 2) / 2) % 11 + 1;
-    return slot == world->me->unum;
+    return saytimetable::speakerOf(saytimetable::cycleOf(world->cTime)) == world->me->unum;
+}
+
+int AgentComm::slotVote()
+{
+    // Both messages of a slot carry the vote of its first cycle: team-mates
+    // hear one or the other, and must count the same vote.
+    const int cycle = saytimetable::cycleOf(world->cTime);
+    if (saytimetable::opensSlot(cycle) || cycle != slotVoteCycle + 1)
+        slotVoteValue = world->getActiveCandidate();
+    slotVoteCycle = cycle;
+    return slotVoteValue;
 }
 
 void AgentComm::say(const std::string& text)
 {
-    const int cycle = static_cast<int>(world->cTime * 100.0f + 0.5f) / 2;
-    if (cycle % 2 == 0) {
+    if (saytimetable::opensSlot(saytimetable::cycleOf(world->cTime))) {
         firstOfSlot = text;
-        firstOfSlotVote = world->getActiveCandidate();
+        firstOfSlotVote = slotVoteValue;
     }
     Singleton<Actions>::getInstance().Say(text);
 }
@@ -265,7 +272,7 @@ void AgentComm::buildSimpleMessage(int passPlayer, Vector passTarget)
         }
     }
 
-    msg.setActiveCandidate(world->getActiveCandidate());
+    msg.setActiveCandidate(slotVote());
     say(encodeSimpleMessage(msg));
 }
 
@@ -280,7 +287,7 @@ void AgentComm::buildGoalieMessage()
         int role = p != nullptr ? p->getRole().getIdRole() : NO_ROLE;
         msg.addPlayerRole(n, role >= NO_ROLE && role <= GOS ? role : NO_ROLE);
     }
-    msg.setActiveCandidate(world->getActiveCandidate());
+    msg.setActiveCandidate(slotVote());
     say(encodeGoalieMessage(msg));
 }
 
@@ -297,7 +304,7 @@ void AgentComm::buildSetplayMessage()
     msg.setNumPlayers(static_cast<int>(participants.size()));
     msg.setPlayersParticipants(participants);
     msg.setLeadPlayer(world->leadPlayer);
-    msg.setActiveCandidate(world->getActiveCandidate());
+    msg.setActiveCandidate(slotVote());
     say(encodeSetplayMessage(msg));
 }
 

@@ -39,11 +39,12 @@ public:
     bool canCommunicate();
     int getMessageType();
     void buildAndSendMessageToOtherAgents(int passPlayer, Vector passTarget);
-    // The echo of a message I said: the vote of the first message of my slot
-    // counts in my own election when its echo comes, the cycle team-mates
-    // hear it too (they take one team-mate message every two cycles, so the
-    // second message of a slot never reaches them).
+    // The echo of a message I said: the vote of my slot counts in my own
+    // election when the echo of its first message comes, the cycle most
+    // team-mates hear it too (the others hear the second, with the same vote).
     void heardOwnMessage(const std::string& text);
+    // The vote to say now: my vote of the first cycle of this slot.
+    int slotVote();
     void buildSimpleMessage(int passPlayer, Vector passTarget);
     void buildGoalieMessage();
     void buildSetplayMessage();
@@ -93,6 +94,9 @@ public:
     // The first message of my current slot and its vote, until its echo.
     std::string firstOfSlot;
     int firstOfSlotVote;
+    // The vote said in my current slot, and the cycle it was last said in.
+    int slotVoteValue;
+    int slotVoteCycle;
 
     WorldState* world;
     // Only for its list of opponents sorted by distance to the ball.

@@ -145,7 +145,7 @@ TEST_F(SpeakingTest, GoalieSendsRolesThenASimpleMessage)
 }
 
 // Team-mates take one team-mate message every two cycles, so of my two
-// messages of a slot they hear the first: my own vote counts when the echo of
+// messages of a slot most hear the first: my own vote counts when the echo of
 // that message comes back, the cycle they count it too.
 TEST_F(SpeakingTest, MyVoteCountsWhenTheFirstMessageOfMySlotEchoes)
 {
@@ -157,14 +157,16 @@ TEST_F(SpeakingTest, MyVoteCountsWhenTheFirstMessageOfMySlotEchoes)
     comm.communicationStep(0, Vector(0, 0), 2);
     const std::string first = said();
     ws.activeCandidate = 9;
+    ws.me->position = Vector3f(-2, 2, 0.5f);
     ws.cTime = 0.06f;
     comm.communicationStep(0, Vector(0, 0), 2);
     const std::string second = said();
     ASSERT_EQ(first.size(), 20u);
+    ASSERT_NE(second, first);
     EXPECT_FALSE(ws.activeVoters[2]) << "counted when said";
 
     comm.heardOwnMessage(second);
-    EXPECT_FALSE(ws.activeVoters[2]) << "the second message reaches nobody";
+    EXPECT_FALSE(ws.activeVoters[2]) << "the second message's echo";
     comm.heardOwnMessage(first);
     EXPECT_TRUE(ws.activeVoters[2]);
     EXPECT_EQ(ws.activeElection[6].second, 1);
@@ -173,6 +175,42 @@ TEST_F(SpeakingTest, MyVoteCountsWhenTheFirstMessageOfMySlotEchoes)
     ws.resetActiveElection();
     comm.heardOwnMessage(first);
     EXPECT_FALSE(ws.activeVoters[2]);
+}
+
+// Of my two messages of a slot, some team-mates hear the first and others the
+// second: both carry the vote of the slot's first cycle, also when the goalie
+// sends roles and then a simple message. A slot whose first cycle I missed
+// says the vote of its second.
+TEST_F(SpeakingTest, BothMessagesOfASlotCarryTheVoteOfItsFirstCycle)
+{
+    struct Said {
+        float clock;
+        int candidate;
+        int vote;
+    };
+    struct Case {
+        int unum;
+        std::vector<Said> said;
+    } cases[] = {
+        {2, {{0.04f, 7, 7}, {0.06f, 9, 7}, {0.48f, 9, 9}, {0.50f, 3, 9}, {0.94f, 5, 5}}},
+        {1, {{0.00f, 6, 6}, {0.02f, 8, 6}, {0.44f, 8, 8}, {0.46f, 2, 8}}},
+    };
+    for (const Case& c : cases) {
+        AgentComm comm;
+        ws.setUnum(c.unum);
+        for (const Said& s : c.said) {
+            ws.cTime = s.clock;
+            ws.activeCandidate = s.candidate;
+            comm.communicationStep(0, Vector(0, 0), c.unum);
+            ASSERT_TRUE(comm.decode(said())) << c.unum << " at " << s.clock;
+            const AgentMessage* heard = comm.getSimpleMessage();
+            if (heard == nullptr)
+                heard = comm.getRoleMessage();
+            ASSERT_NE(heard, nullptr);
+            EXPECT_EQ(heard->getActiveCandidate(), s.vote) << c.unum << " at " << s.clock;
+            comm.deletePointers();
+        }
+    }
 }
 
 TEST_F(SpeakingTest, BallConfidenceIsSentInFourLevels)

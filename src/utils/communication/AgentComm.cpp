@@ -106,7 +106,8 @@ Player* findPlayer(const std::map<int, Player*>& team, int unum)
 
 AgentComm::AgentComm()
     : nAllowed(static_cast<unsigned int>(allowed.size())), xVelOffset(1.5f), yVelOffset(1.5f),
-      messageType(0), count(0), firstOfSlotVote(0), slotVoteValue(0), slotVoteCycle(-2), world(&Singleton<WorldState>::getInstance()),
+      messageType(0), count(0), firstOfSlotVote(0), slotVoteValue(0), slotVoteCycle(-2), slotStarted(false),
+      world(&Singleton<WorldState>::getInstance()),
       bOmniMidLevelSkill(new omniMidLevelSkill()), simpleMessage(nullptr), roleMessage(nullptr),
       setplayMessage(nullptr)
 {
@@ -143,7 +144,8 @@ int AgentComm::slotVote()
     // Both messages of a slot carry the vote of its first cycle: team-mates
     // hear one or the other, and must count the same vote.
     const int cycle = saytimetable::cycleOf(world->cTime);
-    if (saytimetable::opensSlot(cycle) || cycle != slotVoteCycle + 1)
+    slotStarted = saytimetable::opensSlot(cycle) || cycle != slotVoteCycle + 1;
+    if (slotStarted)
         slotVoteValue = world->getActiveCandidate();
     slotVoteCycle = cycle;
     return slotVoteValue;
@@ -151,7 +153,7 @@ int AgentComm::slotVote()
 
 void AgentComm::say(const std::string& text)
 {
-    if (saytimetable::opensSlot(saytimetable::cycleOf(world->cTime))) {
+    if (slotStarted) {
         firstOfSlot = text;
         firstOfSlotVote = slotVoteValue;
     }

@@ -40,8 +40,9 @@ public:
     int getMessageType();
     void buildAndSendMessageToOtherAgents(int passPlayer, Vector passTarget);
     // The echo of a message I said: the vote of my slot counts in my own
-    // election when the echo of its first message comes, the cycle most
-    // team-mates hear it too (the others hear the second, with the same vote).
+    // election when the echo of the first message I said in it comes, the
+    // cycle most team-mates hear it too (the others hear the second, with the
+    // same vote).
     void heardOwnMessage(const std::string& text);
     // The vote to say now: my vote of the first cycle of this slot.
     int slotVote();
@@ -91,12 +92,14 @@ public:
     int messageType;
     // Message choices made so far (getMessageType).
     int count;
-    // The first message of my current slot and its vote, until its echo.
+    // The first message I said in my current slot and its vote, until its echo.
     std::string firstOfSlot;
     int firstOfSlotVote;
-    // The vote said in my current slot, and the cycle it was last said in.
+    // The vote said in my current slot, the cycle it was last said in, and
+    // whether that was the first message of the slot.
     int slotVoteValue;
     int slotVoteCycle;
+    bool slotStarted;
 
     WorldState* world;
     // Only for its list of opponents sorted by distance to the ball.

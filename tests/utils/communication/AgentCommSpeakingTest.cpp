@@ -175,6 +175,13 @@ TEST_F(SpeakingTest, MyVoteCountsWhenTheFirstMessageOfMySlotEchoes)
     ws.resetActiveElection();
     comm.heardOwnMessage(first);
     EXPECT_FALSE(ws.activeVoters[2]);
+
+    // A slot whose first cycle I missed: the echo of its second message counts.
+    ws.cTime = 0.50f;
+    comm.communicationStep(0, Vector(0, 0), 2);
+    comm.heardOwnMessage(said());
+    EXPECT_TRUE(ws.activeVoters[2]);
+    EXPECT_EQ(ws.activeElection[8].second, 1);
 }
 
 // Of my two messages of a slot, some team-mates hear the first and others the

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -21,15 +22,28 @@ namespace {
 
 Vector planar(const Player* p) { return p == nullptr ? Vector(0, 0) : Vector(p->position.x, p->position.y); }
 
-// Summed distances of each shirt's player to its role's SCRAM target, the
-// running sum truncated to whole metres after every addition.
-int scramSum(WorldState* ws, const std::vector<Role>& roles)
+// Summed distances of the field players to the places their roles have in
+// this cycle's formation (`places`: role code and place of every slot), the
+// running sum truncated to whole metres after every addition. A field player
+// whose role has no place makes the sum unbounded.
+int scramSum(WorldState* ws, const std::vector<Role>& roles, const std::vector<Role>& places)
 {
     int sum = 0;
     for (const Role& r : roles) {
-        const float d = planar(ws->getOstrevandaPlayer(r.unum)).getDistanceTo(r.targetScram);
-        if (std::isfinite(d) && d < 1e6f)
-            sum = static_cast<int>(sum + d);
+        if (r.unum < 2)
+            continue;
+        bool placed = false;
+        for (const Role& slot : places) {
+            if (slot.idRole != r.idRole || r.idRole == NO_ROLE)
+                continue;
+            const float d = planar(ws->getOstrevandaPlayer(r.unum)).getDistanceTo(slot.targetFormation);
+            if (std::isfinite(d) && d < 1e6f)
+                sum = static_cast<int>(sum + d);
+            placed = true;
+            break;
+        }
+        if (!placed)
+            return std::numeric_limits<int>::max() / 2;
     }
     return sum;
 }
@@ -61,7 +75,6 @@ void KVDAgentH::FillInWSforStrategy()
 void KVDAgentH::calculateScram()
 {
     const std::vector<Role> antigoRole = strategy->getAgentsRole();
-    const int sumBefore = scramSum(ws, antigoRole);
 
     Strategy::PlayerList list;
     for (int u = 2; u <= WorldState::MAX_UNUM; u++) {
@@ -69,6 +82,10 @@ void KVDAgentH::calculateScram()
         list.push_back(std::make_pair(u, std::make_pair(static_cast<double>(p.x), static_cast<double>(p.y))));
     }
     strategy->configurePlayersWithFormation(list);
+    // Both assignments are measured against this cycle's places: the old
+    // targets moved with the ball since they were chosen.
+    const std::vector<Role> places = strategy->formation;
+    const int sumBefore = scramSum(ws, antigoRole, places);
     strategy->runScram(list);
     strategy->updateRolesFromFormation();
 
@@ -81,13 +98,19 @@ void KVDAgentH::calculateScram()
         if (i < antigoRole.size() && antigoRole[i].getIdRole() != result[i].getIdRole())
             mudou = true;
     }
-    const int sumNew = scramSum(ws, result);
-    // A new assignment that saves less than 5 m is not worth the switch.
+    const int sumNew = scramSum(ws, result, places);
+    // A new assignment that saves less than 5 m is not worth the switch: the
+    // old one stays, in the world model and in the strategy's table alike,
+    // so that the next cycle weighs the same switch again.
     if (mudou && sumBefore - sumNew < 5) {
         for (const Role& r : antigoRole) {
             Player* p = ws->getOstrevandaPlayer(r.unum);
             if (p != nullptr)
                 p->setRole(r);
+            strategy->updateAgentsRole(r);
+            for (const Role& slot : places)
+                if (r.unum >= 2 && slot.idRole == r.idRole)
+                    strategy->StDec.FM_StrategicPos[r.unum] = slot.targetFormation;
         }
     }
     Player* keeper = ws->getOstrevandaPlayer(1);

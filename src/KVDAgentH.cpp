@@ -148,9 +148,10 @@ void KVDAgentH::think()
     ws->setCurrentBehavior(currentBehavior);
     if (LoggerBuffer::tracing()) {
         const Vector s = strategy->GetStrategicPos(static_cast<int>(unum));
-        char line[128];
-        std::snprintf(line, sizeof line, "decision t %.2f active %d winner %d strategic %.3f %.3f", ws->gTime,
-                      ws->me->getRole().getIdAlternativeRole() == ATT ? 1 : 0, ws->getCurrentActivePlayer(), s.x, s.y);
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "decision t %.2f active %d winner %d strategic %.3f %.3f behaviour %d blocking %d", ws->gTime, ws->me->getRole().getIdAlternativeRole() == ATT ? 1 : 0, ws->getCurrentActivePlayer(),
+                      s.x, s.y, currentBehavior, ws->shouldPassBlock() ? 1 : 0);
         LoggerBuffer::getInstance().trace(line);
     }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -5,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "Support.h"
+#include "strategy/StrategicBehavior.h"
 
 namespace agenttest {
 namespace {
@@ -28,6 +31,8 @@ struct Decision {
   bool active = false;
   int winner = 0;
   double sx = 0, sy = 0;  // my strategic position, my own frame
+  int behaviour = -1;
+  bool blocker = false;   // walking to block a pass
 };
 
 // Game time (hundredths) -> the cycle's decision, from an agent's output.
@@ -36,11 +41,12 @@ std::map<long, Decision> decisions(const std::string& out) {
   std::istringstream lines(out);
   for (std::string line; std::getline(lines, line);) {
     double t = 0;
-    int active = 0;
+    int active = 0, blocker = 0;
     Decision d;
-    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf", &t, &active, &d.winner,
-                    &d.sx, &d.sy) == 5) {
+    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf behaviour %d blocking %d", &t,
+                    &active, &d.winner, &d.sx, &d.sy, &d.behaviour, &blocker) == 7) {
       d.active = active != 0;
+      d.blocker = blocker != 0;
       all[std::lround(t * 100)] = d;
     }
   }
@@ -83,6 +89,41 @@ void expectOneElectedActivePlayer(std::map<std::pair<int, int>, std::map<long, D
   EXPECT_GT(winners.size(), 2u) << "the active player never changed";
 }
 
+// A player's place in its own frame: its team frame (the field turned half
+// round for the right team) mirrored in y.
+std::pair<double, double> ownFrame(const PlayerState& p) {
+  return p.team == "Left" ? std::make_pair(p.x, -p.y) : std::make_pair(-p.x, p.y);
+}
+
+// In open play with the ball still, every player that has kept formation for
+// the last 15 s (neither the active player nor blocking a pass, and not
+// marking) stands within half a metre of the strategic position it computed:
+// at the walk's 0.6 m/s, after turning round, that covers the way from the
+// place the kick-off formation gave it. Markers come and go, so only the
+// goalie and one more of each team are sure to be checked.
+void expectOpenPlayPlaces(long at, const std::vector<PlayerState>& seen,
+                          std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+  int checked[2] = {0, 0};
+  for (const PlayerState& p : seen) {
+    const int side = p.team == "Left" ? 0 : 1;
+    const auto& mine = traced[{side, p.unum}];
+    const auto from = mine.upper_bound(at - 1500), to = mine.upper_bound(at);
+    if (from == to || std::prev(to)->first < at - 10) continue;
+    bool kept = true;
+    for (auto d = from; d != to; ++d)
+      kept = kept && d->second.behaviour == StrategicBehavior::Formation && !d->second.active && !d->second.blocker;
+    if (!kept) continue;
+    const Decision& d = std::prev(to)->second;
+    const auto [x, y] = ownFrame(p);
+    ++checked[side];
+    EXPECT_LT(std::hypot(x - d.sx, y - d.sy), 0.5) << p.team << " " << p.unum << " at " << at / 100.0 << " s stands at ("
+                                                   << x << ", " << y << "), its place is (" << d.sx << ", " << d.sy
+                                                   << ")";
+  }
+  EXPECT_GE(checked[0], 2) << "Left players kept in formation";
+  EXPECT_GE(checked[1], 2) << "Right players kept in formation";
+}
+
 // At kick-off every player stands within half a metre (the kick-off
 // routine's own tolerance) of the strategic position it computed.
 void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
@@ -94,9 +135,7 @@ void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
       const auto& mine = traced[{side, p.unum}];
       const auto d = mine.find(t);
       if (d == mine.end()) continue;
-      // The agent's own frame: its team frame (the field turned half round
-      // for the right team) mirrored in y.
-      const double x = side == 0 ? p.x : -p.x, y = side == 0 ? -p.y : p.y;
+      const auto [x, y] = ownFrame(p);
       const double off = std::hypot(x - d->second.sx, y - d->second.sy);
       ++checked;
       if (off >= 0.5 && away++ < 5)
@@ -110,7 +149,9 @@ void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
 
 // Two teams of the agent program on the practice server, tracing their
 // decisions: at kick-off every player stands on its strategic position; one
-// elected active player per team while the ball is moved; a goal sends both
+// elected active player per team while the ball is moved; in open play with
+// the ball still, the players that keep formation stand on their strategic
+// positions, on either side; a goal sends both
 // teams back to their halves by beaming and the game kicks off again; the
 // second half starts and is played.
 TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
@@ -141,6 +182,21 @@ TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
     return t >= 6;
   }, 120000));
 
+  // Open play with the ball still: the clock past the first 25 s after
+  // kick-off (the kick-off formations and the shadowing of their kick-off
+  // last that long), the ball held on the centre spot for 18 s.
+  ASSERT_TRUE(server.command("(time 30)"));
+  long stillAt = 0;
+  std::vector<PlayerState> still;
+  ASSERT_TRUE(server.waitFor([&](const practice::SNode& s) {
+    server.command("(ball (pos 0 0 0.042) (vel 0 0 0))");
+    if (gameTimeOf(s) < 48) return false;
+    stillAt = std::lround(gameTimeOf(s) * 100);
+    still = players(s);
+    EXPECT_EQ(text(s, "pm"), "PlayOn");
+    return true;
+  }, 120000));
+
   // Two players stray into the other half; then the ball goes into the right goal.
   ASSERT_TRUE(server.command("(agent (unum 6) (team Left) (pos 5 1 0.3))"));
   ASSERT_TRUE(server.command("(agent (unum 6) (team Right) (pos -5 -1 0.3))"));
@@ -152,7 +208,10 @@ TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
     const PlayerState* away = find(all, "Right", 6);
     return home && away && home->x < 0 && away->x > 0;
   })) << "not beamed back";
-  ASSERT_TRUE(mode("KickOff_Right"));
+  // The right team kicks off; its kicker may touch the ball before a look
+  // at the state sees the kick-off mode.
+  ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return text(s, "pm") != "Goal_Left"; }));
+  EXPECT_THAT(text(server.state(), "pm"), ::testing::AnyOf("KickOff_Right", "PlayOn"));
   EXPECT_EQ(text(server.state(), "sl"), "1");
   for (const PlayerState& p : players(server.state()))
     EXPECT_LT(p.team == "Left" ? p.x : -p.x, 0) << p.team << " " << p.unum << " in the own half";
@@ -172,6 +231,7 @@ TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
     traced[{static_cast<int>(k / 11), static_cast<int>(k % 11) + 1}] = decisions(agents[k].out());
   }
   expectKickOffPlaces(atKickOff, traced);
+  expectOpenPlayPlaces(stillAt, still, traced);
   expectOneElectedActivePlayer(traced);
 }
 

@@ -44,6 +44,10 @@ def pose(leg, arm):
 
 # Walk-ready stance (the walk's own posture, rounded).
 READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
+# Where the get-ups end: the stance with the arms held ahead, as the walk
+# holds them (shoulder pitch about the hip pitch less 20); swinging them
+# down to the sides at the end would throw the torso backward.
+GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 
 
 # Get-ups as key frames: [seconds, hip pitch, knee, ankle pitch, shoulder
@@ -113,7 +117,7 @@ def getup(frames):
         yaw = f[7] if len(f) > 7 else 0
         # Elbow yaw -90 bends the elbows in the pitch plane, to push with.
         out.append((d, pose(legs(hip, knee, ankle, yaw_l=yaw, yaw_r=yaw), arms(pitch, roll, -90, elbow))))
-    out.append((frames[-1], READY))
+    out.append((frames[-1], GETUP_END))
     return out
 
 

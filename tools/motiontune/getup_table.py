@@ -2,12 +2,13 @@
 """Measures the get-ups on real servers: K runs per robot type and side, each with its own seed.
 
 Usage: tools/motiontune/getup_table.py [--types LIST] [--kinds front,back] [--trials K] [--servers N]
-           [--port P] [--monitor-port M] [--mode sync|normal] [--drop D] [--seed S] [--time S]
+           [--port P] [--monitor-port M] [--mode sync|normal] [--drop D] [--vary V] [--seed S] [--time S]
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 It starts N rcssserver3d (via /work/simspark-conf/run-server.sh, or $MOTION_SERVER) on ports
 P..P+N-1 and M..M+N-1, runs the field test's getup-front / getup-back scenario K times per robot
 type with seeds S, S+1, ... (the seed draws the cycles whose joint commands are dropped, a share D
-of them, so that every run falls and rises a little differently) and prints per type and side:
+of them, and with --vary V also tips the robot a little differently, more lean, sideways roll, arms
+elsewhere, up to V of the field test's widest variation) and prints per type and side:
 runs, how many stood again (the field test's rise: its own fall test and the server agree for 1 s),
 how many within 3 s, the median and the longest time from the stop motion's end until standing,
 and how many fell again after standing (the torso more than 50 degrees from upright later on).
@@ -82,6 +83,8 @@ def main():
     ap.add_argument("--mode", choices=["sync", "normal"], default="sync")
     ap.add_argument("--drop", type=float, default=0.05)
     ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--vary", type=float, default=0,
+                    help="how much each seed varies the tip onto the front or back, 0 to 1 (the scenario's command)")
     ap.add_argument("--time", type=float, default=7)
     ap.add_argument("--data", default="data")
     a = ap.parse_args()
@@ -110,7 +113,7 @@ def main():
                     r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
                                         str(srv.mport), "--types", str(t), "--scenarios", "getup-" + kind, "--time",
                                         str(a.time), "--settle", "0.5", "--csv", csv, "--trace", "--drop", str(a.drop),
-                                        "--seed", str(seed)], cwd=os.path.join(top, a.data), capture_output=True,
+                                        "--seed", str(seed), "--command", str(a.vary)], cwd=os.path.join(top, a.data), capture_output=True,
                                        text=True, timeout=180)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():
@@ -133,7 +136,8 @@ def main():
     finally:
         for s in servers:
             s.stop()
-    print("%s mode, drop %.2f, seeds %d..%d" % (a.mode, a.drop, a.seed, a.seed + a.trials - 1))
+    print("%s mode, drop %.2f, tip variation %.2f, seeds %d..%d" % (a.mode, a.drop, a.vary, a.seed,
+                                                                     a.seed + a.trials - 1))
     print("%-5s %-6s %5s %6s %7s %9s %7s %12s %5s" % ("type", "side", "runs", "stood", "in 3 s", "median s",
                                                        "max s", "fell again", "late"))
     for t in types:

@@ -158,6 +158,8 @@ def main():
     ap.add_argument("--start", help="JSON file with the frames to start from")
     ap.add_argument("--drop", type=float, default=0,
                     help="share of cycles whose joint commands the field test drops, drawn anew for every run")
+    ap.add_argument("--vary", type=float, default=0,
+                    help="get-ups: how much each run's seed varies the tip onto the front or back, 0 to 1")
     ap.add_argument("--speed", type=float, default=0,
                     help="get-ups: score weight of each second of standing sooner than 4 s after the stop motion")
     ap.add_argument("--durations-only", action="store_true",
@@ -220,7 +222,8 @@ def main():
                                         str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
                                         str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"])
                                        + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
-                                          if a.drop > 0 else []), cwd=work,
+                                          if a.drop > 0 or a.vary > 0 else [])
+                                       + (["--command", str(a.vary)] if a.vary > 0 and not kick else []), cwd=work,
                                        capture_output=True, text=True, timeout=120)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():

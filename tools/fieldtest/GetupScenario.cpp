@@ -1,6 +1,7 @@
 #include "GetupScenario.h"
 
 #include <cmath>
+#include <random>
 
 #include "Truth.h"
 #include "physics/JointControl.h"
@@ -24,9 +25,21 @@ const double kPause = 0.75;
 
 class Getup : public Scenario {
  public:
-  explicit Getup(bool front) : front_(front), actions_(Singleton<AgentActions>::getInstance()) {}
+  Getup(bool front, double vary)
+      : front_(front), vary_(std::fmin(1.0, std::fabs(vary))), actions_(Singleton<AgentActions>::getInstance()) {}
 
   void settle() override { playBehavior(actions_, actions_.bZeroWalk); }
+
+  // With a variation (the command, 0 to 1), each seed tips the robot a
+  // little differently: more or less lean, some sideways roll, the arms
+  // elsewhere, so that it lands in another posture.
+  void seed(unsigned s) override {
+    std::mt19937 rng(s);
+    std::uniform_real_distribution<double> share(-vary_, vary_);
+    lean_ = share(rng);
+    side_ = share(rng);
+    arms_ = share(rng);
+  }
 
   void begin(Truth& truth, const BodyPose&) override {
     truth_ = &truth;
@@ -83,25 +96,29 @@ class Getup : public Scenario {
   void tip() {
     JointControl& jc = Singleton<JointControl>::getInstance();
     for (int leg = 0; leg < 2; ++leg) {
-      jc.setJointTarget(Types::ijLlj3 + leg, front_ ? 70 : -25);
+      jc.setJointTarget(Types::ijLlj2 + leg, 8 * side_);
+      jc.setJointTarget(Types::ijLlj3 + leg, front_ ? 70 + 15 * lean_ : -25 + 10 * std::fabs(lean_));
       jc.setJointTarget(Types::ijLlj4 + leg, 0);
-      jc.setJointTarget(Types::ijLlj5 + leg, front_ ? 30 : -45);
+      jc.setJointTarget(Types::ijLlj5 + leg, front_ ? 30 + 10 * lean_ : -45 + 10 * std::fabs(lean_));
+      jc.setJointTarget(Types::ijLlj6 + leg, -8 * side_);
     }
-    for (int arm = 0; arm < 2; ++arm) jc.setJointTarget(Types::ijLaj1 + arm, front_ ? 90 : -90);
+    for (int arm = 0; arm < 2; ++arm) jc.setJointTarget(Types::ijLaj1 + arm, (front_ ? 90 : -90) + 30 * arms_);
     jc.commit();
   }
 
   bool front_;
+  double vary_;
   AgentActions& actions_;
   Truth* truth_ = nullptr;
   Stage stage_ = Stage::Tip;
   double stopEnd_ = -1, upSince_ = -1, standAt_ = -1;
+  double lean_ = 0, side_ = 0, arms_ = 0;  // the tip's variation, each -1 to 1
 };
 
 }  // namespace
 
 std::function<std::unique_ptr<Scenario>(double)> getupScenario(bool front) {
-  return [front](double) { return std::make_unique<Getup>(front); };
+  return [front](double vary) { return std::make_unique<Getup>(front, vary); };
 }
 
 }  // namespace fieldtest

@@ -79,9 +79,9 @@ const std::vector<ScenarioInfo>& scenarios() {
       {"walk-kick", "walk up to a ball 0.4 m ahead, then kick", Axis::None, 0, "", -5, 0, 0, kickScenario(true)},
       // Get-ups: tipped onto the front or the back, the robot should stand
       // again within 3 s of the stop motion's end, 20 of 20 times.
-      {"getup-front", "tip onto the front, then the library's get-up", Axis::None, 0, "", -5, 0, 0,
+      {"getup-front", "tip onto the front, then the library's get-up", Axis::None, 0, "tip variation", -5, 0, 0,
        getupScenario(true)},
-      {"getup-back", "tip onto the back, then the library's get-up", Axis::None, 0, "", -5, 0, 0,
+      {"getup-back", "tip onto the back, then the library's get-up", Axis::None, 0, "tip variation", -5, 0, 0,
        getupScenario(false)},
       // The library's keyframe motions: the super kick should send the ball
       // 8 m within 15 degrees without a fall; the left dive should end on the

@@ -27,6 +27,8 @@ class Scenario {
   virtual void settle() = 0;
   // Every cycle of the run, `t` seconds after its start.
   virtual void step(double t) = 0;
+  // Before the run, with the run's seed: scenarios that vary their start draw from it.
+  virtual void seed(unsigned) {}
   // When the run starts, with the torso where the server shows it.
   virtual void begin(Truth&, const BodyPose&) {}
   // When the run ends: what the scenario measures besides the torso.

@@ -77,6 +77,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
   model.initialize(robotFile(spec.type));
   Actions& actions = Singleton<Actions>::getInstance();
   std::unique_ptr<Scenario> scenario = info->make(command);
+  scenario->seed(spec.seed);
   MessageParser parser;
 
   int messages = 0;

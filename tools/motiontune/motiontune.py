@@ -21,7 +21,8 @@ improvement; paste it into make_motions.py.
 Get-up score of a run: up to 1 for how upright and high the torso stayed over its best 0.4 s
 (server's account), plus 1 for the last 0.5 s, plus the seconds (up to 2) with the torso above
 0.25 m and within 30 degrees of upright, plus 2 and up to 1 more for a quick rise when
-the field test saw the robot standing again (its own fall test and the server agree for 1 s).
+the field test saw the robot standing again (its own fall test and the server agree for 1 s),
+plus SPEED (--speed) per second of standing sooner than 4 s after the stop motion's end.
 Kick score of a run: the ball's travel along the aim, less a tenth of it per degree beyond 15
 off the aim, less 5 when the kicker falls.
 """
@@ -94,8 +95,9 @@ def kick_score(row, aim):
     return travel * math.cos(math.radians(off)) - 0.1 * travel * max(0.0, off - 15) - 5 * fell
 
 
-def run_score(trace, getup_s):
-    """Score of one run from its trace lines (t x y z heading tilt) and the field test's rise time."""
+def run_score(trace, getup_s, speed=0.0):
+    """Score of one run from its trace lines (t x y z heading tilt) and the field test's rise time;
+    speed weighs each second of rising sooner than 4 s."""
     pts = []
     up = 0
     for line in trace.splitlines():
@@ -115,7 +117,7 @@ def run_score(trace, getup_s):
     last = sum(pts[-25:]) / len(pts[-25:])
     s = best + last + min(2.0, up * 0.02)
     if getup_s is not None and getup_s >= 0:
-        s += 2 + max(0.0, 3 - getup_s) / 3
+        s += 2 + max(0.0, 3 - getup_s) / 3 + speed * max(0.0, 4 - getup_s)
     return s
 
 
@@ -156,6 +158,14 @@ def main():
     ap.add_argument("--start", help="JSON file with the frames to start from")
     ap.add_argument("--drop", type=float, default=0,
                     help="share of cycles whose joint commands the field test drops, drawn anew for every run")
+    ap.add_argument("--vary", type=float, default=0,
+                    help="get-ups: how much each run's seed varies the tip onto the front or back, 0 to 1")
+    ap.add_argument("--speed", type=float, default=0,
+                    help="get-ups: score weight of each second of standing sooner than 4 s after the stop motion")
+    ap.add_argument("--durations-only", action="store_true",
+                    help="get-ups: tune only the key frames' seconds, keep the angles as they start")
+    ap.add_argument("--frames", help="get-ups: tune every key frame's seconds and all values of frames A-B "
+                    "(counted from 0), keep the other angles as they start")
     ap.add_argument("--tune-frames", type=int, default=0,
                     help="get-ups: tune only the first N key frames, keep the rest as they start")
     a = ap.parse_args()
@@ -212,7 +222,8 @@ def main():
                                         str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
                                         str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"])
                                        + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
-                                          if a.drop > 0 else []), cwd=work,
+                                          if a.drop > 0 or a.vary > 0 else [])
+                                       + (["--command", str(a.vary)] if a.vary > 0 and not kick else []), cwd=work,
                                        capture_output=True, text=True, timeout=120)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():
@@ -221,7 +232,7 @@ def main():
                         scores.append(kick_score(row, AIM[a.type]))
                     else:
                         g = float(row[13]) if len(row) > 13 and row[13] else None
-                        scores.append(run_score(r.stderr, g))
+                        scores.append(run_score(r.stderr, g, a.speed))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(0.0)
@@ -238,11 +249,20 @@ def main():
     scale, lo, hi = (np.array(v, dtype=float) for v in (kick_limits() if kick else limits(n)))
     full = np.clip(full, lo, hi)
     # The tuned part of the vector; the rest stays as it starts.
-    m = W * a.tune_frames if not kick and 0 < a.tune_frames < n else len(full)
-    x0, scale, lo, hi = full[:m], scale[:m], lo[:m], hi[:m]
+    if kick:
+        tuned = list(range(len(full)))
+    elif a.durations_only or a.frames:
+        lo_f, hi_f = (int(x) for x in a.frames.split("-")) if a.frames else (n, n - 1)
+        tuned = sorted(set([W * k for k in range(n)] + [W * n] +
+                           [i for k in range(lo_f, min(hi_f, n - 1) + 1) for i in range(W * k, W * k + W)]))
+    else:
+        tuned = list(range(W * a.tune_frames if 0 < a.tune_frames < n else len(full)))
+    x0, scale, lo, hi = full[tuned], scale[tuned], lo[tuned], hi[tuned]
 
     def whole(v):
-        return np.concatenate([v, full[m:]])
+        out = full.copy()
+        out[tuned] = v
+        return out
 
     bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
     pop = a.population or None

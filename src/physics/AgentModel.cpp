@@ -1,10 +1,9 @@
 #include "physics/AgentModel.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <deque>
 #include <iostream>
-#include <set>
 #include <vector>
 
 #include <libxml/parser.h>
@@ -269,19 +268,18 @@ void AgentModel::updatePosture() {
     head->relPosition = head->transform.toVector3f();
     head->position = relativeToAbsolute(head->relPosition);
 
-    // Each part is placed once, even if a description closes a loop.
-    std::set<const BodyPart*> placed;
-    placed.insert(head);
-    std::deque<BodyPart*> queue;
+    // Each part is placed once, even if a description closes a loop: the
+    // queue holds every part placed so far, in order.
+    std::vector<BodyPart*>& queue = partQueue;
+    queue.clear();
     queue.push_back(head);
-    while (!queue.empty()) {
-        BodyPart* part = queue.front();
-        queue.pop_front();
+    for (size_t next = 0; next < queue.size(); ++next) {
+        BodyPart* part = queue[next];
         for (size_t i = 0; i < part->joints.size(); ++i) {
             Joint* joint = part->joints[i];
             place(joint, part->transform * Matrix4D::translation(joint->getAnchor(0).second));
             BodyPart* child = joint->bodyPart;
-            if (!child || !placed.insert(child).second) {
+            if (!child || std::find(queue.begin(), queue.end(), child) != queue.end()) {
                 continue;
             }
             place(child, joint->transform * Matrix4D::rotation(joint->getAxis(), joint->angle) *
@@ -294,19 +292,18 @@ void AgentModel::updatePosture() {
 void AgentModel::updateCOM() {
     Vector3f sum;
     BodyPart* torso = getBodyPart(Types::ilTorso);
-    std::set<const BodyPart*> visited;
-    std::deque<BodyPart*> queue;
+    // The queue holds every part visited so far, in order.
+    std::vector<BodyPart*>& queue = partQueue;
+    queue.clear();
     if (torso) {
         queue.push_back(torso);
-        visited.insert(torso);
     }
-    while (!queue.empty()) {
-        BodyPart* part = queue.front();
-        queue.pop_front();
+    for (size_t next = 0; next < queue.size(); ++next) {
+        BodyPart* part = queue[next];
         sum = sum + part->transform.toVector3f() * part->mass;
         for (size_t i = 0; i < part->joints.size(); ++i) {
             BodyPart* child = part->joints[i]->bodyPart;
-            if (child && visited.insert(child).second) {
+            if (child && std::find(queue.begin(), queue.end(), child) == queue.end()) {
                 queue.push_back(child);
             }
         }

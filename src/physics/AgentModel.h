@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <libxml/tree.h>
 
@@ -106,6 +107,8 @@ private:
     std::function<Vector3f(const Vector3f&)> relativeToAbsolute;
     std::function<double()> cycleSource;
     std::function<float()> clockSource;
+    // Scratch queue of the walks over the body parts, kept between cycles.
+    std::vector<BodyPart*> partQueue;
 
     void clear();
     void place(BodyObject* obj, const Matrix4D& transf);

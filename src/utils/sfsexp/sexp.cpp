@@ -200,29 +200,68 @@ void sexp_cleanup() {
   arena_pool.clear();
 }
 
-// Iterative: the elements of a list are spliced in front of the list's
-// following siblings, so deep or long trees need no recursion.
-void destroy_sexp(elt* sx) {
-  while (sx) {
-    if (sx->ty == SEXP_LIST && sx->list) {
-      elt* child = sx->list;
-      elt* last = child;
-      while (last->next) last = last->next;
-      last->next = sx->next;
-      sx->next = child;
-      sx->list = nullptr;
-    }
-    elt* next = sx->next;
-    sx->next = nullptr;
-    if (sx->arena) {
-      // a parsed node: its text goes with its block
-      if (sx->ty == SEXP_VALUE && sx->bindata) std::free(sx->bindata);
-      arena_release(sx);
-    } else {
-      sexp_t_deallocate(sx);  // frees an atom's text or bytes
-    }
-    sx = next;
+namespace {
+
+// Nodes released from one block, counted off its live nodes at once.
+struct ReleaseBatch {
+  sexp_arena* arena = nullptr;
+  size_t count = 0;
+
+  void flush() {
+    if (!arena) return;
+    arena->live -= count;
+    if (arena->live == 0 && !arena->held) arena_recycle(arena);
+    arena = nullptr;
+    count = 0;
   }
+
+  void release(elt* sx) {
+    if (!sx->arena) {
+      sexp_t_deallocate(sx);  // frees an atom's text or bytes
+      return;
+    }
+    // a parsed node: its text goes with its block
+    if (sx->ty == SEXP_VALUE) {
+      if (sx->bindata) std::free(sx->bindata);
+      if (sx->val) SEXP_POISON(sx->val, (sx->val_allocated + 7) & ~static_cast<size_t>(7));
+    }
+    if (sx->arena != arena) {
+      flush();
+      arena = sx->arena;
+    }
+    ++count;
+    SEXP_POISON(sx, sizeof(sexp_t));
+  }
+};
+
+}  // namespace
+
+// Iterative, so deep or long trees need no recursion: a list whose elements
+// are being freed waits on a stack linked through its own list field and is
+// freed after them.
+void destroy_sexp(elt* sx) {
+  ReleaseBatch batch;
+  elt* open = nullptr;
+  for (;;) {
+    while (sx) {
+      elt* next = sx->next;
+      if (sx->ty == SEXP_LIST && sx->list) {
+        elt* child = sx->list;
+        sx->list = open;
+        open = sx;
+        sx = child;
+        continue;
+      }
+      batch.release(sx);
+      sx = next;
+    }
+    if (!open) break;
+    elt* done = open;
+    open = done->list;
+    sx = done->next;
+    batch.release(done);
+  }
+  batch.flush();
 }
 
 elt* new_sexp_list(elt* first) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <vector>
 
@@ -67,6 +68,8 @@ void AgentModel::clear() {
     m_joints.clear();
     m_parts.clear();
     mJointNameId.clear();
+    jointsByPerceptor.clear();
+    lastPerceptorFound = 0;
     mPartNameId.clear();
     if (doc) {
         xmlFreeDoc(doc);
@@ -131,6 +134,16 @@ void AgentModel::initialize(const std::string& filename) {
                                  readFloat(node, "max"));
         m_joints[id] = joint;
         mJointNameId[joint->perceptor] = id;
+        bool named = false;
+        for (PerceptorJoint& entry : jointsByPerceptor) {
+            if (entry.name == joint->perceptor) {
+                entry.joint = joint;  // a later joint takes the name, as in the map
+                named = true;
+            }
+        }
+        if (!named) {
+            jointsByPerceptor.push_back({joint->perceptor, joint});
+        }
 
         std::vector<XMLNode> anchorNodes;
         node.findAllLocal("anchor", anchorNodes);
@@ -179,6 +192,23 @@ void AgentModel::setHingeJointAngle(const std::string& name, float angle) {
     std::map<std::string, int>::const_iterator it = mJointNameId.find(name);
     if (it != mJointNameId.end()) {
         setHingeJointAngle(it->second, angle);
+    }
+}
+
+void AgentModel::setHingeJointAngle(const char* name, float angle) {
+    // The server lists the joints in the same order every message: the search
+    // starts after the previous find.
+    const size_t length = std::strlen(name);
+    const size_t count = jointsByPerceptor.size();
+    for (size_t k = 0; k < count; ++k) {
+        const size_t at = (lastPerceptorFound + 1 + k) % count;
+        const PerceptorJoint& entry = jointsByPerceptor[at];
+        if (entry.name.size() == length && entry.name[0] == name[0] &&
+            std::memcmp(entry.name.data(), name, length) == 0) {
+            lastPerceptorFound = at;
+            entry.joint->setAngle(angle);
+            return;
+        }
     }
 }
 

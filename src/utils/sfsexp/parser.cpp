@@ -564,6 +564,11 @@ elt* parse_plain_list(const char* s, size_t len) {
   size_t i = 0;
   while (i < len && blank(static_cast<unsigned char>(s[i]))) ++i;
   if (i == len || s[i] != '(') return nullptr;
+  // The list can only close by the last ")": the data is cut after it, and
+  // that ")" ends every atom before it, so atoms are scanned without a bound.
+  while (s[len - 1] != ')') {
+    if (--len == i) return nullptr;
+  }
 
   enum { kMaxDepth = 64 };
   // levels[0] holds the top list; levels[d] the elements of the list open at depth d.
@@ -605,8 +610,9 @@ elt* parse_plain_list(const char* s, size_t len) {
         break;
       }
     } else if (kBytes.plain[c] && c != ';') {
-      const size_t n = run(s, i, len, kBytes.plain);
-      if (i + n == len || s[i + n] == '\\') break;
+      size_t n = 1;
+      while (kBytes.plain[static_cast<unsigned char>(s[i + n])]) ++n;
+      if (s[i + n] == '\\') break;
       sexp_t* node = arena_node(arena);
       if (!node) break;
       const size_t cap = atom_capacity(n, start, grow);

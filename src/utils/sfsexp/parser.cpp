@@ -564,8 +564,11 @@ elt* parse_plain_list(const char* s, size_t len) {
   size_t i = 0;
   while (i < len && blank(static_cast<unsigned char>(s[i]))) ++i;
   if (i == len || s[i] != '(') return nullptr;
-  // The list can only close by the last ")": the data is cut after it, and
-  // that ")" ends every atom before it, so atoms are scanned without a bound.
+  // A NUL ends the data. The list can only close by the last ")" before it:
+  // the data is cut after that ")", which ends every atom before it, so atoms
+  // are scanned without a bound.
+  len = strnlen(s, len);
+  if (len <= i) return nullptr;
   while (s[len - 1] != ')') {
     if (--len == i) return nullptr;
   }

@@ -322,6 +322,7 @@ TEST(SexpParse, PlainListsGiveTheContinuationsTree) {
   expectSameAsContinuation(std::string("(a)\0(b)", 7));
   expectSameAsContinuation(std::string("(a\0 b)", 6));
   expectSameAsContinuation(std::string("(a (b\0", 7));
+  expectSameAsContinuation(std::string("(a (b\0))", 8));  // the data ends at the NUL
   expectSameAsContinuation(std::string(200, '(') + "a" + std::string(200, ')'));
   expectSameAsContinuation("(" + std::string(300, 'x') + " y)");
   ASSERT_EQ(set_parser_buffer_params(4, 3), SEXP_ERR_OK);

@@ -90,14 +90,18 @@ Matrix4D& Matrix4D::operator-=(const Matrix4D& other)
 
 Matrix4D Matrix4D::operator*(const Matrix4D& other) const
 {
+    // Row by row: each element still sums its four products from 0 in the
+    // order k = 0..3, so the result is the same as element by element.
     Matrix4D r;
+    const float* b = other.content;
     for (unsigned i = 0; i < M_ROWS; ++i) {
-        for (unsigned j = 0; j < M_COLS; ++j) {
-            float sum = 0;
-            for (unsigned k = 0; k < M_COLS; ++k)
-                sum += content[i * M_COLS + k] * other.content[k * M_COLS + j];
-            r.content[i * M_COLS + j] = sum;
-        }
+        const float* a = content + i * M_COLS;
+        float row[M_COLS] = {0, 0, 0, 0};
+        for (unsigned k = 0; k < M_COLS; ++k)
+            for (unsigned j = 0; j < M_COLS; ++j)
+                row[j] += a[k] * b[k * M_COLS + j];
+        for (unsigned j = 0; j < M_COLS; ++j)
+            r.content[i * M_COLS + j] = row[j];
     }
     return r;
 }

@@ -1,10 +1,10 @@
 #include "physics/AgentModel.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <deque>
+#include <cstring>
 #include <iostream>
-#include <set>
 #include <vector>
 
 #include <libxml/parser.h>
@@ -68,6 +68,8 @@ void AgentModel::clear() {
     m_joints.clear();
     m_parts.clear();
     mJointNameId.clear();
+    jointsByPerceptor.clear();
+    lastPerceptorFound = 0;
     mPartNameId.clear();
     if (doc) {
         xmlFreeDoc(doc);
@@ -132,6 +134,16 @@ void AgentModel::initialize(const std::string& filename) {
                                  readFloat(node, "max"));
         m_joints[id] = joint;
         mJointNameId[joint->perceptor] = id;
+        bool named = false;
+        for (PerceptorJoint& entry : jointsByPerceptor) {
+            if (entry.name == joint->perceptor) {
+                entry.joint = joint;  // a later joint takes the name, as in the map
+                named = true;
+            }
+        }
+        if (!named) {
+            jointsByPerceptor.push_back({joint->perceptor, joint});
+        }
 
         std::vector<XMLNode> anchorNodes;
         node.findAllLocal("anchor", anchorNodes);
@@ -180,6 +192,23 @@ void AgentModel::setHingeJointAngle(const std::string& name, float angle) {
     std::map<std::string, int>::const_iterator it = mJointNameId.find(name);
     if (it != mJointNameId.end()) {
         setHingeJointAngle(it->second, angle);
+    }
+}
+
+void AgentModel::setHingeJointAngle(const char* name, float angle) {
+    // The server lists the joints in the same order every message: the search
+    // starts after the previous find.
+    const size_t length = std::strlen(name);
+    const size_t count = jointsByPerceptor.size();
+    for (size_t k = 0; k < count; ++k) {
+        const size_t at = (lastPerceptorFound + 1 + k) % count;
+        const PerceptorJoint& entry = jointsByPerceptor[at];
+        if (entry.name.size() == length && entry.name[0] == name[0] &&
+            std::memcmp(entry.name.data(), name, length) == 0) {
+            lastPerceptorFound = at;
+            entry.joint->setAngle(angle);
+            return;
+        }
     }
 }
 
@@ -269,19 +298,18 @@ void AgentModel::updatePosture() {
     head->relPosition = head->transform.toVector3f();
     head->position = relativeToAbsolute(head->relPosition);
 
-    // Each part is placed once, even if a description closes a loop.
-    std::set<const BodyPart*> placed;
-    placed.insert(head);
-    std::deque<BodyPart*> queue;
+    // Each part is placed once, even if a description closes a loop: the
+    // queue holds every part placed so far, in order.
+    std::vector<BodyPart*>& queue = partQueue;
+    queue.clear();
     queue.push_back(head);
-    while (!queue.empty()) {
-        BodyPart* part = queue.front();
-        queue.pop_front();
+    for (size_t next = 0; next < queue.size(); ++next) {
+        BodyPart* part = queue[next];
         for (size_t i = 0; i < part->joints.size(); ++i) {
             Joint* joint = part->joints[i];
             place(joint, part->transform * Matrix4D::translation(joint->getAnchor(0).second));
             BodyPart* child = joint->bodyPart;
-            if (!child || !placed.insert(child).second) {
+            if (!child || std::find(queue.begin(), queue.end(), child) != queue.end()) {
                 continue;
             }
             place(child, joint->transform * Matrix4D::rotation(joint->getAxis(), joint->angle) *
@@ -294,19 +322,18 @@ void AgentModel::updatePosture() {
 void AgentModel::updateCOM() {
     Vector3f sum;
     BodyPart* torso = getBodyPart(Types::ilTorso);
-    std::set<const BodyPart*> visited;
-    std::deque<BodyPart*> queue;
+    // The queue holds every part visited so far, in order.
+    std::vector<BodyPart*>& queue = partQueue;
+    queue.clear();
     if (torso) {
         queue.push_back(torso);
-        visited.insert(torso);
     }
-    while (!queue.empty()) {
-        BodyPart* part = queue.front();
-        queue.pop_front();
+    for (size_t next = 0; next < queue.size(); ++next) {
+        BodyPart* part = queue[next];
         sum = sum + part->transform.toVector3f() * part->mass;
         for (size_t i = 0; i < part->joints.size(); ++i) {
             BodyPart* child = part->joints[i]->bodyPart;
-            if (child && visited.insert(child).second) {
+            if (child && std::find(queue.begin(), queue.end(), child) == queue.end()) {
                 queue.push_back(child);
             }
         }

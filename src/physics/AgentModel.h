@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <libxml/tree.h>
 
@@ -51,6 +52,8 @@ public:
     Joint* getJoint(int id) const;
     BodyPart* getBodyPart(int id) const;
     void setHingeJointAngle(const std::string& name, float angle);
+    // The same by the perceptor name's text, without a map lookup.
+    void setHingeJointAngle(const char* name, float angle);
     void setHingeJointAngle(int id, float angle);
     int getHingeJointId(const std::string& name);
     int getBodyPartId(const std::string& name);
@@ -106,6 +109,16 @@ private:
     std::function<Vector3f(const Vector3f&)> relativeToAbsolute;
     std::function<double()> cycleSource;
     std::function<float()> clockSource;
+    // Each perceptor name with the joint that mJointNameId gives it, kept
+    // beside the map as the description is read.
+    struct PerceptorJoint {
+        std::string name;
+        Joint* joint;
+    };
+    std::vector<PerceptorJoint> jointsByPerceptor;
+    size_t lastPerceptorFound = 0;
+    // Scratch queue of the walks over the body parts, kept between cycles.
+    std::vector<BodyPart*> partQueue;
 
     void clear();
     void place(BodyObject* obj, const Matrix4D& transf);

@@ -222,15 +222,22 @@ void WorldState::resetActiveElection()
 
 int WorldState::countVoters()
 {
-    std::ostringstream absent;
+    auto votedFor = [this](int n) {
+        return n < static_cast<int>(activeVoters.size()) && activeVoters[n];
+    };
     int voted = 0;
-    for (int n = 1; n <= MAX_UNUM; ++n) {
-        if (n < static_cast<int>(activeVoters.size()) && activeVoters[n])
+    for (int n = 1; n <= MAX_UNUM; ++n)
+        if (votedFor(n))
             ++voted;
-        else
-            absent << n << " ";
-    }
-    LOG(log_DEBUG) << "Abstenções: " << absent.str() << "\n"
+    // The list of absentees is written only when the line is logged.
+    auto absentees = [&votedFor]() {
+        std::ostringstream absent;
+        for (int n = 1; n <= MAX_UNUM; ++n)
+            if (!votedFor(n))
+                absent << n << " ";
+        return absent.str();
+    };
+    LOG(log_DEBUG) << "Abstenções: " << absentees() << "\n"
                    << "Votos contados: " << voted;
     return voted;
 }

@@ -275,9 +275,9 @@ bool WorldState::canGoToBallFreeOfFouls(Player* p)
         return rel.x > 0 && rel.x < d && std::fabs(rel.y) < 0.3f;
     };
 
-    omniMidLevelSkill ranking;
-    ranking.sortTheirPlayersBasedonDistancetoBall();
-    for (Player* opp : ranking.theirPlayer) {
+    // Any blocker will do: the opponents in any order.
+    for (const auto& entry : opponentTeam) {
+        Player* opp = entry.second;
         Vector oppPos = planar(opp);
         Vector point = oppPos.getDistanceTo(from) < 1 ? p->closestBodyPartPosition(opp) : oppPos;
         if (point == Vector(0, 0))

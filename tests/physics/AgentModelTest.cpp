@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -368,6 +369,43 @@ TEST(BrokenDescriptionTest, MissingFile) {
     std::string path = ::testing::TempDir() + "no_such_robot.xml";
     EXPECT_EXIT(Singleton<AgentModel>::getInstance().initialize(path), ::testing::ExitedWithCode(1),
                 "^" + path + ": cannot be read or parsed[^\n]*\n$");
+}
+
+// A perceptor name's text reaches the joint that the name map gives it, for
+// every robot type, and the later of two joints sharing a name, as in the map.
+TEST(AgentModelTest, PerceptorTextFindsTheMappedJoint) {
+    for (const char* file : kFiles) {
+        AgentModel& model = load(file);
+        for (const auto& entry : model.mJointNameId) {
+            model.setHingeJointAngle(entry.first.c_str(), 7.5f);
+            EXPECT_EQ(model.getJoint(entry.second)->getAngle(), 7.5f) << file << " " << entry.first;
+            model.setHingeJointAngle(entry.second, 0);
+        }
+        for (int i = 0; i < Types::NJOINTS; ++i) {
+            EXPECT_EQ(model.getJoint(i)->getAngle(), 0) << file << " " << i;
+        }
+    }
+
+    std::string path = ::testing::TempDir() + "shared_perceptor_" + std::to_string(::getpid()) + ".xml";
+    {
+        std::ofstream out(path);
+        out << replaceFirst(readFile(dataPath("nao.xml")), "perceptor=\"raj4\"", "perceptor=\"raj1\"");
+    }
+    AgentModel& model = load("nao.xml");
+    model.initialize(path);
+    std::remove(path.c_str());
+    ASSERT_EQ(model.getJoint(Types::ijRaj1)->perceptor, "raj1");
+    ASSERT_EQ(model.getJoint(Types::ijRaj4)->perceptor, "raj1");
+    const int later = std::max<int>(Types::ijRaj1, Types::ijRaj4);  // read after the other
+    EXPECT_EQ(model.mJointNameId["raj1"], later);
+    model.setHingeJointAngle(later, 0);
+    model.setHingeJointAngle("raj1", 21);
+    EXPECT_EQ(model.getJoint(later)->getAngle(), 21);
+    model.setHingeJointAngle(std::string("raj1"), 22);
+    EXPECT_EQ(model.getJoint(later)->getAngle(), 22);
+    model.setHingeJointAngle("raj4", 23);
+    EXPECT_NE(model.getJoint(Types::ijRaj4)->getAngle(), 23);
+    EXPECT_NE(model.getJoint(Types::ijRaj1)->getAngle(), 23);
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, BrokenDescriptionTest, ::testing::ValuesIn(kBroken),

@@ -551,8 +551,111 @@ elt* iparse_sexp(char* s, size_t len, sexp_continuation* cc) {
   return r;
 }
 
+namespace {
+
+// One list made of blanks, parentheses and basic atoms without backslashes,
+// the shape of every server message, parsed in one pass straight into a tree
+// block. Anything else (quotes, strings, comments, escapes, a top-level
+// atom, text that ends or stops before the list closes, deep nesting, no
+// memory) gives up: null, and the general parser takes the text from the start.
+elt* parse_plain_list(const char* s, size_t len) {
+  const size_t start = sexp_val_start_size < 2 ? 2 : sexp_val_start_size;
+  const size_t grow = sexp_val_grow_size < 1 ? 1 : sexp_val_grow_size;
+  size_t i = 0;
+  while (i < len && blank(static_cast<unsigned char>(s[i]))) ++i;
+  if (i == len || s[i] != '(') return nullptr;
+  // A NUL ends the data. The list can only close by the last ")" before it:
+  // the data is cut after that ")", which ends every atom before it, so atoms
+  // are scanned without a bound.
+  len = strnlen(s, len);
+  if (len <= i) return nullptr;
+  while (s[len - 1] != ')') {
+    if (--len == i) return nullptr;
+  }
+
+  enum { kMaxDepth = 64 };
+  // levels[0] holds the top list; levels[d] the elements of the list open at depth d.
+  parse_data_t levels[kMaxDepth + 1];
+  int depth = 0;
+  sexp_arena* arena = arena_open();
+  if (!arena) return nullptr;
+  levels[0].fst = levels[0].lst = nullptr;
+
+  auto hang = [&](sexp_t* node) {
+    parse_data_t& lvl = levels[depth];
+    if (lvl.lst)
+      lvl.lst->next = node;
+    else
+      lvl.fst = node;
+    lvl.lst = node;
+  };
+
+  elt* result = nullptr;
+  while (i < len) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (blank(c)) {
+      ++i;
+    } else if (c == '(') {
+      if (depth == kMaxDepth) break;
+      sexp_t* node = arena_node(arena);
+      if (!node) break;
+      node->ty = SEXP_LIST;
+      hang(node);
+      ++depth;
+      levels[depth].fst = levels[depth].lst = nullptr;
+      ++i;
+    } else if (c == ')') {
+      levels[depth - 1].lst->list = levels[depth].fst;
+      --depth;
+      ++i;
+      if (depth == 0) {
+        result = levels[0].fst;
+        break;
+      }
+    } else if (kBytes.plain[c] && c != ';') {
+      size_t n = 1;
+      while (kBytes.plain[static_cast<unsigned char>(s[i + n])]) ++n;
+      if (s[i + n] == '\\') break;
+      sexp_t* node = arena_node(arena);
+      if (!node) break;
+      const size_t cap = atom_capacity(n, start, grow);
+      char* text = arena_text(arena, cap);
+      if (!text) {
+        arena_release(node);
+        break;
+      }
+      if (n < 16 && cap >= 16 && len - i >= 16)
+        std::memcpy(text, s + i, 16);  // one fixed-size copy for the usual short atom
+      else
+        std::memcpy(text, s + i, n);
+      text[n] = '\0';
+      node->ty = SEXP_VALUE;
+      node->aty = SEXP_BASIC;
+      node->val = text;
+      node->val_allocated = cap;
+      node->val_used = n + 1;
+      hang(node);
+      i += n;  // the ending byte is read again as the next token
+    } else {
+      break;  // NUL, quotes, comment, backslash, control bytes
+    }
+  }
+  if (!result) {
+    // open lists have no elements hung on them yet: each level's chain once
+    for (int d = depth; d >= 0; --d) destroy_sexp(levels[d].fst);
+  }
+  arena_close(arena);
+  return result;
+}
+
+}  // namespace
+
 elt* parse_sexp(char* s, size_t len) {
   if (!s || len == 0) return nullptr;
+  if (elt* plain = parse_plain_list(s, len)) {
+    sexp_errno = SEXP_ERR_OK;
+    return plain;
+  }
   sexp_continuation* cc = cparse_sexp(s, len, nullptr);
   if (!cc) return nullptr;
   elt* r = cc->last_sexp;

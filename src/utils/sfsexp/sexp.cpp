@@ -7,22 +7,6 @@
 
 #include "utils/sfsexp/sexp_internal.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define SEXP_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SEXP_ASAN 1
-#endif
-#endif
-#ifdef SEXP_ASAN
-#include <sanitizer/asan_interface.h>
-#define SEXP_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
-#define SEXP_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
-#else
-#define SEXP_POISON(p, n) ((void)(p), (void)(n))
-#define SEXP_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
-
 int sexp_errno = SEXP_ERR_OK;
 
 void reset_sexp_errno() { sexp_errno = SEXP_ERR_OK; }
@@ -50,91 +34,47 @@ void free_cache(sexp_stack*& cache) {
   cache = nullptr;
 }
 
-// ------------------------------------------------------------ tree blocks
-// Parts of a block that are not handed out (never used, or released) are
-// poisoned for AddressSanitizer, so that a caller still holding a node of a
-// destroyed tree is caught as with malloc'd nodes.
-
-struct Chunk {
-  Chunk* next;
-  size_t size;  // bytes of data after the header
-  char* data() { return reinterpret_cast<char*>(this + 1); }
-};
-static_assert(sizeof(Chunk) % 16 == 0, "chunk data stays aligned");
-
-// Memory cut in order from a chain of chunks; a reset block starts again at
-// its first chunk.
-struct Strip {
-  Chunk* first = nullptr;
-  Chunk* cur = nullptr;
-  char* pos = nullptr;
-  char* end = nullptr;
-  size_t chunkSize;
-
-  explicit Strip(size_t size) : chunkSize(size) {}
-
-  void* take(size_t n) {
-    n = (n + 7) & ~static_cast<size_t>(7);
-    if (n == 0 || static_cast<size_t>(end - pos) < n) {
-      if (!advance(n)) return nullptr;
-    }
-    void* p = pos;
-    pos += n;
-    SEXP_UNPOISON(p, n);
-    return p;
-  }
-
-  bool advance(size_t n) {
-    Chunk* next = cur ? cur->next : first;
-    if (!next || next->size < n) {
-      size_t size = n > chunkSize ? n : chunkSize;
-      next = static_cast<Chunk*>(std::malloc(sizeof(Chunk) + size));
-      if (!next) return false;
-      next->size = size;
-      SEXP_POISON(next->data(), size);
-      if (cur) {
-        next->next = cur->next;
-        cur->next = next;
-      } else {
-        next->next = first;
-        first = next;
-      }
-    }
-    cur = next;
-    pos = next->data();
-    end = pos + next->size;
-    return true;
-  }
-
-  // Back to the start; chunks beyond keep bytes in all are freed.
-  void reset(size_t keep) {
-    size_t kept = 0;
-    Chunk** link = &first;
-    while (Chunk* c = *link) {
-      if (kept + c->size <= keep) {
-        kept += c->size;
-        SEXP_POISON(c->data(), c->size);
-        link = &c->next;
-      } else {
-        *link = c->next;
-        SEXP_UNPOISON(c->data(), c->size);
-        std::free(c);
-      }
-    }
-    cur = nullptr;
-    pos = end = nullptr;
-  }
-};
-
 }  // namespace
 
-struct sexp_arena {
-  size_t live = 0;     // nodes handed out and not released
-  bool held = false;   // a continuation is still adding to it
-  Strip nodes{256 * sizeof(sexp_t)};
-  Strip texts{16384};
-  sexp_arena* nextFree = nullptr;
-};
+bool sexp_strip::advance(size_t n) {
+  sexp_chunk* next = cur ? cur->next : first;
+  if (!next || next->size < n) {
+    size_t size = n > chunkSize ? n : chunkSize;
+    next = static_cast<sexp_chunk*>(std::malloc(sizeof(sexp_chunk) + size));
+    if (!next) return false;
+    next->size = size;
+    SEXP_POISON(next->data(), size);
+    if (cur) {
+      next->next = cur->next;
+      cur->next = next;
+    } else {
+      next->next = first;
+      first = next;
+    }
+  }
+  cur = next;
+  pos = next->data();
+  end = pos + next->size;
+  return true;
+}
+
+void sexp_strip::reset(size_t keep) {
+  size_t kept = 0;
+  sexp_chunk** link = &first;
+  while (sexp_chunk* c = *link) {
+    if (kept + c->size <= keep) {
+      kept += c->size;
+      SEXP_POISON(c->data(), c->size);
+      link = &c->next;
+    } else {
+      *link = c->next;
+      SEXP_UNPOISON(c->data(), c->size);
+      std::free(c);
+    }
+  }
+  cur = nullptr;
+  pos = end = nullptr;
+}
 
 namespace {
 
@@ -202,25 +142,6 @@ void arena_close(sexp_arena* a) {
   if (a->live == 0) arena_recycle(a);
 }
 
-sexp_t* arena_node(sexp_arena* a) {
-  void* p = a->nodes.take(sizeof(sexp_t));
-  if (!p) {
-    sexp_errno = SEXP_ERR_MEMORY;
-    return nullptr;
-  }
-  std::memset(p, 0, sizeof(sexp_t));
-  sexp_t* node = static_cast<sexp_t*>(p);
-  node->arena = a;
-  a->live++;
-  return node;
-}
-
-char* arena_text(sexp_arena* a, size_t n) {
-  char* p = static_cast<char*>(a->texts.take(n));
-  if (!p) sexp_errno = SEXP_ERR_MEMORY;
-  return p;
-}
-
 void arena_release(sexp_t* node) {
   sexp_arena* a = node->arena;
   if (node->ty == SEXP_VALUE && node->val)
@@ -243,7 +164,7 @@ sexp_t* sexp_t_allocate() {
 void sexp_t_deallocate(sexp_t* sx) {
   if (!sx) return;
   if (sx->arena) {
-    if (sx->ty == SEXP_VALUE) std::free(sx->bindata);
+    if (sx->ty == SEXP_VALUE && sx->bindata) std::free(sx->bindata);
     arena_release(sx);
     return;
   }
@@ -279,23 +200,68 @@ void sexp_cleanup() {
   arena_pool.clear();
 }
 
-// Iterative: the elements of a list are spliced in front of the list's
-// following siblings, so deep or long trees need no recursion.
-void destroy_sexp(elt* sx) {
-  while (sx) {
-    if (sx->ty == SEXP_LIST && sx->list) {
-      elt* child = sx->list;
-      elt* last = child;
-      while (last->next) last = last->next;
-      last->next = sx->next;
-      sx->next = child;
-      sx->list = nullptr;
-    }
-    elt* next = sx->next;
-    sx->next = nullptr;
-    sexp_t_deallocate(sx);  // frees an atom's text or bytes
-    sx = next;
+namespace {
+
+// Nodes released from one block, counted off its live nodes at once.
+struct ReleaseBatch {
+  sexp_arena* arena = nullptr;
+  size_t count = 0;
+
+  void flush() {
+    if (!arena) return;
+    arena->live -= count;
+    if (arena->live == 0 && !arena->held) arena_recycle(arena);
+    arena = nullptr;
+    count = 0;
   }
+
+  void release(elt* sx) {
+    if (!sx->arena) {
+      sexp_t_deallocate(sx);  // frees an atom's text or bytes
+      return;
+    }
+    // a parsed node: its text goes with its block
+    if (sx->ty == SEXP_VALUE) {
+      if (sx->bindata) std::free(sx->bindata);
+      if (sx->val) SEXP_POISON(sx->val, (sx->val_allocated + 7) & ~static_cast<size_t>(7));
+    }
+    if (sx->arena != arena) {
+      flush();
+      arena = sx->arena;
+    }
+    ++count;
+    SEXP_POISON(sx, sizeof(sexp_t));
+  }
+};
+
+}  // namespace
+
+// Iterative, so deep or long trees need no recursion: a list whose elements
+// are being freed waits on a stack linked through its own list field and is
+// freed after them.
+void destroy_sexp(elt* sx) {
+  ReleaseBatch batch;
+  elt* open = nullptr;
+  for (;;) {
+    while (sx) {
+      elt* next = sx->next;
+      if (sx->ty == SEXP_LIST && sx->list) {
+        elt* child = sx->list;
+        sx->list = open;
+        open = sx;
+        sx = child;
+        continue;
+      }
+      batch.release(sx);
+      sx = next;
+    }
+    if (!open) break;
+    elt* done = open;
+    open = done->list;
+    sx = done->next;
+    batch.release(done);
+  }
+  batch.flush();
 }
 
 elt* new_sexp_list(elt* first) {

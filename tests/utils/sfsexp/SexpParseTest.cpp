@@ -273,6 +273,74 @@ TEST(SexpParse, InlineBinaryAtoms) {
   }
 }
 
+// Every field of two trees, node by node.
+void expectSameNodes(const elt* a, const elt* b, const std::string& text) {
+  for (; a && b; a = a->next, b = b->next) {
+    ASSERT_EQ(a->ty, b->ty) << text;
+    if (a->ty == SEXP_LIST) {
+      EXPECT_EQ(a->val, nullptr) << text;
+      expectSameNodes(a->list, b->list, text);
+      continue;
+    }
+    EXPECT_EQ(a->aty, b->aty) << text;
+    EXPECT_STREQ(a->val, b->val) << text;
+    EXPECT_EQ(a->val_used, b->val_used) << text;
+    EXPECT_EQ(a->val_allocated, b->val_allocated) << text;
+    EXPECT_EQ(a->bindata, nullptr) << text;
+    EXPECT_EQ(a->binlength, b->binlength) << text;
+  }
+  EXPECT_EQ(a == nullptr, b == nullptr) << text;
+}
+
+// parse_sexp takes plain lists in one pass and everything else through the
+// continuation: both ways give the same tree and the same error.
+void expectSameAsContinuation(const std::string& text) {
+  std::vector<char> one(text.begin(), text.end());
+  std::vector<char> two = one;
+  sexp_errno = -1;
+  Tree direct(parse_sexp(one.data(), one.size()));
+  const int directErr = sexp_errno;
+  sexp_errno = -1;
+  sexp_continuation* cc = cparse_sexp(two.data(), two.size(), nullptr);
+  ASSERT_NE(cc, nullptr);
+  Tree general(cc->last_sexp);
+  const int generalErr = cc->error;
+  cc->last_sexp = nullptr;
+  destroy_continuation(cc);
+  EXPECT_EQ(directErr, generalErr) << text;
+  EXPECT_EQ(show(direct.sx), show(general.sx)) << text;
+  expectSameNodes(direct.sx, general.sx, text);
+}
+
+TEST(SexpParse, PlainListsGiveTheContinuationsTree) {
+  for (const char* text :
+       {"(a)", " \n(a b)", "(a(b)c)", "(msg (time (now 12.3)) (HJ (n hj1) (ax -0.00)))",
+        "(a) (b)", "(a", "((a)", "(a b", "(a\\b)", "(a\\)b)",
+        "(a\"b\")", "(a 'b)", "(a ;c\n b)", "(a;b)", "(\x01 a)", "(a\x01b)", "(a\x7f)",
+        "(\xc3\xa9 #x)", "()", "(()())", "x", "(#b#1#z)", ")"})
+    expectSameAsContinuation(text);
+  expectSameAsContinuation(std::string("(a)\0(b)", 7));
+  expectSameAsContinuation(std::string("(a\0 b)", 6));
+  expectSameAsContinuation(std::string("(a (b\0", 7));
+  expectSameAsContinuation(std::string("(a (b\0))", 8));  // the data ends at the NUL
+  expectSameAsContinuation(std::string(200, '(') + "a" + std::string(200, ')'));
+  expectSameAsContinuation("(" + std::string(300, 'x') + " y)");
+  ASSERT_EQ(set_parser_buffer_params(4, 3), SEXP_ERR_OK);
+  expectSameAsContinuation("(abcdefghijklmnop q)");
+  ASSERT_EQ(set_parser_buffer_params(256, 64), SEXP_ERR_OK);
+
+  std::mt19937 rng(777);
+  const char* const tokens[] = {"(", ")", " ", "\n", "a", "12.5", "-0.00", ";", "\"", "'",
+                                "\\", "#", "\x01", "\xe9", "pol", "\t"};
+  for (int round = 0; round < 4000; ++round) {
+    std::string text = "(";
+    const size_t n = rng() % 24;
+    for (size_t k = 0; k < n; ++k) text += tokens[rng() % (sizeof tokens / sizeof *tokens)];
+    if (rng() % 2) text += ")";
+    expectSameAsContinuation(text);
+  }
+}
+
 // ------------------------------------------------------------ event parser
 
 std::string g_events;

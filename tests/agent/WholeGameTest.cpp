@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <poll.h>
-
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -11,65 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include "StillTeam.h"
 #include "Support.h"
 
 namespace agenttest {
 namespace {
-
-// Eleven players that join with start.sh's robot types (so the server takes
-// all of them), beam to their places and then never move: each answers its
-// first server message with init, the second with its beam and every message
-// with (syn).
-class StillTeam {
- public:
-  StillTeam(int port, const std::string& name) {
-    static const double places[11][2] = {{-14.5, 0}, {-11, -3}, {-11, 3}, {-9, 0}, {-7, -5}, {-7, 5},
-                                         {-5, 0},    {-3, -3},  {-3, 3},  {-1, -1.5}, {-1, 1.5}};
-    const std::vector<int> types = teamRobotTypes();
-    for (int unum = 1; unum <= 11; ++unum) {
-      auto link = std::make_unique<Link>(connectTo(port));
-      link->send("(scene rsg/agent/nao/nao_hetero.rsg " + std::to_string(types.at(static_cast<size_t>(unum))) + ")");
-      char beam[64];
-      std::snprintf(beam, sizeof beam, "(beam %.2f %.2f 0)", places[unum - 1][0], places[unum - 1][1]);
-      // init only once the robot exists: the server drops it before.
-      replies_.push_back({"(init (unum " + std::to_string(unum) + ")(teamname " + name + "))", beam});
-      links_.push_back(std::move(link));
-    }
-    thread_ = std::thread([this] { loop(); });
-  }
-  ~StillTeam() { stop(); }
-  void stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  void loop() {
-    while (!stop_) {
-      std::vector<pollfd> fds;
-      for (auto& l : links_) fds.push_back({l->fd(), static_cast<short>(l->open() ? POLLIN : 0), 0});
-      if (::poll(fds.data(), fds.size(), 10) <= 0) continue;
-      for (size_t i = 0; i < links_.size(); ++i) {
-        Link& l = *links_[i];
-        if (!l.open() || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-        if (!l.fill()) {
-          l.close();
-          continue;
-        }
-        while (l.take()) {
-          std::vector<std::string>& next = replies_[i];
-          l.send((next.empty() ? std::string() : next.front()) + "(syn)");
-          if (!next.empty()) next.erase(next.begin());
-        }
-      }
-    }
-  }
-
-  std::vector<std::unique_ptr<Link>> links_;
-  std::vector<std::vector<std::string>> replies_;  // sent once each, one per server message
-  std::thread thread_;
-  std::atomic<bool> stop_{false};
-};
 
 // Our team ("Home") against the still team ("Still"), ours on `side`: the
 // team that joins first takes the left.
@@ -80,14 +23,16 @@ struct Game {
   double sign;  // +1 when we play on the left: our attack runs along +x
   PracticeServer server;
   std::vector<Process> agents;
-  std::unique_ptr<StillTeam> still;
+  std::unique_ptr<stillteam::StillTeam> still;
 
   // Both teams joined; empty when all did, else what failed.
   std::string join(const std::string& dir) {
     if (side == "Left") {
       if (std::string e = joinTeam(server, dir, "Home", 11, agents); !e.empty()) return e;
     }
-    still = std::make_unique<StillTeam>(server.agentPort, "Still");
+    still = std::make_unique<stillteam::StillTeam>("127.0.0.1", server.agentPort, "Still");
+    if (!still->error().empty()) return still->error();
+    still->start();
     for (int unum = 1; unum <= 11; ++unum)
       if (!hasJoined(server, "Still", unum)) return "still player " + std::to_string(unum) + " has not joined";
     if (side == "Right") return joinTeam(server, dir, "Home", 11, agents);

@@ -140,8 +140,8 @@ constexpr double HALF = 200;
 
 // A whole game with our team on the left and one with our team on the right:
 // we score in each, and a kick-in and a corner of ours are taken. Whether our
-// goal kick was taken is printed: its kick seldom leaves the penalty area
-// within the 15 s.
+// goal kick was taken is printed only: in about one game of four the ball is
+// still in the penalty area when the referee drops it after 15 s.
 TEST(WholeGame, OurTeamScoresFromEitherSideAgainstElevenPlayersThatNeverMove) {
 #ifdef __SANITIZE_ADDRESS__
   // Eleven sanitized agents play two halves too slowly for the test's time

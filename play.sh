@@ -3,7 +3,7 @@
 #
 #   ./play.sh                   our team against an opponent team on the practice server
 #   ./play.sh -s                our team against eleven players that never move (still-team),
-#                               two halves of two minutes
+#                               two halves of two and a half minutes
 #   ./play.sh -h HOST -p PORT   our team alone on a simulation server at HOST:PORT
 #
 # Everything it starts is stopped at the end, or on Ctrl-C.
@@ -18,7 +18,7 @@ while getopts "h:p:s" opt; do
   case $opt in
     h) host=$OPTARG ;;
     p) port=$OPTARG ;;
-    s) still=true; play_seconds=240 ;;
+    s) still=true; play_seconds=300 ;;
     *) echo "usage: $0 [-h HOST] [-p PORT] | $0 [-s]" >&2; exit 2 ;;
   esac
 done

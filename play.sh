@@ -2,6 +2,8 @@
 # Sets everything up, builds, and plays a short game.
 #
 #   ./play.sh                   our team against an opponent team on the practice server
+#   ./play.sh -s                our team against eleven players that never move (still-team),
+#                               two halves of two and a half minutes
 #   ./play.sh -h HOST -p PORT   our team alone on a simulation server at HOST:PORT
 #
 # Everything it starts is stopped at the end, or on Ctrl-C.
@@ -11,11 +13,13 @@ cd "$(dirname "$0")"
 play_seconds=30
 host=""
 port=""
-while getopts "h:p:" opt; do
+still=false
+while getopts "h:p:s" opt; do
   case $opt in
     h) host=$OPTARG ;;
     p) port=$OPTARG ;;
-    *) echo "usage: $0 [-h HOST] [-p PORT]" >&2; exit 2 ;;
+    s) still=true; play_seconds=300 ;;
+    *) echo "usage: $0 [-h HOST] [-p PORT] | $0 [-s]" >&2; exit 2 ;;
   esac
 done
 
@@ -31,6 +35,7 @@ opponent=Opponent
 mkdir -p logs
 server_pid=""
 tail_pid=""
+still_pid=""
 teams=()
 
 stop_all() {
@@ -39,6 +44,10 @@ stop_all() {
     args=()
     for t in "${teams[@]}"; do args+=(-t "$t"); done
     ./kill.sh "${args[@]}" || true
+  fi
+  if [ -n "$still_pid" ]; then
+    kill -TERM "$still_pid" 2>/dev/null || true
+    wait "$still_pid" 2>/dev/null || true
   fi
   if [ -n "$server_pid" ]; then
     kill -TERM "$server_pid" 2>/dev/null || true
@@ -80,13 +89,23 @@ if [ -z "${server_port:-}" ]; then
 fi
 echo "== practice server on port $server_port; it kicks off once 22 players have joined"
 
-echo "== starting $team and $opponent, one player a second each (logs in logs/)"
-teams+=("$team" "$opponent")
-./start.sh -p "$server_port" -t "$team" >"logs/start-$team.txt" &
-start_ours=$!
-./start.sh -p "$server_port" -t "$opponent" >"logs/start-$opponent.txt" &
-start_theirs=$!
-wait "$start_ours" "$start_theirs"
+if $still; then
+  opponent=Still
+  [ "$team" != "$opponent" ] || opponent=Statues
+  echo "== starting $team, one player a second, against $opponent, eleven players that never move (logs in logs/)"
+  teams+=("$team")
+  build/tools/still_team/still-team --port "$server_port" --team "$opponent" >"logs/$opponent.log" 2>&1 &
+  still_pid=$!
+  ./start.sh -p "$server_port" -t "$team" >"logs/start-$team.txt"
+else
+  echo "== starting $team and $opponent, one player a second each (logs in logs/)"
+  teams+=("$team" "$opponent")
+  ./start.sh -p "$server_port" -t "$team" >"logs/start-$team.txt" &
+  start_ours=$!
+  ./start.sh -p "$server_port" -t "$opponent" >"logs/start-$opponent.txt" &
+  start_theirs=$!
+  wait "$start_ours" "$start_theirs"
+fi
 
 # One monitor command, framed by its 4-byte big-endian length.
 monitor() {

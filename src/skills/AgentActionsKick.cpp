@@ -102,8 +102,10 @@ void AgentActions::kickToTarget(Vector kickTarget)
 
     if (ws->gTime > 0 && currBehavior != bOmniWalkPrevCtrl) {
         float d = me.getDistanceTo(ball);
-        bool canKick = d > minBall && d < maxBall && std::fabs(ws->me->orientation - finalorientation) < 5 &&
-                       std::fabs((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 15;
+        // Errors across the half turn (a heading of 179 against a kick
+        // direction of -179) count as the small angles they are.
+        bool canKick = d > minBall && d < maxBall && wrapped(ws->me->orientation - finalorientation) < 5 &&
+                       wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 15;
         if (canKick && ballFarFromTheirGoal())
             serverPass();
         if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {

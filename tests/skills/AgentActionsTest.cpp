@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skills/AgentActions.h"
+#include "skills/IKPose.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "skills/OmniWalkZMP.h"
 #include "skills/SlotBehavior.h"
@@ -248,6 +249,36 @@ TEST_F(ActionLibrary, KickAimAndKeyframeKickByTypePlayModeAndFoot)
     };
     for (const Row& r : rows)
         EXPECT_EQ(actions.keyframeKick(r.playMode, r.foot, r.type), r.kick) << r.playMode << " " << r.foot;
+}
+
+// The long kick starts (the one-cycle foot hold) once I stand 0.1 to 0.2 m
+// from the ball, within 5 degrees of the kick direction and with the ball
+// within 15 degrees of it, also when those angles straddle the half turn.
+TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
+{
+    ws.gTime = 10;
+    struct Row {
+        const char* what;
+        Vector me;
+        float heading;
+        Vector target;
+        bool starts;
+    } rows[] = {
+        {"kick along +x, aligned", Vector(-0.15f, 0), 1, Vector(10, 0), true},
+        {"kick along +x, heading 8 off", Vector(-0.15f, 0), 8, Vector(10, 0), false},
+        {"kick along +x, ball too far", Vector(-0.3f, 0), 0, Vector(10, 0), false},
+        {"kick at -179, heading 179", Vector(0.15f, 0.0026f), 179, Vector(-10, -0.17f), true},
+        {"kick at 179, heading -178", Vector(0.15f, -0.0026f), -178, Vector(-10, 0.17f), true},
+        {"kick at 179, heading 170", Vector(0.15f, -0.0026f), 170, Vector(-10, 0.17f), false},
+    };
+    for (const Row& r : rows) {
+        setBall(Vector(0, 0));
+        placeMe(r.me, r.heading);
+        run(actions.bOmniWalkZmp);
+        actions.bOmniWalkZmp->isStepFinished = true;
+        actions.kickToTarget(r.target);
+        EXPECT_EQ(actions.currBehavior == actions.bIKPose, r.starts) << r.what;
+    }
 }
 
 TEST_F(ActionLibrary, DirectKickCorridorNeedsOneToThreeOpponents)

@@ -173,9 +173,10 @@ TEST_F(PrevCtrlTest, MatrixFileIsReadWholeOrNotAtAll) {
 // The planner places steps from where the feet stand now: the engine
 // measures both feet from this cycle's joint angles before it plans.
 TEST_F(PrevCtrlTest, PlansFromTheFeetTheJointsMeasure) {
+    // Turned feet move the hip yaw-pitch joints as well.
     const Vector3f left(-0.02f, 0.06f, -0.2f), right(0.04f, -0.05f, -0.2f);
     for (int foot : {1, 0}) {
-        std::vector<float> a = LegPose::joints(foot, foot == 1 ? left : right, Vector3f(0, 0, 0));
+        std::vector<float> a = LegPose::joints(foot, foot == 1 ? left : right, Vector3f(0, 0, foot == 1 ? 0.2f : -0.15f));
         for (int k = 0; k < 6; k++) {
             model().setHingeJointAngle((foot == 1 ? Types::ijLlj1 : Types::ijRlj1) + 2 * k, a[k]);
         }

@@ -12,6 +12,7 @@
 #include "skills/IKPose.h"
 #include "skills/OmniDirectionalKick.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
+#include "world/Vision.h"
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
 
@@ -55,6 +56,11 @@ class Kick : public Scenario {
   }
 
   void step(double) override {
+    if (stage_ != Stage::Wait && stage_ != Stage::Look) {
+      // From the approach on the head turns as the agent's gaze turns it.
+      gaze_.decideLookingDirection2();
+      gaze_.commitPanTilt();
+    }
     switch (stage_) {
       case Stage::Wait:
       case Stage::Hold:
@@ -173,6 +179,7 @@ class Kick : public Scenario {
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
   OmniWalkPrevCtrl walk_;
   IKPose land_;
+  Vision gaze_;
   OmniDirectionalKick kick_;
 };
 

@@ -81,7 +81,10 @@ class Kick : public Scenario {
           // mirrored in y.
           walk_.SetTarget(Vector(static_cast<float>(ballX_ + 10 * std::cos(h)),
                                  static_cast<float>(-(ballY_ + 10 * std::sin(h)))));
-          walk_.SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+          // This approach ends with the support foot 0.18 m behind the ball
+          // and 0.12 m beside it: the ball lies ahead of the kicking foot once
+          // that has landed, not under its toe.
+          walk_.SetPlanner(OmniWalkPrevCtrl::WALK_AND_7MKICK);
           walk_.Start(0);
           starting_ = false;
         }

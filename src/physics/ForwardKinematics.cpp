@@ -75,9 +75,12 @@ void ForwardKinematics::prepareForwardKinRight() {
 void ForwardKinematics::computeChain(std::vector<MatrixMxN>& chain, bool left, Vector3f& pos,
                                      Vector3f& orient) {
     int first = left ? Types::ijLlj1 : Types::ijRlj1;
+    // The chain turns the pitch joints (hip pitch, knee, ankle pitch) the
+    // leg solver's way, the robot's joints turn the other way.
+    static const double sign[6] = {1, 1, -1, -1, -1, 1};
     double q[6];
     for (int i = 0; i < 6; ++i) {
-        q[i] = jointRad(mModel, first + 2 * i);
+        q[i] = sign[i] * jointRad(mModel, first + 2 * i);
     }
     makeDHTransformation(chain[HIP_YAW_PITCH], 0, left ? -2.356194490185 : -kQuarterPi, 0, q[0] - kHalfPi);
     makeDHTransformation(chain[HIP_ROLL], 0, -kHalfPi, 0, left ? q[1] + kQuarterPi : q[1] - kQuarterPi);

@@ -140,8 +140,8 @@ void WalkKickPlanner::ComputeRelativePosition() {
 
     Vector3f l = model->getLFootPositionFK();
     Vector3f r = model->getRFootPositionFK();
-    vLFootRel = Vector(-l.x, l.y);
-    vRFootRel = Vector(-r.x, r.y);
+    vLFootRel = Vector(l.x, l.y);
+    vRFootRel = Vector(r.x, r.y);
 
     lastSupport = GetLast();
     if (lastSupport.foot == Footstep::LEFT) {

@@ -7,6 +7,7 @@
 #include "physics/ForwardKinematics.h"
 #include "physics/AgentModel.h"
 #include "physics/InverseKinematics.h"
+#include "physics/LegJointSigns.h"
 #include "physics/LegKinematicsTest.h"
 #include "physics/Types.h"
 #include "utils/Singleton.h"
@@ -56,7 +57,7 @@ TEST(ForwardKinematicsTest, OneFootLeavesTheOtherAlone) {
 
 // The chain follows the joint angles of the body model: a bent knee and a
 // rolled hip move the foot, and the foot's pose matches the ankle solver's
-// (whose left roll angles come out negated).
+// once its angles are turned into the robot's joint signs.
 TEST(ForwardKinematicsTest, RoundTripWithTheLegSolver) {
     AgentModel& model = load("nao.xml");
     for (bool left : {true, false}) {
@@ -64,9 +65,9 @@ TEST(ForwardKinematicsTest, RoundTripWithTheLegSolver) {
         for (const HomogMatrix& target : ankleGrid(left)) {
             std::vector<float> joints;
             ASSERT_TRUE(InverseKinematics::calcLegJoints(target, joints, left));
+            legSolverToJoints(joints, left);
             for (int k = 0; k < 6; ++k) {
-                bool negate = left && (k == 1 || k == 5);
-                model.setHingeJointAngle(first + 2 * k, negate ? -joints[k] : joints[k]);
+                model.setHingeJointAngle(first + 2 * k, joints[k]);
             }
             ForwardKinematics fk;
             fk.prepareForwardKin(left ? 1 : 0);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "physics/LegPose.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "skills/WalkSupport.h"
 
@@ -167,6 +168,35 @@ TEST_F(PrevCtrlTest, MatrixFileIsReadWholeOrNotAtAll) {
     std::remove(path.c_str());
     EXPECT_FALSE(fresh.load("no/such/file"));
     EXPECT_FLOAT_EQ(fresh.mA.Get(0, 1), 0.02f);
+}
+
+// The planner places steps from where the feet stand now: the engine
+// measures both feet from this cycle's joint angles before it plans.
+TEST_F(PrevCtrlTest, PlansFromTheFeetTheJointsMeasure) {
+    // Turned feet move the hip yaw-pitch joints as well.
+    const Vector3f left(-0.02f, 0.06f, -0.2f), right(0.04f, -0.05f, -0.2f);
+    for (int foot : {1, 0}) {
+        std::vector<float> a = LegPose::joints(foot, foot == 1 ? left : right, Vector3f(0, 0, foot == 1 ? 0.2f : -0.15f));
+        for (int k = 0; k < 6; k++) {
+            model().setHingeJointAngle((foot == 1 ? Types::ijLlj1 : Types::ijRlj1) + 2 * k, a[k]);
+        }
+    }
+    // Stale poses from an earlier cycle.
+    model().setLFootPosition(Vector3f(9, 9, 9));
+    model().setRFootPosition(Vector3f(9, 9, 9));
+    walk.SetTarget(Vector(5, 0));
+    walk.SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+    walk.Start(0);
+    const WalkKickPlanner& p = *walk.pWAKPlanner;
+    // The right foot carries the first step; the left one steps next.
+    EXPECT_NEAR(p.lastSupport.position.x, right.x, 2e-3);
+    EXPECT_NEAR(p.lastSupport.position.y, right.y, 2e-3);
+    EXPECT_NEAR(p.nextFoot.position.x, left.x, 2e-3);
+    EXPECT_NEAR(p.nextFoot.position.y, left.y, 2e-3);
+
+    model().setRFootPosition(Vector3f(9, 9, 9));
+    walk.execute();
+    EXPECT_NEAR(model().getRFootPositionFK().z, -0.2f - 0.04f, 2e-3);
 }
 
 TEST_F(PrevCtrlTest, AKickApproachSendsOnlyFiniteCommands) {

@@ -6,6 +6,7 @@
 
 #include "logger/LoggerZek.h"
 #include "physics/AgentModel.h"
+#include "physics/ForwardKinematics.h"
 #include "utils/LoggerMatlab.h"
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
@@ -205,6 +206,11 @@ void OmniWalkPrevCtrl::seed(int support, const Vector3f& left, const Vector3f& r
     currPlanner->Add(step);
 }
 
+void OmniWalkPrevCtrl::measureFeet() {
+    ForwardKinematics fk;
+    fk.prepareForwardKin(4);
+}
+
 void OmniWalkPrevCtrl::Start(int supportFoot) {
     pWAKPlanner->SetFirstPlan(true);
     pWAKPlanner->SetInitBallPos(world->ballPos);
@@ -219,6 +225,7 @@ void OmniWalkPrevCtrl::Start(int supportFoot) {
     float pause = (mode == QUORVEL_KICKOFF || mode == QUORVEL_KICKIN || mode == QUORVEL_GOAL_KICK) ? 0.6f : 0.3f;
     seed(supportFoot == 0 ? Footstep::RIGHT : Footstep::LEFT, Vector3f(0, kStanceHalfWidth, 0),
          Vector3f(0, -kStanceHalfWidth, 0), pause, period, 0);
+    measureFeet();
     currPlanner->Update();
     printQueue();
     currTime = 0;
@@ -251,6 +258,7 @@ void OmniWalkPrevCtrl::Change() {
     if (changeMov.prevSupport == 0 || changeMov.prevSupport == 1) {
         seed(changeMov.prevSupport == 0 ? Footstep::RIGHT : Footstep::LEFT, left, right, 0, period, 0);
     }
+    measureFeet();
     currPlanner->Update();
     printQueue();
     currTime = 0;

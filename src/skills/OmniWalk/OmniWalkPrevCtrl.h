@@ -160,6 +160,9 @@ private:
     void seed(int support, const Vector3f& left, const Vector3f& right, float pause, float duration, float yaw);
     void printQueue();
     void zeroState();
+    // Both feet's forward-kinematics poses into the body model, from the
+    // joint angles of this cycle.
+    void measureFeet();
 };
 
 #endif

@@ -76,6 +76,7 @@ void OmniWalkPrevCtrl::Replan() {
 }
 
 void OmniWalkPrevCtrl::execute() {
+    measureFeet();
     if (currPlanner->GetNumberOfSteps() >= 3 && IsEndOfStep()) {
         EndOfStep();
     }

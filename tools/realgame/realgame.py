@@ -16,9 +16,11 @@ stops stepping (--stall seconds without a new scene frame or a moving clock).
 
 realgame-watch (built next to this script) follows the monitor port. From its
 frames the runner counts:
-  falls   a robot's torso tilted more than 60 degrees from upright, counted again
-          only after it was back within 30 degrees; split into before kick-off
-          (joining and taking positions) and in play
+  falls   a robot's torso tilted more than 60 degrees from upright or its centre
+          lower than 0.2 m, counted again only after it stood again (within 30
+          degrees and higher than 0.25 m: a get-up that only sits up is no new
+          fall); split into before kick-off (joining and taking positions) and
+          in play; "fallen" is the share of player-time spent down
   kicks   the ball's speed, over one monitor frame, rising by at least 0.5 m/s to
           at least 0.5 m/s in a mode with the clock running (not a teleport: less
           than 1.5 m in one frame; at least 0.3 s after the last one); each is
@@ -57,7 +59,8 @@ PAGE = os.sysconf("SC_PAGE_SIZE")
 CYCLE = 0.02
 BEFORE_KICK_OFF, PLAY_ON, GAME_OVER = 0, 3, 12
 GOAL_MODES = (13, 14)
-FALL_TILT, UP_TILT = 60.0, 30.0
+FALL_TILT, UP_TILT = 60.0, 30.0  # degrees from upright
+FALL_Z, UP_Z = 0.2, 0.25          # torso centre height, m
 KICK_DV, KICK_GAP, TELEPORT = 0.5, 0.3, 1.5
 JOIN_TIMEOUT = 30
 
@@ -271,6 +274,7 @@ class Watch:
         self.last_wall = None  # wall clock of the last frame
         self.clock_wall = None  # wall clock when the game clock last moved
         self.kicked_off = False
+        self.at_kick_off = None  # the robots in the last frame before the first kick-off
         self.falls = {}        # player -> [before kick-off, in play]
         self.down = {}
         self.down_time = {}    # player -> game seconds spent fallen after kick-off
@@ -302,8 +306,9 @@ class Watch:
         except ValueError:
             return
         with self.lock:
-            if pm != BEFORE_KICK_OFF:
+            if pm != BEFORE_KICK_OFF and not self.kicked_off:
                 self.kicked_off = True
+                self.at_kick_off = self.last[7] if self.last else {}
             self._take(t, pm, half, sl, sr, bx, by, players)
 
     def _take(self, t, pm, half, sl, sr, bx, by, players):
@@ -318,10 +323,10 @@ class Watch:
             if self.down.get(name) and phase:
                 self.down_time[name] = self.down_time.get(name, 0.0) + dt
             self.falls.setdefault(name, [0, 0])
-            if not self.down.get(name) and tilt > FALL_TILT:
+            if not self.down.get(name) and (tilt > FALL_TILT or z < FALL_Z):
                 self.down[name] = True
                 self.falls[name][phase] += 1
-            elif self.down.get(name) and tilt < UP_TILT:
+            elif self.down.get(name) and tilt < UP_TILT and z > UP_Z:
                 self.down[name] = False
         running = pm not in (BEFORE_KICK_OFF, GAME_OVER) and pm not in GOAL_MODES
         if not math.isnan(bx):
@@ -528,10 +533,17 @@ def report(args, watch, agents, samples, result, out, name="result.txt"):
         before = [watch.falls.get("%s%d" % (side, u), [0, 0])[0] for u in range(1, 12)]
         inplay = [watch.falls.get("%s%d" % (side, u), [0, 0])[1] for u in range(1, 12)]
         down = sum(watch.down_time.get("%s%d" % (side, u), 0.0) for u in range(1, 12))
+        still = sum(1 for u in range(1, 12) if watch.down.get("%s%d" % (side, u)))
         p("falls %-8s before kick-off %2d, in play %3d (%.3f per player-minute); per shirt 1-11: %s;"
-          " fallen %.0f%% of the player-time" %
+          " fallen %.0f%% of the player-time; %d down at the end" %
           (name, sum(before), sum(inplay), sum(inplay) / (11 * minutes) if minutes else 0,
-           " ".join(str(f) for f in inplay), 100 * down / (11 * game_s) if game_s else 0))
+           " ".join(str(f) for f in inplay), 100 * down / (11 * game_s) if game_s else 0, still))
+    if watch.at_kick_off is not None:
+        for side, name in (("L", args.team), ("R", args.opponent_team)):
+            mine = [v for k, v in watch.at_kick_off.items() if k[0] == side]
+            own = [v for v in mine if (v[0] < 0) == (side == "L")]
+            p("at kick-off %-8s %2d robots shown, %2d upright (tilt < %.0f), %2d in their own half" %
+              (name, len(mine), sum(1 for v in mine if v[3] < FALL_TILT), FALL_TILT, len(own)))
     kicks = watch.kicks
     by = {"L": 0, "R": 0, None: 0}
     for k in kicks:

@@ -534,10 +534,13 @@ def report(args, watch, agents, samples, result, out, name="result.txt"):
         inplay = [watch.falls.get("%s%d" % (side, u), [0, 0])[1] for u in range(1, 12)]
         down = sum(watch.down_time.get("%s%d" % (side, u), 0.0) for u in range(1, 12))
         still = sum(1 for u in range(1, 12) if watch.down.get("%s%d" % (side, u)))
+        lying = " ".join("%.0f" % (100 * watch.down_time.get("%s%d" % (side, u), 0.0) / game_s if game_s else 0)
+                         for u in range(1, 12))
         p("falls %-8s before kick-off %2d, in play %3d (%.3f per player-minute); per shirt 1-11: %s;"
           " fallen %.0f%% of the player-time; %d down at the end" %
           (name, sum(before), sum(inplay), sum(inplay) / (11 * minutes) if minutes else 0,
            " ".join(str(f) for f in inplay), 100 * down / (11 * game_s) if game_s else 0, still))
+        p("      %-8s per cent of the time fallen, per shirt 1-11: %s" % (name, lying))
     if watch.at_kick_off is not None:
         for side, name in (("L", args.team), ("R", args.opponent_team)):
             mine = [v for k, v in watch.at_kick_off.items() if k[0] == side]

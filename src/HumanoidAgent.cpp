@@ -20,17 +20,8 @@
 HumanoidAgent::HumanoidAgent(const std::string& robotfile, const std::string& team,
                              unsigned int& unum, const std::string& host, int port, Vector3f* beam)
     : loggerM(nullptr), robotfile(robotfile), team(team), unum(unum == 0 ? 1 : unum),
-      strategy(nullptr)
+      strategy(nullptr), host(host), port(port)
 {
-    ServerComm& comm = Singleton<ServerComm>::getInstance();
-    comm.initialize(host, port);
-    if (comm.sock.socketfd < 0) {
-        // Without a link no message would ever come: give up.
-        std::cerr << "No connection to the simulation server at " << host << " port " << port
-                  << std::endl;
-        std::exit(1);
-    }
-
     WorldState& ws = Singleton<WorldState>::getInstance();
     ws.setTeam(this->team);
     ws.setUnum(static_cast<int>(this->unum));
@@ -56,7 +47,19 @@ void HumanoidAgent::think() {}
 
 void HumanoidAgent::setup()
 {
-    Singleton<ServerComm>::getInstance().send(
+    // Connect only now that everything is loaded: a sync-mode server stalls
+    // for good when a connection stays silent for a cycle while others play,
+    // and in normal mode a robot waiting for its init stands where new robots
+    // appear.
+    ServerComm& comm = Singleton<ServerComm>::getInstance();
+    comm.initialize(host, port);
+    if (comm.sock.socketfd < 0) {
+        // Without a link no message would ever come: give up.
+        std::cerr << "No connection to the simulation server at " << host << " port " << port
+                  << std::endl;
+        std::exit(1);
+    }
+    comm.send(
         "(scene rsg/agent/" + Singleton<AgentModel>::getInstance().getRSG() + ")" + "(syn)" + "\n");
 }
 

@@ -21,7 +21,7 @@ public:
 
     // A requested shirt number 0 becomes 1. `beam`, when given, is the
     // initial pose (x, y, facing angle in degrees); the world state keeps it.
-    // A server that cannot be reached ends the process with status 1.
+    // Nothing connects yet (see setup()).
     HumanoidAgent(const std::string& robotfile, const std::string& team, unsigned int& unum,
                   const std::string& host, int port, Vector3f* beam);
     virtual ~HumanoidAgent();
@@ -31,7 +31,8 @@ public:
     virtual void init();
     virtual void think();
 
-    // Sends the scene request.
+    // Connects to the server and sends the scene request at once; a server
+    // that cannot be reached ends the process with status 1.
     void setup();
     // Joins the game and runs the receive-parse-think loop. Every server
     // message is answered by one ending in "(syn)", whatever think() sends.
@@ -43,6 +44,9 @@ public:
     static const int MaxUnconfirmedMessages = 50;
 
 private:
+    std::string host;
+    int port;
+
     // Closes the pending batch with "(syn)" and sends it, unless the last
     // server message has been answered already.
     static void answer();

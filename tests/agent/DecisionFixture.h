@@ -12,6 +12,8 @@
 #include "KVDAgentH.h"
 #include "skills/AgentActions.h"
 #include "strategy/Strategy.h"
+#include "utils/Singleton.h"
+#include "utils/communication/ServerComm.h"
 #include "world/QueryWorld.h"
 
 // A listening socket that never answers: enough for the agent to be built.
@@ -46,6 +48,8 @@ protected:
         unsigned int unum = MY_UNUM;
         agent = new KVDAgentH("nao.xml", "Left", unum, "127.0.0.1", port, nullptr, false, "", "", false, false,
                               "none", 4100);
+        // The agent connects in run(); what it sends goes to the listener.
+        Singleton<ServerComm>::getInstance().initialize("127.0.0.1", port);
     }
 
     Strategy& strategy() { return *agent->strategy; }

@@ -1,15 +1,20 @@
 // Ball play of whole agents on the practice server: the active player
-// carries the ball toward their goal; a pass is announced to the receiver it
-// names.
+// carries the ball toward their goal and shoots in long-kick range; a pass is
+// announced to the receiver it names, who turns to the pass point.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <map>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Support.h"
+#include "geometry/Vector.h"
+#include "strategy/StrategicBehavior.h"
 #include "utils/Singleton.h"
 #include "utils/communication/AgentComm.h"
 
@@ -58,59 +63,222 @@ struct Announced {
   Point point;
 };
 
+// The last pass a team message of the agent names, among what it said.
 std::optional<Announced> passSaid(const std::vector<Relay::Frame>& frames, std::string& text) {
   static const std::regex say("\\(say ([^)]+)\\)");
   AgentComm& codec = Singleton<AgentComm>::getInstance();
+  std::optional<Announced> last;
   for (const Relay::Frame& f : frames) {
     std::smatch m;
     if (!f.fromAgent || !std::regex_search(f.text, m, say)) continue;
     if (!codec.decode(m[1].str())) continue;
     const SimpleAgentMessage* msg = codec.getSimpleMessage();
-    if (msg == nullptr || !(msg->getPassPlayer() >= 1 && msg->getPassPlayer() <= 11)) {
-      codec.deletePointers();
-      continue;
+    if (msg != nullptr && msg->getPassPlayer() >= 1 && msg->getPassPlayer() <= 11) {
+      const Vector p = msg->getPassPosition();
+      last = Announced{msg->getPassPlayer(), {p.x, p.y}};
+      text = m[1].str();
     }
-    const Vector p = msg->getPassPosition();
-    Announced a{msg->getPassPlayer(), {p.x, p.y}};
-    text = m[1].str();
     codec.deletePointers();
-    return a;
   }
-  return std::nullopt;
+  return last;
 }
 
-// Our team on the field, the ball put just ahead of 9 at (-1.6, 0): the
-// active player takes the ball toward their goal, past x = 6.
-TEST(BallPlay, TheActivePlayerCarriesTheBallTowardTheirGoal) {
+// A working folder like data/ whose players trace every decision.
+void traceDecisions(const TempDir& work) {
+  work.mirrorDataKeepingFormations();
+  ::unlink(work.file("config.ini").c_str());
+  work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
+}
+
+// One decision cycle as a traced agent prints it: the behaviour chosen and the
+// motion then run.
+struct Cycle {
+  int behaviour = -1;
+  std::string motion;
+};
+
+// Game time (hundredths) -> the cycle, from a traced agent's output.
+std::map<long, Cycle> cyclesOf(const std::string& out) {
+  std::map<long, Cycle> all;
+  long now = -1;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    double t = 0, sx = 0, sy = 0;
+    int active = 0, winner = 0, behaviour = 0;
+    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf behaviour %d", &t, &active,
+                    &winner, &sx, &sy, &behaviour) == 6) {
+      now = std::lround(t * 100);
+      all[now].behaviour = behaviour;
+    } else if (now >= 0 && line.rfind("Now executing: ", 0) == 0) {
+      all[now].motion = line.substr(15);
+    }
+  }
+  return all;
+}
+
+// The entry of `m` at game time `t` (hundredths), or the nearest before it.
+template <typename T>
+const T* at(const std::map<long, T>& m, long t) {
+  auto it = m.upper_bound(t);
+  return it == m.begin() ? nullptr : &std::prev(it)->second;
+}
+
+// The entry of `m` nearest to game time `t` (hundredths).
+template <typename T>
+const T* nearest(const std::map<long, T>& m, long t) {
+  auto after = m.lower_bound(t);
+  if (after == m.begin()) return after == m.end() ? nullptr : &after->second;
+  auto before = std::prev(after);
+  return after == m.end() || t - before->first <= after->first - t ? &before->second : &after->second;
+}
+
+// Before any kick-off, once the players have had a second to beam and stand:
+// play on with 9 at (x, y) facing their goal and the ball `ahead` of it, all
+// in one monitor frame. The game time just before (the play starts after
+// it), or -1 when the server does not answer.
+double playFrom(PracticeServer& server, double x, double y, double ahead) {
+  const long joined = cycleOf(server.state());
+  if (!server.waitFor([&](const practice::SNode& s) { return cycleOf(s) >= joined + 50; })) return -1;
+  const practice::SNode before = server.state();
+  const std::optional<Pose> me = poseOf(before, "Left", 9);
+  const std::string at = std::to_string(y);
+  if (!me || !server.command("(playMode PlayOn)(agent (unum 9) (team Left) (move " + std::to_string(x) + " " + at +
+                             " " + std::to_string(me->z) + " -90))(ball (pos " + std::to_string(x + ahead) + " " +
+                             at + " 0.042) (vel 0 0 0))"))
+    return -1;
+  return gameTimeOf(before);
+}
+
+// The ball put just ahead of 9 at (-1.6, y), 9 facing their goal: the active
+// player takes the ball toward their goal, past x = 6. Our whole team along
+// the middle of the field; 9 alone away from the centre spot, where the world
+// model keeps the team-mates it has never seen (nearest to a ball there).
+struct CarryCase {
+  const char* name;
+  int players;  // shirts 1 to 11, or 9 alone
+  double y;
+};
+
+class Carrying : public ::testing::TestWithParam<CarryCase> {};
+
+TEST_P(Carrying, TheActivePlayerCarriesTheBallTowardTheirGoal) {
+  const CarryCase& c = GetParam();
 #ifdef __SANITIZE_ADDRESS__
   // Eleven sanitized agents play too slowly to get there in bounded time;
-  // the normal build runs it.
-  GTEST_SKIP() << "a whole team under the sanitizers";
+  // the normal build runs it, and 9 alone runs in both.
+  if (c.players == 11) {
+    GTEST_SKIP() << "a whole team under the sanitizers";
+  }
 #endif
   TempDir work;
   work.mirrorDataKeepingFormations();
   PracticeServer server;
   std::vector<Process> team;
-  ASSERT_EQ(joinTeam(server, work.path(), "Home", 11, team), "");
-  ASSERT_TRUE(server.command("(kickOff Left)"));
-  ASSERT_TRUE(server.waitFor([](const practice::SNode& s) { return gameTimeOf(s) >= 0.3; }));
-  const std::optional<Pose> me = poseOf(server.state(), "Left", 9);
-  ASSERT_TRUE(me);
-  ASSERT_TRUE(server.command("(playMode PlayOn)"));
-  ASSERT_TRUE(server.command("(agent (unum 9) (team Left) (move -2 0 " + std::to_string(me->z) + " -90))"));
-  ASSERT_TRUE(server.command("(ball (pos -1.6 0 0.042) (vel 0 0 0))"));
+  if (c.players == 11) {
+    ASSERT_EQ(joinTeam(server, work.path(), "Home", 11, team), "");
+  } else {
+    team.push_back(startAgent(work.path(), "Home", 9, server.agentPort));
+    ASSERT_TRUE(hasJoined(server, "Home", 9)) << team.back().err();
+  }
+  ASSERT_GE(playFrom(server, -2, c.y, 0.4), 0);
 
-  double farthest = -100;
+  double farthest = -100, t = 0;
+  std::string pm;
   const bool carried = server.waitFor(
       [&](const practice::SNode& s) {
         farthest = std::max(farthest, ballOf(s).x);
-        return text(s, "pm") == "Goal_Left" || farthest > 6;
+        t = gameTimeOf(s);
+        pm = text(s, "pm");
+        return pm == "Goal_Left" || farthest > 6;
       },
       60000);
-  EXPECT_TRUE(carried) << "the ball got to x " << farthest;
+  EXPECT_TRUE(carried) << "the ball got to x " << farthest << " by " << t << " s (" << pm << ")";
   server.stop();
   for (Process& a : team) a.wait();
 }
+
+INSTANTIATE_TEST_SUITE_P(BallPlay, Carrying,
+                         ::testing::Values(CarryCase{"WholeTeam", 11, 0}, CarryCase{"Alone", 1, 3}),
+                         [](const ::testing::TestParamInfo<CarryCase>& info) { return info.param.name; });
+
+// 9 alone on our side, the ball just ahead of it and their keeper in goal. In
+// long-kick range of their goal (7 to 15 m) it decides to kick at their goal
+// and starts the long kick; from 16.8 m, beyond that range and outside our
+// clearing zone, it first carries the ball toward their goal. It never decides
+// to kick out of range. Both away from the centre spot, where the world model
+// keeps the team-mates it has never seen.
+struct ShotCase {
+  const char* name;
+  double x, y;     // where 9 stands, facing their goal; the ball 0.3 m ahead
+  double seconds;  // of game time watched
+  bool inRange;
+};
+
+class Shooting : public ::testing::TestWithParam<ShotCase> {};
+
+// The long kick's first motion: the pose from which its walk-and-kick steps up
+// to the ball (no other action uses it).
+const std::string kLongKick = "IKPose";
+
+TEST_P(Shooting, TheActivePlayerShootsOnlyInLongKickRange) {
+  const ShotCase& c = GetParam();
+  TempDir work;
+  traceDecisions(work);
+  PracticeServer server;
+  Process shooter = startAgent(work.path(), "Home", 9, server.agentPort);
+  ASSERT_TRUE(hasJoined(server, "Home", 9)) << shooter.err();
+  Process keeper = startAgent(work.path(), "Away", 1, server.agentPort);
+  ASSERT_TRUE(hasJoined(server, "Away", 1)) << keeper.err();
+  const double start = playFrom(server, c.x, c.y, 0.3);
+  ASSERT_GE(start, 0);
+  std::map<long, Pose> where;  // 9 by game time (hundredths)
+  Point ball;
+  int polls = 0;
+  ASSERT_TRUE(server.waitFor(
+      [&](const practice::SNode& s) {
+        const double t = gameTimeOf(s);
+        if (const std::optional<Pose> p = poseOf(s, "Left", 9)) where[std::lround(t * 100)] = *p;
+        ball = ballOf(s);
+        // The trace reaches the file in batches: done once it shows a long
+        // kick started in this play.
+        bool kicked = false;
+        if (c.inRange && polls++ % 20 == 0)
+          for (const auto& [when, cycle] : cyclesOf(shooter.out()))
+            kicked = kicked || (when > std::lround(start * 100) && cycle.motion == kLongKick);
+        return kicked || t >= start + c.seconds;
+      },
+      120000));
+  server.stop();
+  EXPECT_EQ(shooter.wait(), 1) << shooter.err().substr(0, 2000);
+  keeper.wait();
+
+  int kickDecisions = 0, kickStarts = 0;
+  long firstCarry = -1, firstKick = -1;
+  for (const auto& [t, cycle] : cyclesOf(shooter.out())) {
+    if (t <= std::lround(start * 100)) continue;
+    if (cycle.behaviour == StrategicBehavior::CarryBall && firstCarry < 0) firstCarry = t;
+    kickStarts += cycle.motion == kLongKick;
+    if (cycle.behaviour != StrategicBehavior::Kicker) continue;
+    if (++kickDecisions == 1) firstKick = t;
+    const Pose* p = nearest(where, t);
+    ASSERT_NE(p, nullptr);
+    EXPECT_LT(std::hypot(15 - p->x, p->y), 15.5) << "a kick decided at " << t / 100.0 << " s from (" << p->x << ", "
+                                                 << p->y << ")";
+  }
+  if (c.inRange) {
+    EXPECT_GT(kickDecisions, 0) << "never decided to kick";
+    EXPECT_GT(kickStarts, 0) << "never started the long kick";
+  } else {
+    ASSERT_GE(firstCarry, 0) << "never carried the ball";
+    EXPECT_TRUE(firstKick < 0 || firstKick > firstCarry) << "kicked at " << firstKick / 100.0 << " s";
+    EXPECT_GT(ball.x, c.x + 0.3) << "the ball went back";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BallPlay, Shooting,
+                         ::testing::Values(ShotCase{"InRange", 2, 1, 40, true},
+                                           ShotCase{"BeyondIt", -1.5, 2, 8, false}),
+                         [](const ::testing::TestParamInfo<ShotCase>& info) { return info.param.name; });
 
 // The first pass a team-mate's message names, among what one agent heard.
 std::optional<Announced> passHeard(const std::vector<Relay::Frame>& frames) {
@@ -130,11 +298,13 @@ std::optional<Announced> passHeard(const std::vector<Relay::Frame>& frames) {
   return std::nullopt;
 }
 
-// 5 holds the ball, 9 stands free ahead of it and an opponent is far away:
-// 5 passes and its team message, which names 9 and the pass point, reaches 9.
-TEST(BallPlay, APassIsAnnouncedToTheReceiverItNames) {
+// Our goalie (whose messages give the field players their roles), 5 holding
+// the ball, 9 free ahead of it and their keeper far away: 5 passes, its team
+// message names 9 and the pass point and reaches 9, and 9, receiving, turns
+// to face that point.
+TEST(BallPlay, APassReachesTheReceiverItNamesWhoTurnsToItsPoint) {
   TempDir work;
-  work.mirrorDataKeepingFormations();
+  traceDecisions(work);
   PracticeServer server;
   Relay relay(server.agentPort);
   Process passer = startAgent(work.path(), "Home", 5, relay.port());
@@ -142,6 +312,8 @@ TEST(BallPlay, APassIsAnnouncedToTheReceiverItNames) {
   relay.start();  // a thread of its own, so only after the forks
   ASSERT_TRUE(hasJoined(server, "Home", 5)) << passer.err();
   ASSERT_TRUE(hasJoined(server, "Home", 9)) << receiver.err();
+  Process goalie = startAgent(work.path(), "Home", 1, server.agentPort);
+  ASSERT_TRUE(hasJoined(server, "Home", 1)) << goalie.err();
   // The opponents come second and take the right side.
   Process keeper = startAgent(work.path(), "Away", 1, server.agentPort);
   ASSERT_TRUE(hasJoined(server, "Away", 1)) << keeper.err();
@@ -179,9 +351,38 @@ TEST(BallPlay, APassIsAnnouncedToTheReceiverItNames) {
     return got && got->receiver == 9;
   });
   EXPECT_TRUE(heard) << "9 never heard its name; 5 said " << said;
+
+  // 9's heading against the bearing of the point 5 announced last (the
+  // agents' frame is the server's mirrored in y for our side), the
+  // announcement read again every few polls; the moments it faced the point
+  // matched against its trace, which reaches the file in batches.
+  std::vector<long> facing;  // game time (hundredths)
+  double nearestOff = 180;
+  auto facedWhileReceiving = [&] {
+    const std::map<long, Cycle> cycles = cyclesOf(receiver.out());
+    for (long t : facing)
+      if (const Cycle* then = at(cycles, t); then && then->behaviour == StrategicBehavior::ReceiverBall) return true;
+    return false;
+  };
+  int polls = 0;
+  server.waitFor(
+      [&](const practice::SNode& s) {
+        const bool reread = polls++ % 20 == 0;
+        if (reread) pass = passSaid(framesOf(5), said);
+        const std::optional<Pose> r = poseOf(s, "Left", 9);
+        if (!pass || !r) return false;
+        const float dx = static_cast<float>(pass->point.x - r->x), dy = static_cast<float>(-pass->point.y - r->y);
+        const double off = std::fabs(GetNormalizeAngleDeg(static_cast<float>(r->heading) - ATan2(dy, dx)));
+        nearestOff = std::min(nearestOff, off);
+        if (off < 30) facing.push_back(std::lround(gameTimeOf(s) * 100));
+        return reread && facedWhileReceiving();
+      },
+      60000);
   server.stop();
   relay.stop();
-  for (Process* p : {&passer, &receiver, &keeper}) p->wait();
+  for (Process* p : {&passer, &receiver, &goalie, &keeper}) p->wait();
+  EXPECT_TRUE(facedWhileReceiving()) << "9 faced " << facing.size() << " times within 30 degrees of the pass point, "
+                                     << "at best " << nearestOff << " degrees off";
 }
 
 }  // namespace

@@ -15,11 +15,14 @@ namespace {
 
 const int MAX_SAMPLES = 200;
 
-// Every triangulation spans the same rectangle around the field.
+// Every triangulation spans the same rectangle around the field: ball
+// samples lie within kAreaX and kAreaY of the centre.
+const double kAreaX = 60, kAreaY = 45;
+
 std::unique_ptr<rcsc::DelaunayTriangulation> triangulate(const Vector* balls, int n)
 {
     std::unique_ptr<rcsc::DelaunayTriangulation> t(new rcsc::DelaunayTriangulation());
-    t->init(rcsc::Rect2D(rcsc::Vector2D(-60, -45), rcsc::Size2D(120, 90)));
+    t->init(rcsc::Rect2D(rcsc::Vector2D(-kAreaX, -kAreaY), rcsc::Size2D(2 * kAreaX, 2 * kAreaY)));
     for (int j = 1; j <= n; j++)
         t->addVertex(balls[j].x, balls[j].y);
     t->compute();
@@ -31,6 +34,9 @@ std::unique_ptr<rcsc::DelaunayTriangulation> triangulate(const Vector* balls, in
 bool storable(double v, double limit) { return std::isfinite(v) && std::fabs(v) <= limit; }
 
 bool storablePoint(double x, double y) { return storable(x, FLT_MAX) && storable(y, FLT_MAX); }
+
+// A ball sample the triangulation can take: far-off points break its geometry.
+bool samplePoint(double x, double y) { return storable(x, kAreaX) && storable(y, kAreaY); }
 
 // Sample number k of a file with n samples, stored at index k + 1.
 int sampleIndex(const ScanFile& in, int k, int n, bool* seen)
@@ -88,8 +94,8 @@ void Strategy::ReadDelaunayFormation(int form, char* fileName)
             k = -1;
         const int idx = sampleIndex(in, k, n, seen);
         double x = 0, y = 0;
-        if (sscanf(in.next(), " Ball %lf %lf ", &x, &y) != 2 || !storablePoint(x, y))
-            in.fail("expected \"Ball\" with two finite coordinates");
+        if (sscanf(in.next(), " Ball %lf %lf ", &x, &y) != 2 || !samplePoint(x, y))
+            in.fail("expected \"Ball\" with two finite coordinates within 60 m and 45 m of the centre");
         FM.BallPositionDel[form][idx] = Vector((float)x, (float)y);
         for (int p = 1; p <= P; p++) {
             int num = 0;
@@ -154,9 +160,10 @@ void Strategy::ReadDelaunayFlux(int flux, char* fileName)
     for (int s = 0; s < n; s++) {
         int k = 0;
         double x = 0, y = 0, v = 0;
-        if (sscanf(in.next(), " %d %lf %lf %lf ", &k, &x, &y, &v) != 4 || !storablePoint(x, y) ||
+        if (sscanf(in.next(), " %d %lf %lf %lf ", &k, &x, &y, &v) != 4 || !samplePoint(x, y) ||
             !storable(v, INT_MAX))
-            in.fail("expected a sample number, two finite coordinates and a value within the integers");
+            in.fail("expected a sample number, two finite coordinates within 60 m and 45 m of the centre and a "
+                    "value within the integers");
         const int idx = sampleIndex(in, k, n, seen);
         FL.BallPositionDel[flux][idx] = Vector((float)x, (float)y);
         FL.FluxValueDel[flux][idx] = (int)v;

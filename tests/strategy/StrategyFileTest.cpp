@@ -243,6 +243,8 @@ const std::string SHORT_PLAYER =
     std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14\n";
 // Found by fuzzing: numbers that do not convert to what stores them.
 const std::string NAN_BALL = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall nan 0\n";
+// Found by fuzzing: ball samples far off the field broke the triangulation.
+const std::string FAR_BALL = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 61 0\n";
 const std::string HUGE_PLAYER =
     std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14 1e300\n";
 const std::string CUT_SHORT = std::string(FORM_HEAD) + "Begin Samples 2 1\n----- 0 -----\nBall 0 0\n1 -14 0\n";
@@ -283,6 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"PlayerLineShort", -1, nullptr, SHORT_PLAYER.c_str(), "form.conf:18: expected a player number"},
         BadFile{"FormationCutShort", -1, nullptr, CUT_SHORT.c_str(), "form.conf:19: unexpected end of file"},
         BadFile{"BallNotANumber", -1, nullptr, NAN_BALL.c_str(), "form.conf:17: expected \"Ball\" with two finite"},
+        BadFile{"BallFarOff", -1, nullptr, FAR_BALL.c_str(), "form.conf:17: expected \"Ball\" with two finite"},
         BadFile{"PlayerBeyondFloat", -1, nullptr, HUGE_PLAYER.c_str(), "form.conf:18: expected a player number"},
         BadFile{"OwnerSampleOutside", -1, nullptr, BAD_OWNER_SAMPLE.c_str(),
                 "form.conf:32: sample number 3 outside 0..0"}),
@@ -321,6 +324,9 @@ TEST_F(StrategyFileFixture, BadFluxFilesEndWithStatusOne)
         {"Begin Flux 2\n0 0 0 -nan\n", "flux.conf:2: expected a sample number, two finite"},
         {"Begin Flux 2\n0 0 0 1e10\n", "flux.conf:2: expected a sample number, two finite"},
         {"Begin Flux 2\n0 inf 0 1\n", "flux.conf:2: expected a sample number, two finite"},
+        // Found by fuzzing: samples far off the field broke the triangulation.
+        {"Begin Flux 3\n0 0 0 1\n1 411 0 20\n2 3.4e38 -1e22 -1\n", "flux.conf:3: expected a sample number, two finite"},
+        {"Begin Flux 2\n0 0 45.5 1\n", "flux.conf:2: expected a sample number, two finite"},
     };
     for (const auto& c : cases) {
         dir.write("flux.conf", c.text);

@@ -39,11 +39,14 @@ class LibraryMotion : public Scenario {
 
 class SuperKick : public LibraryMotion {
  public:
+  explicit SuperKick(bool left) : left_(left) {}
+
   void begin(Truth& truth, const BodyPose& start) override {
     heading_ = start.heading;
     const double h = heading_ * M_PI / 180.0;
-    ballX_ = start.x + kBallAhead * std::cos(h) + kBallRight * std::sin(h);
-    ballY_ = start.y + kBallAhead * std::sin(h) - kBallRight * std::cos(h);
+    const double right = kick()->getName().find("Left") == std::string::npos ? kBallRight : -kBallRight;
+    ballX_ = start.x + kBallAhead * std::cos(h) + right * std::sin(h);
+    ballY_ = start.y + kBallAhead * std::sin(h) - right * std::cos(h);
     char text[128];
     std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ballX_, ballY_);
     truth.command(text);
@@ -56,7 +59,7 @@ class SuperKick : public LibraryMotion {
       playBehavior(actions_, actions_.bZeroWalk);
       return;
     }
-    SlotBehavior* kick = actions_.bSKickRight[type()];
+    SlotBehavior* kick = this->kick();
     if (!kicked_) {
       playBehavior(actions_, kick);
       kicked_ = kick->finished();
@@ -77,6 +80,9 @@ class SuperKick : public LibraryMotion {
   bool endsOnFall() const override { return false; }
 
  private:
+  SlotBehavior* kick() const { return left_ ? actions_.bSKickLeft[type()] : actions_.bSKickRight[type()]; }
+
+  bool left_;
   bool put_ = false, kicked_ = false;
   int looked_ = 0;
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
@@ -158,8 +164,8 @@ class GoTo : public LibraryMotion {
 
 }  // namespace
 
-std::function<std::unique_ptr<Scenario>(double)> superKickScenario() {
-  return [](double) { return std::make_unique<SuperKick>(); };
+std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left) {
+  return [left](double) { return std::make_unique<SuperKick>(left); };
 }
 
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left) {

@@ -177,6 +177,11 @@ KICKS = {
            "hit_ankle": 18.236, "hold_s": 0.831, "home_s": 0.137, "kick_roll": -9.887, "hit_lean": -8.997,
            "kp": 0.588, "yaw": -13.117, "snap_s": 0.171, "snap_hip": 50.991, "snap_knee": -62.855,
            "snap_ankle": 24.01, "push": 2.126},
+    "T4L": {"shift_s": 0.713, "roll": 17.664, "lean": -1.885, "back_s": 0.047, "back_hip": 25.308,
+           "back_knee": -123.456, "back_ankle": 43.351, "hit_s": 0.122, "hit_hip": 65.922, "hit_knee": -25.876,
+           "hit_ankle": 21.442, "hold_s": 0.798, "home_s": 0.163, "kick_roll": -14.08, "hit_lean": -4.687,
+           "kp": 0.499, "yaw": -15.95, "snap_s": 0.194, "snap_hip": 46.96, "snap_knee": -72.768, "snap_ankle": 28.58,
+           "push": 7.931},
 }
 
 

@@ -1,6 +1,6 @@
-// Scenarios of the action library's own motions: the keyframe super kick
-// with the ball at the right foot, the goalie's dives, and walking to a point
-// with goToTarget.
+// Scenarios of the action library's own motions: the keyframe super kicks
+// with the ball at the kicking foot, the goalie's dives, and walking to a
+// point with goToTarget.
 #pragma once
 
 #include <functional>
@@ -10,8 +10,9 @@
 
 namespace fieldtest {
 
-// The super kick of the robot type, the ball put ahead of the right foot.
-std::function<std::unique_ptr<Scenario>(double)> superKickScenario();
+// The robot type's right (or left) super kick, the ball put ahead of the foot
+// that the kick swings (type 1's left super kick is a right-foot kick).
+std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left);
 // The goalie's dive to the left or the right, then lying still; the run
 // reports which side the robot ends on.
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left);

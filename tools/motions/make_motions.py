@@ -140,53 +140,99 @@ def getup_frames(kind, t):
 
 # Super kicks (right foot, standing on the left): seconds and angles of
 # shifting the weight onto the left foot (hip and ankle roll, forward lean),
-# drawing the right leg back, swinging it through the ball, holding, and
-# returning to the stance. Tuned on the real server by tools/motiontune.
+# drawing the right leg back, swinging it through the ball (a "KICK" slot: the
+# joints jump to their targets at full speed), holding, and returning to the
+# stance. kick_roll swings the right leg sideways while it draws back and
+# swings, hit_lean pitches the support hip and push the support ankle during
+# the swing, snap_* are a second swing slot that ends it, kp is the servo
+# gain of the swinging hip, knee and ankle, yaw turns the right hip yaw-pitch
+# (the swing's direction) for the types whose kick leaves to the left.
+# Tuned on the real server by tools/fieldtest/superkicktune.py.
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
+KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push"]
+KICK_DEFAULTS = {"kick_roll": 0, "hit_lean": 0, "kp": 0.456, "yaw": 0, "snap_s": 0.06, "push": 0}
 KICKS = {
-    "T0": [0.275, 13.445, -12.772, 0.195, -3.879, -107.801, 67.912, 0.154, 68.597, -17.062, 19.493, 0.376, 0.385],
+    "T0": {"shift_s": 0.454, "roll": 15.451, "lean": -5.141, "back_s": 0.219, "back_hip": 17.65, "back_knee": -79.724,
+           "back_ankle": 34.524, "hit_s": 0.113, "hit_hip": 37.744, "hit_knee": -22.354, "hit_ankle": 21.956,
+           "hold_s": 0.5, "home_s": 0.122, "kick_roll": -3.332, "hit_lean": -18.047, "kp": 1.04, "yaw": 0,
+           "snap_s": 0.086, "snap_hip": 50.725, "snap_knee": -20.663, "snap_ankle": 26.366, "push": 3.537},
+    "T1": {"shift_s": 0.505, "roll": 17.53, "lean": 7.204, "back_s": 0.254, "back_hip": 23.019, "back_knee": -101.093,
+           "back_ankle": 34.102, "hit_s": 0.206, "hit_hip": 61.532, "hit_knee": -25.362, "hit_ankle": 24.994,
+           "hold_s": 0.43, "home_s": 0.234, "kick_roll": -8.388, "hit_lean": -16.621, "kp": 0.655, "yaw": -19.922,
+           "snap_s": 0.11, "snap_hip": 72.586, "snap_knee": -63.969, "snap_ankle": 16.994, "push": 1.379},
+    "T2": {"shift_s": 0.426, "roll": 16.168, "lean": -5.61, "back_s": 0.238, "back_hip": 16.459, "back_knee": -74.763,
+           "back_ankle": 42.516, "hit_s": 0.175, "hit_hip": 36.849, "hit_knee": -26.779, "hit_ankle": 32.546,
+           "hold_s": 0.592, "home_s": 0.135, "kick_roll": -5.432, "hit_lean": -20.616, "kp": 1.024, "yaw": 0,
+           "snap_s": 0.08, "snap_hip": 50.946, "snap_knee": -23.385, "snap_ankle": 18.207, "push": 1.263},
+    "T3": {"shift_s": 0.421, "roll": 11.291, "lean": -4.677, "back_s": 0.173, "back_hip": 25.905,
+           "back_knee": -72.755, "back_ankle": 17.609, "hit_s": 0.153, "hit_hip": 56.01, "hit_knee": -15.933,
+           "hit_ankle": 33.019, "hold_s": 0.666, "home_s": 0.191, "kick_roll": -0.305, "hit_lean": -16.262,
+           "kp": 0.794, "yaw": 0, "snap_s": 0.122, "snap_hip": 52.351, "snap_knee": -6.189, "snap_ankle": 15.777,
+           "push": 7.857},
+    "T4": {"shift_s": 0.767, "roll": 18.474, "lean": 0.894, "back_s": 0.114, "back_hip": 18.233,
+           "back_knee": -127.251, "back_ankle": 45.675, "hit_s": 0.06, "hit_hip": 49.007, "hit_knee": -5.596,
+           "hit_ankle": 21.678, "hold_s": 0.749, "home_s": 0.122, "kick_roll": -8.803, "hit_lean": -12.088,
+           "kp": 0.644, "yaw": -10.696, "snap_s": 0.175, "snap_hip": 59.587, "snap_knee": -67.371,
+           "snap_ankle": 25.866, "push": 3.044},
+    "T4L": {"shift_s": 0.713, "roll": 17.664, "lean": -1.885, "back_s": 0.047, "back_hip": 25.308,
+           "back_knee": -123.456, "back_ankle": 43.351, "hit_s": 0.122, "hit_hip": 65.922, "hit_knee": -25.876,
+           "hit_ankle": 21.442, "hold_s": 0.798, "home_s": 0.163, "kick_roll": -14.08, "hit_lean": -4.687,
+           "kp": 0.499, "yaw": -15.95, "snap_s": 0.194, "snap_hip": 46.96, "snap_knee": -72.768, "snap_ankle": 28.58,
+           "push": 7.931},
 }
 
 
 def kick_params(t):
     """The super kick's parameters for a robot type, type 0's where it has none."""
-    return dict(zip(KICK_NAMES, KICKS.get(t, KICKS["T0"])))
+    k = dict(KICK_DEFAULTS)
+    k["yaw"] = {"T1": -30, "T4": -25}.get(t, 0)
+    k.update(KICKS.get(t, KICKS["T0"]))
+    for n in ("hip", "knee", "ankle"):
+        k.setdefault("snap_" + n, k["hit_" + n])
+    return k
 
 
 def super_kick_right(k, yaw=0):
-    """The super kick from its parameters. yaw turns the swinging foot inward
-    so that the ball leaves to the left of the body direction."""
+    """The super kick from its parameters (KICK_NAMES, KICK_MORE). yaw, when k
+    has none, turns the swinging foot inward so that the ball leaves to the
+    left of the body direction."""
+    k = dict(KICK_DEFAULTS, **k) if "yaw" in k else dict(KICK_DEFAULTS, yaw=yaw, **k)
+    for n in ("hip", "knee", "ankle"):
+        k.setdefault("snap_" + n, k["hit_" + n])
     r = k["roll"]
     shift = legs(27 + k["lean"], -61, 34, -r, -r, r, r)
     back = dict(shift)
-    back.update({3: yaw, 7: k["back_hip"], 9: k["back_knee"], 11: k["back_ankle"]})
+    back.update({3: k["yaw"], 5: -r + k["kick_roll"], 7: k["back_hip"], 9: k["back_knee"], 11: k["back_ankle"]})
     hit = dict(shift)
-    hit.update({3: yaw, 7: k["hit_hip"], 9: k["hit_knee"], 11: k["hit_ankle"]})
+    hit.update({3: k["yaw"], 5: -r + k["kick_roll"], 6: 27 + k["lean"] + k["hit_lean"], 7: k["hit_hip"],
+                9: k["hit_knee"], 10: 34 + k["push"], 11: k["hit_ankle"]})
+    snap = dict(hit)
+    snap.update({7: k["snap_hip"], 9: k["snap_knee"], 11: k["snap_ankle"]})
     arm = arms(-90, 15, -80, -20)
     return [
         (k["shift_s"], pose(shift, arm)),
         (k["back_s"], pose(back, arm)),
-        (k["hit_s"], pose(hit, arm)),
+        (k["hit_s"], pose(hit, arm), "KICK"),
+        (k["snap_s"], pose(snap, arm), "KICK"),
         (k["hold_s"], pose(shift, arm)),
         (k["home_s"], READY),
     ]
 
 
-def std_kick_right(slow=1.0):
-    k = kick_params("T0")
-    k.update({"hit_hip": 45, "shift_s": 0.3 * slow, "back_s": 0.25 * slow, "hold_s": 0.3 * slow,
-              "home_s": 0.3 * slow})
-    return super_kick_right(k)
+def kick_gains(k):
+    """Servo gains of the super kick's swinging leg (joint id -> kp)."""
+    kp = k.get("kp", KICK_DEFAULTS["kp"])
+    return {7: kp, 9: kp, 11: kp}
 
 
-def slower(k, f, swing=None):
-    k = dict(k)
+def std_kick_right(t, slow):
+    """The standard kick: the robot type's super kick with a slower weight
+    shift, draw-back and recovery."""
+    k = kick_params(t)
     for n in ("shift_s", "back_s", "hold_s", "home_s"):
-        k[n] *= f
-    if swing is not None:
-        k["hit_hip"] = swing
-    return k
+        k[n] *= slow
+    return super_kick_right(k), kick_gains(k)
 
 
 def goalie_hockey():
@@ -240,23 +286,32 @@ def zero_position():
 
 
 def mirror_motion(m):
-    return [(d, mirror(p)) for d, p in m]
+    return [(s[0], mirror(s[1])) + tuple(s[2:]) for s in m]
 
 
-def write(data, rel, name, motion):
+def write(data, rel, name, motion, gains=None):
+    """Writes a motion: a list of (seconds, posture) or (seconds, posture, slot
+    name); gains maps joint ids to the servo gain written with every move."""
+    gains = gains or {}
     path = os.path.join(data, "movs", rel)
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as f:
         f.write('<?xml version="1.0"?>\n')
         f.write("<!-- Written by tools/motions/make_motions.py. -->\n")
         f.write('<behavior name="%s" type="SlotBehavior">\n' % name)
-        for i, (delta, p) in enumerate(motion):
-            f.write('  <slot name="s%d" delta="%g">\n' % (i, round(delta, 3)))
+        for i, slot in enumerate(motion):
+            delta, p = slot[0], slot[1]
+            f.write('  <slot name="%s" delta="%g">\n' % (slot[2] if len(slot) > 2 else "s%d" % i, round(delta, 3)))
             for j in sorted(p):
                 a = round(p[j], 1)
-                f.write('    <move id="%d" angle="%g"/>\n' % (j, 0.0 if a == 0 else a))
+                kp = ' kp="%g"' % round(gains[j], 3) if j in gains else ""
+                f.write('    <move id="%d" angle="%g"%s/>\n' % (j, 0.0 if a == 0 else a, kp))
             f.write("  </slot>\n")
         f.write("</behavior>\n")
+
+
+def mirror_gains(gains):
+    return {j + 1 if j % 2 == 0 else j - 1: g for j, g in gains.items()}
 
 
 def main(argv):
@@ -284,22 +339,29 @@ def main(argv):
     write(data, "goalie/FallToLeft.xml", "FallToLeft", fall_left())
     write(data, "goalie/FallToRight.xml", "FallToRight", fall_right())
     write(data, "zero/ZeroPosition.xml", "ZeroPosition", zero_position())
-    kicks = {
-        "SuperKickRight": super_kick_right(kick_params("T0")),
-        "SuperKickRightT1": super_kick_right(kick_params("T1"), yaw=-30),
-        "SuperKickRightT2": super_kick_right(kick_params("T2")),
-        "SuperKickRightT3": super_kick_right(kick_params("T3")),
-        "SuperKickRightT4": super_kick_right(kick_params("T4"), yaw=-25),
-        "SGoalKickRight": super_kick_right(slower(kick_params("T0"), 1.0, 70)),
-        "SGoalKickRightT2": super_kick_right(slower(kick_params("T2"), 1.2, 70)),
-        "New5mKickRight2ZMP": std_kick_right(),
-        "New5mKickRight2ZMPH1": std_kick_right(1.2),
-    }
-    for name, m in kicks.items():
-        write(data, "kick/%s.xml" % name, name, m)
+    kicks = {}
+    for t in ("T0", "T1", "T2", "T3", "T4"):
+        k = kick_params(t)
+        kicks["SuperKickRight" + ("" if t == "T0" else t)] = (super_kick_right(k), kick_gains(k))
+    # The goal kicks are the super kicks.
+    for name, t in (("SGoalKickRight", "T0"), ("SGoalKickRightT2", "T2")):
+        k = kick_params(t)
+        kicks[name] = (super_kick_right(k), kick_gains(k))
+    kicks["New5mKickRight2ZMP"] = std_kick_right("T0", 1.2)
+    kicks["New5mKickRight2ZMPH1"] = std_kick_right("T2", 1.2)
+    # Type 4's kicks leave 25 degrees to the left of the body whichever foot
+    # kicks: its left super kick mirrors a right kick tuned to leave 25 degrees
+    # to the right (T4L).
+    mirrored = dict(kicks)
+    if "T4L" in KICKS:
+        k = kick_params("T4L")
+        mirrored["SuperKickRightT4"] = (super_kick_right(k), kick_gains(k))
+    for name, (m, gains) in kicks.items():
+        write(data, "kick/%s.xml" % name, name, m, gains)
         if name != "SuperKickRightT1":
             left = name.replace("Right", "Left")
-            write(data, "kick/%s.xml" % left, left, mirror_motion(m))
+            m, gains = mirrored[name]
+            write(data, "kick/%s.xml" % left, left, mirror_motion(m), mirror_gains(gains))
     return 0
 
 

@@ -6,6 +6,7 @@
 #include <boost/spirit/include/classic_core.hpp>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace ostrevanda {
@@ -66,8 +67,11 @@ public:
     bool unsignedInt(unsigned& v) { return match(*white_p >> sp::uint_p[sp::assign_a(v)]); }
     bool real(double& v) {
         std::size_t keep = pos_;
-        double r = 0.0;
-        if (!match(*white_p >> sp::real_p[sp::assign_a(r)])) return false;
+        if (!match(*white_p >> sp::real_p)) return false;
+        // The matched text read again: the parser's own value of a very small
+        // number is inexact, so it would not print back as itself.
+        const std::string matched = s_->substr(keep, pos_ - keep);
+        const double r = std::strtod(matched.c_str(), nullptr);
         if (!std::isfinite(r)) {
             pos_ = keep;
             return false;

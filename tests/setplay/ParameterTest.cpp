@@ -68,6 +68,9 @@ TEST(SetplayParameters, DecimalForms) {
         {".", false, "", "."},
         {"1e", false, "", "1e"},
         {"1e999", false, "", "1e999"},
+        // Found by fuzzing: a subnormal number read back as another.
+        {"9e-321)", true, "9.00188e-321", ")"},
+        {"9.00188e-321", true, "9.00188e-321", ""},
         {"d z", true, "(decimal :name d)", "z"},
         {"i", false, "", "i"},
     };

@@ -1,6 +1,5 @@
 #include "KickScenario.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -9,7 +8,6 @@
 #include "physics/AgentModel.h"
 #include "physics/LegPose.h"
 #include "physics/Types.h"
-#include "skills/IKPose.h"
 #include "skills/OmniDirectionalKick.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "world/Vision.h"
@@ -29,11 +27,6 @@ const double kApproachAhead = 0.40;
 // Cycles of standing after the ball is put, so that the robot has seen it
 // where it now lies before it moves.
 const int kLookCycles = 15;
-// After the approach the raised foot comes down beside the support foot at
-// its height, then the legs go over to the crouch, before the kick starts.
-const float kLandSeconds = 0.5f;
-const int kCrouchCycles = 25, kHoldCycles = 10;
-const float kFeetApart = 0.11f;
 
 class Kick : public Scenario {
  public:
@@ -90,34 +83,10 @@ class Kick : public Scenario {
         }
         walk_.execute();
         if (walk_.finished()) {
-          stage_ = Stage::Settle;
+          stage_ = Stage::Kick;
           starting_ = true;
         } else if (walk_.Aborted()) {
           stage_ = Stage::Hold;
-        }
-        return;
-      case Stage::Settle:
-        if (starting_) {
-          // A first start measures the feet.
-          land_.init(Vector3f(), Vector3f(), kLandSeconds, Vector3f(), Vector3f());
-          // The support foot stays; the other lands beside it.
-          Vector3f support = land_.lFInitPos;
-          land_.init(support, support - Vector3f(0, kFeetApart, 0), kLandSeconds, Vector3f(), Vector3f());
-          settled_ = 0;
-          starting_ = false;
-        }
-        if (!land_.finished()) {
-          land_.execute();
-          return;
-        }
-        if (settled_ == 0) {
-          AgentModel& model = Singleton<AgentModel>::getInstance();
-          for (int j = Types::ijLlj1; j <= Types::ijRlj6; ++j) landed_[j - Types::ijLlj1] = model.getJoint(j)->getAngle();
-        }
-        crouch(std::min(1.0, static_cast<double>(settled_) / kCrouchCycles));
-        if (++settled_ >= kCrouchCycles + kHoldCycles) {
-          stage_ = Stage::Kick;
-          starting_ = true;
         }
         return;
       case Stage::Kick:
@@ -145,7 +114,7 @@ class Kick : public Scenario {
   }
 
  private:
-  enum class Stage { Wait, Look, Walk, Settle, Kick, Hold };
+  enum class Stage { Wait, Look, Walk, Kick, Hold };
 
   void stand() {
     AgentModel& model = Singleton<AgentModel>::getInstance();
@@ -160,28 +129,12 @@ class Kick : public Scenario {
     actions.Send();
   }
 
-  // Legs a share w of the way from the landed pose to the crouch.
-  void crouch(double w) {
-    AgentModel& model = Singleton<AgentModel>::getInstance();
-    Actions& actions = Singleton<Actions>::getInstance();
-    for (int j = Types::ijLlj1; j <= Types::ijRlj6; ++j) {
-      const double target = landed_[j - Types::ijLlj1] * (1 - w) + kStance[(j - Types::ijLlj1) / 2] * w;
-      actions.MoveJointTo(j, static_cast<float>(LegPose::speed(model.getJoint(j)->getAngle(), target, 0.02)));
-    }
-    for (int j : {Types::ijLaj1, Types::ijRaj1})
-      actions.MoveJointTo(j, static_cast<float>(LegPose::speed(model.getJoint(j)->getAngle(), -90, 0.02)));
-    actions.Send();
-  }
-
   bool approach_;
   Stage stage_ = Stage::Wait;
   bool starting_ = false;
   int looked_ = 0;
-  int settled_ = 0;
-  double landed_[12] = {};
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
   OmniWalkPrevCtrl walk_;
-  IKPose land_;
   Vision gaze_;
   OmniDirectionalKick kick_;
 };

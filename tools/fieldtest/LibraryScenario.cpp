@@ -8,6 +8,7 @@
 #include "geometry/Vector.h"
 #include "skills/AgentActions.h"
 #include "skills/Behavior.h"
+#include "skills/OmniDirectionalKick.h"
 #include "skills/SlotBehavior.h"
 #include "utils/Singleton.h"
 #include "world/GameState.h"
@@ -89,7 +90,7 @@ class KickTo : public Library {
     outcome.ballAngle = std::remainder(angle, 360.0);
   }
 
- private:
+ protected:
   bool ready() override { return ++looked_ > kLookCycles; }
   void act() override { actions_.kickToTarget(agentFrame(ahead(kBallAhead + kTargetBeyond))); }
 
@@ -97,7 +98,28 @@ class KickTo : public Library {
   int looked_ = 0;
 };
 
+// dynamicKickToTarget: the ZMP walk up to the ball, then the omnidirectional
+// kick from the step the left foot carried. Once the kick is over the robot
+// walks on the spot.
+class DynamicKickTo : public KickTo {
+ private:
+  void act() override {
+    if (kicked_ && actions_.currBehavior != actions_.bOmniKick) {
+      actions_.ZMPWalkOmniCall(0, 0, 0);
+      return;
+    }
+    actions_.dynamicKickToTarget(agentFrame(ahead(kBallAhead + kTargetBeyond)), false);
+    if (actions_.currBehavior == actions_.bOmniKick) kicked_ = true;
+  }
+
+  bool kicked_ = false;
+};
+
 }  // namespace
+
+std::function<std::unique_ptr<Scenario>(double)> dynamicKickScenario() {
+  return [](double) { return std::make_unique<DynamicKickTo>(); };
+}
 
 std::function<std::unique_ptr<Scenario>(double)> kickToTargetScenario() {
   return [](double) { return std::make_unique<KickTo>(); };

@@ -1,4 +1,4 @@
-// kickToTarget the way the decision layer calls it every cycle: after the
+// kickToTarget and dynamicKickToTarget the way the decision layer calls it every cycle: after the
 // library's fall supervision, with the gaze looking round as the agent's does.
 #pragma once
 
@@ -11,5 +11,8 @@ namespace fieldtest {
 
 // The ball put 1 m ahead; kickToTarget towards a point 10 m beyond it.
 std::function<std::unique_ptr<Scenario>(double)> kickToTargetScenario();
+// The ball put 1 m ahead; dynamicKickToTarget (the omnidirectional kick) towards
+// a point 10 m beyond it.
+std::function<std::unique_ptr<Scenario>(double)> dynamicKickScenario();
 
 }  // namespace fieldtest

@@ -96,6 +96,8 @@ const std::vector<ScenarioInfo>& scenarios() {
       // kickToTarget as the decision layer calls it, with the agent's gaze.
       {"kick-to-target", "kickToTarget: the ball put 1 m ahead, aimed 10 m beyond", Axis::None, 0, "", -5, 0, 0,
        kickToTargetScenario()},
+      {"omni-kick", "dynamicKickToTarget: the ball put 1 m ahead, the omnidirectional kick aimed 10 m beyond",
+       Axis::None, 0, "", -5, 0, 0, dynamicKickScenario()},
   };
   return table;
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Tunes the kick record by CMA-ES on sync-mode runs of the field test's walk-kick scenario
-(the walk-and-kick approach to a ball 0.4 m ahead, then the kick).
+"""Tunes the kick record by CMA-ES on sync-mode runs of a field-test kick scenario, by default
+omni-kick (dynamicKickToTarget: the ZMP walk up to a ball 1 m ahead, then the omnidirectional kick).
 
 Usage: tools/fieldtest/walkkicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--seed N]
-           [--tool PATH]
+           [--tool PATH] [--scenario NAME]
 Run from the top of the repository after building. It starts its own rcssserver3d in sync
 mode on the given ports for every candidate and writes the best record found to FILE
 (data/movs/parametrosOmnikick.txt by default). The record's parameters and their ranges are
@@ -41,6 +41,9 @@ def main():
     ap.add_argument("--score", choices=["min", "mean"], default="min",
                     help="a candidate scores its worst trial (min) or the mean of its trials")
     ap.add_argument("--time", type=float, default=9)
+    ap.add_argument("--scenario", default="omni-kick",
+                    help="the field test's scenario a trial runs (default omni-kick: the agent's own approach "
+                         "by the ZMP walk and its omnidirectional kick)")
     ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else kicktune.START
@@ -61,7 +64,7 @@ def main():
         counter[0] += 1
         try:
             subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
-                            "--types", a.types, "--scenarios", ",".join(["walk-kick"] * a.trials), "--time",
+                            "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
                             str(a.time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], cwd=work,
                            capture_output=True, timeout=400)
             rows = [r for r in open(csv).read().split("\n")[1:] if r]

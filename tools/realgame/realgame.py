@@ -6,9 +6,10 @@
 Our team joins first (start.sh: shirts 1 to 11, one a second, each with its robot
 type), so it plays on the left. The opponent joins next: a copy of our team
 (--opponent copy, start.sh again under another name) or a team that only stands
-still (--opponent standing: eleven tool-side players that connect with start.sh's
-robot types, beam to fixed places in their own half and answer every perception
-with (syn) alone, so their joints never move). Once all 22 robots show in the
+still (--opponent standing: build/tools/still_team/still-team with --gap
+--join-gap: eleven players with start.sh's robot types that join one at a time,
+beam to fixed places in their own half and answer every perception with (syn)
+alone, so their joints never move). Once all 22 robots show in the
 scene and --settle seconds have passed, the runner kicks off with (kickOff None)
 on the monitor port, and again at half time when --halves is 2. It stops when
 the game clock reaches --halves x --half-seconds, at GameOver, or when the server
@@ -43,10 +44,7 @@ import json
 import math
 import os
 import re
-import select
 import signal
-import socket
-import struct
 import subprocess
 import sys
 import threading
@@ -63,11 +61,6 @@ FALL_TILT, UP_TILT = 60.0, 30.0  # degrees from upright
 FALL_Z, UP_Z = 0.2, 0.25          # torso centre height, m
 KICK_DV, KICK_GAP, TELEPORT = 0.5, 0.3, 1.5
 JOIN_TIMEOUT = 30
-
-# Places of the standing team, team frame (x toward the opponent goal).
-STANDING_PLACES = [(-14.0, 0.0), (-11.0, -4.0), (-11.0, 4.0), (-11.0, -1.5), (-11.0, 1.5),
-                   (-7.0, -5.0), (-7.0, 5.0), (-7.0, -2.0), (-7.0, 2.0), (-3.0, -3.0), (-3.0, 3.0)]
-
 
 def robot_types():
     """Robot type per shirt number, as start.sh gives them (index 0 unused)."""
@@ -125,87 +118,39 @@ def load_average():
         return " ".join(f.read().split()[:3])
 
 
-def frame(text):
-    data = text.encode()
-    return struct.pack("!I", len(data)) + data
-
-
 class StandingTeam:
-    """Eleven players that join, beam and then only answer (syn)."""
+    """still-team as a child: eleven players that join one at a time (the next once the
+    last one's robot exists and --join-gap after it), beam to their places in their own
+    half and then only answer (syn). Their robot types are start.sh's."""
 
-    def __init__(self, host, port, team, types):
-        self.host, self.port, self.team, self.types = host, port, team, types
-        self.socks = {}      # socket -> [unum, buffer, messages]
-        self.joined = set()  # shirt numbers whose init the server confirmed
-        self.closed = []
-        self.stop = False
-        self.lock = threading.Lock()
-        self.thread = threading.Thread(target=self._run, daemon=True)
+    def __init__(self, host, port, team, program, record):
+        self.host, self.port, self.team, self.program, self.record = host, port, team, program, record
+        self.proc = None
 
     def start(self, join, gap, shown):
-        self.thread.start()
+        if not os.access(self.program, os.X_OK):
+            sys.exit("no still-team program at %s (build it first)" % self.program)
+        with open(self.record, "wb") as log:
+            self.proc = subprocess.Popen([self.program, "--host", self.host, "--port", str(self.port),
+                                          "--team", self.team, "--gap", str(gap)],
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
         for unum in range(1, 12):
             begun = time.time()
-            s = socket.create_connection((self.host, self.port))
-            s.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
-            with self.lock:
-                self.socks[s] = [unum, b"", 0]
-            s.sendall(frame("(scene rsg/agent/nao/nao_hetero.rsg %d)" % self.types[unum]))
-            ok = join != "gated" or wait_for(lambda: shown(unum), JOIN_TIMEOUT, 0.05)
-            print("standing player %d of %s: robot type %d, %s after %.1f s" %
-                  (unum, self.team, self.types[unum], "joined" if ok else "NOT joined", time.time() - begun),
-                  flush=True)
-            time.sleep(max(0.0, gap - (time.time() - begun)))
-
-    def _answer(self, s, state, body):
-        unum = state[0]
-        state[2] += 1
-        if state[2] == 1:
-            s.sendall(frame("(init (unum %d)(teamname %s))(syn)" % (unum, self.team)))
-        elif state[2] == 2:
-            x, y = STANDING_PLACES[unum - 1]
-            s.sendall(frame("(beam %.2f %.2f 0)(syn)" % (x, y)))
-        else:
-            s.sendall(frame("(syn)"))
-        if b"(unum " in body and b"(team " in body:
-            self.joined.add(unum)
-
-    def _run(self):
-        while not self.stop:
-            with self.lock:
-                socks = list(self.socks)
-            if not socks:
-                time.sleep(0.05)
-                continue
-            ready, _, _ = select.select(socks, [], [], 0.1)
-            for s in ready:
-                state = self.socks[s]
-                try:
-                    data = s.recv(262144)
-                except OSError:
-                    data = b""
-                if not data:
-                    self.closed.append(state[0])
-                    with self.lock:
-                        del self.socks[s]
-                    continue
-                state[1] += data
-                while len(state[1]) >= 4:
-                    (n,) = struct.unpack("!I", state[1][:4])
-                    if len(state[1]) < 4 + n:
-                        break
-                    body = state[1][4:4 + n]
-                    state[1] = state[1][4 + n:]
-                    try:
-                        self._answer(s, state, body)
-                    except OSError:
-                        pass
+            ok = wait_for(lambda: shown(unum) or self.proc.poll() is not None, JOIN_TIMEOUT, 0.05)
+            ok = ok and self.proc.poll() is None
+            print("standing player %d of %s: %s after %.1f s" %
+                  (unum, self.team, "joined" if ok else "NOT joined", time.time() - begun), flush=True)
+            if not ok:
+                break
 
     def end(self):
-        self.stop = True
-        self.thread.join(timeout=2)
-        for s in list(self.socks):
-            s.close()
+        if self.proc and self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGINT)
+            try:
+                self.proc.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
 
 
 class OurTeam:
@@ -393,7 +338,8 @@ def run(args):
     if args.opponent == "copy":
         theirs = OurTeam(args.host, args.port, args.opponent_team, args.agent, types)
     else:
-        theirs = StandingTeam(args.host, args.port, args.opponent_team, types)
+        theirs = StandingTeam(args.host, args.port, args.opponent_team, args.still_team,
+                              os.path.join(out, "standing.log"))
 
     def shown(side):
         def check(unum):
@@ -634,6 +580,8 @@ def main():
     ap.add_argument("--server-pid", type=int, help="the server's process id, for its CPU and a stall's cause")
     ap.add_argument("--mode-label", default="real-time", help="how the server runs, for the report")
     ap.add_argument("--agent", default=os.path.join(ROOT, "build/agent"), help="agent program")
+    ap.add_argument("--still-team", default=os.path.join(ROOT, "build/tools/still_team/still-team"),
+                    help="the standing team's program")
     ap.add_argument("--watch", default=os.path.join(ROOT, "build/tools/realgame/realgame-watch"),
                     help="the monitor follower")
     ap.add_argument("--out", default=os.path.join(ROOT, "logs/realgame"), help="the runner's record")

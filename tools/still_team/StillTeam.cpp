@@ -50,18 +50,44 @@ bool sendFrame(int fd, const std::string& text) {
 
 }  // namespace
 
-StillTeam::StillTeam(const std::string& host, int port, const std::string& name) {
-  for (int unum = 1; unum <= 11 && error_.empty(); ++unum) {
-    Player p;
-    p.fd = connectTo(host, port, error_);
-    if (p.fd < 0) break;
-    char beam[64];
-    std::snprintf(beam, sizeof beam, "(beam %.2f %.2f 0)", PLACES[unum - 1][0], PLACES[unum - 1][1]);
-    p.replies = {"(init (unum " + std::to_string(unum) + ")(teamname " + name + "))", beam};
-    sendFrame(p.fd, "(scene rsg/agent/nao/nao_hetero.rsg " + std::to_string(TYPES[unum - 1]) + ")");
-    players_.push_back(p);
-    ++open_;
+StillTeam::StillTeam(const std::string& host, int port, const std::string& name, double gap)
+    : host_(host), name_(name), port_(port), gap_(gap) {
+  for (int unum = 1; unum <= (gap < 0 ? 11 : 1); ++unum)
+    if (!join(unum)) break;
+}
+
+bool StillTeam::join(int unum) {
+  std::string error;
+  Player p;
+  p.fd = connectTo(host_, port_, error);
+  if (p.fd < 0) {
+    std::lock_guard<std::mutex> lock(errorMutex_);
+    error_ = error;
+    return false;
   }
+  char beam[64];
+  std::snprintf(beam, sizeof beam, "(beam %.2f %.2f 0)", PLACES[unum - 1][0], PLACES[unum - 1][1]);
+  p.replies = {"(init (unum " + std::to_string(unum) + ")(teamname " + name_ + "))", beam};
+  p.since = std::chrono::steady_clock::now();
+  // A sync-mode server waits on a connection that stays silent.
+  sendFrame(p.fd, "(scene rsg/agent/nao/nao_hetero.rsg " + std::to_string(TYPES[unum - 1]) + ")");
+  players_.push_back(p);
+  ++open_;
+  ++connected_;
+  return true;
+}
+
+// The next shirt, once the last one's robot exists and the gap has passed.
+void StillTeam::joinNext() {
+  if (gap_ < 0 || players_.empty() || players_.size() >= 11 || !error().empty()) return;
+  const Player& last = players_.back();
+  if (!last.heard && last.fd < 0) {
+    std::lock_guard<std::mutex> lock(errorMutex_);
+    error_ = "the server closed player " + std::to_string(players_.size()) + " before its robot showed";
+    return;
+  }
+  if (!last.heard || std::chrono::steady_clock::now() - last.since < std::chrono::duration<double>(gap_)) return;
+  join(static_cast<int>(players_.size()) + 1);
 }
 
 StillTeam::~StillTeam() {
@@ -91,6 +117,7 @@ bool StillTeam::answer(Player& p) {
     const size_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
     if (p.in.size() < 4 + length) break;
     p.in.erase(0, 4 + length);
+    p.heard = true;
     std::string reply = p.replies.empty() ? std::string() : p.replies.front();
     if (!p.replies.empty()) p.replies.erase(p.replies.begin());
     if (!sendFrame(p.fd, reply + "(syn)")) return false;
@@ -100,6 +127,7 @@ bool StillTeam::answer(Player& p) {
 
 void StillTeam::loop() {
   while (!stop_) {
+    joinNext();
     std::vector<pollfd> fds;
     for (const Player& p : players_) fds.push_back({p.fd, static_cast<short>(p.fd >= 0 ? POLLIN : 0), 0});
     if (::poll(fds.data(), fds.size(), 10) <= 0) continue;

@@ -62,14 +62,20 @@ GETUP = {
     # up; the knees fold the feet under the seat while the hip yaw-pitch adds
     # to the bend and the arms reach forward, which brings the weight over
     # the feet; then it rises through a crouch to the stance.
+    # Type 0 first lies flat until the fall has died away, so that every
+    # landing sits up alike, and rises from the squat slowly: the arms come
+    # down first, then hips, knees and ankles open together with the ankles
+    # leading, which keeps the weight over the feet.
     "back": {
-        "T0": [[0.308, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
+        "T0": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
                [0.345, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
                [0.199, 94.4, -112.9, 58.1, 105.0, 11.0, -7.0, -69.4],
                [0.319, 58.6, -87.1, 37.7, 98.8, 17.7, -8.0, -62.5],
-               [0.217, 80.5, -85.8, 56.9, 13.8, 7.5, -13.3, -32.6],
-               0.243],
+               [0.3, 60, -87, 38, 40, 8, -13, -62],
+               [0.5, 45, -75, 32, 20, 8, -13, -40],
+               [0.4, 30, -63, 26, 10, 8, -13, -10],
+               0.3],
         "T1": [[0.317, 20.2, -6.6, 22.1, -60.3, 15.7, -7.8, -12.4],
                [0.116, 67.7, -5.8, 21.3, -94.5, 29.4, -28.9, -30.1],
                [0.339, 90.7, -116.6, 56.8, 104.8, 16.1, -12.9, -70.6],

@@ -133,7 +133,7 @@ TrialResult runTrialHere(const TrialSpec& spec) {
             Joint* joint = model.getJoint(j);
             std::fprintf(stderr, " %.0f", joint ? static_cast<double>(joint->getAngle()) : 0.0);
           }
-          std::fprintf(stderr, "\n");
+          std::fprintf(stderr, " %.2f\n", pose.chestZ);
         }
       } else if (!truth->open() || ++missed > 50) {
         return failure("the monitor port shows no such player");

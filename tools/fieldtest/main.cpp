@@ -41,8 +41,10 @@ void usage(std::ostream& out) {
          "                          out), as when a busy player answers late\n"
          "  --seed N                seed of the dropped cycles (default 1); each run adds its index\n"
          "  --paused                run in BeforeKickOff (the referee checks no fouls, no self-collision freeze)\n"
-         "  --trace                 print every pose the server reports (t x y z heading tilt) on stderr\n"
+         "  --trace                 print every pose the server reports (t x y z heading tilt, then the chest's\n"
+         "                          vertical part: above 0 leans back) on stderr\n"
          "  --trace-joints          the trace adds every body joint's angle in degrees (ids 2 to 21)\n"
+         "                          before the chest's part\n"
          "  --help                  this text\n"
          "\n"
          "Scenarios:\n";

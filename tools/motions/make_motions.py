@@ -62,14 +62,20 @@ GETUP = {
     # up; the knees fold the feet under the seat while the hip yaw-pitch adds
     # to the bend and the arms reach forward, which brings the weight over
     # the feet; then it rises through a crouch to the stance.
+    # Type 0 first lies flat until the fall has died away, so that every
+    # landing sits up alike, and rises from the squat slowly: the arms come
+    # down first, then hips, knees and ankles open together with the ankles
+    # leading, which keeps the weight over the feet.
     "back": {
-        "T0": [[0.308, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
+        "T0": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
                [0.345, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
                [0.199, 94.4, -112.9, 58.1, 105.0, 11.0, -7.0, -69.4],
                [0.319, 58.6, -87.1, 37.7, 98.8, 17.7, -8.0, -62.5],
-               [0.217, 80.5, -85.8, 56.9, 13.8, 7.5, -13.3, -32.6],
-               0.243],
+               [0.3, 60, -87, 38, 40, 8, -13, -62],
+               [0.5, 45, -75, 32, 20, 8, -13, -40],
+               [0.4, 30, -63, 26, 10, 8, -13, -10],
+               0.3],
         "T1": [[0.317, 20.2, -6.6, 22.1, -60.3, 15.7, -7.8, -12.4],
                [0.116, 67.7, -5.8, 21.3, -94.5, 29.4, -28.9, -30.1],
                [0.339, 90.7, -116.6, 56.8, 104.8, 16.1, -12.9, -70.6],
@@ -105,19 +111,8 @@ ROLL = [[0.19, 7.2, -6.4, 9.4, 93.5, 6.4, 0.6, -7.5],
         [0.471, 75.1, -123.1, 74.2, -50.2, 9.6, -4.4, -9.3],
         [0.366, 64.2, -93.0, 49.8, 110.2, 23.4, -11.3, -41.8],
         [0.376, 1.8, -3.3, -9.5, -82.1, 4.2, -1.7, -12.1]]
-# After the roll the robot still moves; type 0 rises from there with its
-# slower back get-up of before the tuning for speed.
-AFTER_ROLL = {
-    "T0": [[0.296, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
-           [0.222, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
-           [0.39, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
-           [0.467, 82.6, -128.4, 66.7, 102.5, 25.2, -0.9, -70.8],
-           [0.45, 63.0, -98.8, 50.3, 101.2, 22.7, -6.7, -41.5],
-           [0.467, 58.8, -90.4, 52.0, 16.7, 4.3, -15.4, -17.0],
-           0.663],
-}
 for _t, _frames in GETUP["back"].items():
-    GETUP["front"][_t] = ROLL + AFTER_ROLL.get(_t, _frames)
+    GETUP["front"][_t] = ROLL + _frames
 
 
 def getup(frames):

@@ -1,15 +1,20 @@
 #!/usr/bin/python3
-"""Tunes the kick record by CMA-ES on short sync-mode runs of the field test's kick scenario.
+"""Tunes the kick record by CMA-ES on short sync-mode runs of one of the field test's kick scenarios.
 
 Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
+           [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--tool PATH]
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
+The scenario is kick by default (the kick alone, the ball at the foot); walk-kick (the
+walk-and-kick engine, then the kick) and omni-kick (the agent's own ZMP-walk approach and
+omnidirectional kick) tune it for an approach.
 It starts its own rcssserver3d in sync mode on the given ports (via
 /work/simspark-conf/run-server.sh, or $KICK_SERVER), runs each candidate record
 K times per robot type from a scratch copy of data/, and writes the best record found to FILE
 (data/movs/parametrosOmnikick.txt by default) with a newline at the end.
-The score of a trial is the ball's travel along the aim, less 5 when the kicker falls;
-a candidate scores its worst run, or with --score mean the mean of its runs.
+The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
+less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
+or with --score mean the mean of its runs.
 """
 import argparse
 import math
@@ -89,15 +94,23 @@ def main():
                     help="a candidate scores its worst run (min) or the mean of its runs")
     ap.add_argument("--rest", type=float, default=4, help="seconds the ball is given to come to rest")
     ap.add_argument("--sigma", type=float, default=0.6, help="initial step, in units of each parameter's scale")
+    ap.add_argument("--scenario", default="kick", help="the field test's scenario a trial runs (default kick)")
+    ap.add_argument("--time", type=float, help="seconds of each run (default: the rest and 1.5 s)")
+    ap.add_argument("--seed", type=int, default=1, help="seed of the search and of the runs' seeds")
+    ap.add_argument("--angle-penalty", type=float, default=0,
+                    help="score lost per degree beyond 15 off the aim (default 0)")
+    ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else START
     if len(start) != len(START):
         ap.error("--start needs %d numbers" % len(START))
+    run_time = a.time if a.time is not None else a.rest + 1.5
     top = os.getcwd()
-    tool = os.path.join(top, "build/tools/fieldtest/fieldtest")
+    tool = os.path.abspath(a.tool)
     work = scratch(os.path.join(top, "data"))
     server = os.environ.get("KICK_SERVER", "/work/simspark-conf/run-server.sh")
     log = open(os.path.join(work, "server.log"), "w")
+    counter = [0]
 
     def evaluate(p):
         write_record(os.path.join(work, "movs/parametrosOmnikick.txt"), p)
@@ -106,11 +119,13 @@ def main():
         csv = os.path.join(work, "runs.csv")
         if os.path.exists(csv):
             os.remove(csv)
+        counter[0] += 1
         try:
             subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
-                            "--types", a.types, "--scenarios", ",".join(["kick"] * a.trials), "--time",
-                            str(a.rest + 1.5), "--csv", csv], cwd=work, capture_output=True, timeout=180)
-            rows = open(csv).read().split("\n")[1:]
+                            "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
+                            str(run_time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], cwd=work,
+                           capture_output=True, timeout=400)
+            rows = [r for r in open(csv).read().split("\n")[1:] if r]
         except (subprocess.TimeoutExpired, OSError):
             rows = []
         finally:
@@ -121,28 +136,31 @@ def main():
             f = line.split(",")
             if len(f) >= 14 and f[11]:
                 travel, angle, fell = float(f[11]), float(f[12]), int(f[9])
-                scores.append(travel * math.cos(math.radians(angle)) - 5 * fell)
+                scores.append(travel * math.cos(math.radians(angle)) - 5 * fell
+                              - a.angle_penalty * max(0.0, abs(angle) - 15))
         runs = a.trials * (5 if a.types == "all" else len(a.types.split(",")))
         if len(scores) != runs:
-            return -10
-        return min(scores) if a.score == "min" else sum(scores) / len(scores)
+            return -10, scores
+        return (min(scores) if a.score == "min" else sum(scores) / len(scores)), scores
 
     x0 = np.array(start, dtype=float)
     scale = np.array(SCALE)
     bounds = np.array([[(lo - s) / sc for lo, s, sc in zip(LOW, start, SCALE)],
                        [(hi - s) / sc for hi, s, sc in zip(HIGH, start, SCALE)]]).T
-    opt = CMA(mean=np.zeros(len(start)), sigma=a.sigma, bounds=bounds, population_size=8, seed=1)
-    best, best_p = evaluate(list(x0)), list(x0)
-    print("start %.3f" % best, flush=True)
+    opt = CMA(mean=np.zeros(len(start)), sigma=a.sigma, bounds=bounds, population_size=8, seed=a.seed)
+    best, runs = evaluate(list(x0))
+    best_p = list(x0)
+    print("start %.3f %s" % (best, " ".join("%.2f" % s for s in runs)), flush=True)
     n = 1
     while n < a.evaluations:
         sols = []
         for _ in range(opt.population_size):
             z = opt.ask()
             p = list(x0 + z * scale)
-            s = evaluate(p)
+            s, runs = evaluate(p)
             n += 1
             sols.append((z, -s))
+            print("%d %.3f %s" % (n, s, " ".join("%.2f" % v for v in runs)), flush=True)
             if s > best:
                 best, best_p = s, p
                 write_record(a.out, best_p)

@@ -30,23 +30,18 @@ import json
 import math
 import os
 import random
-import shutil
 import signal
 import subprocess
 import sys
-import threading
-import time
-from concurrent.futures import ThreadPoolExecutor
 
 import numpy as np
-from cmaes import CMA
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "motions"))
 sys.path.insert(0, os.path.join(HERE, "..", "motiontune"))
 import make_motions  # noqa: E402
 from kicktune import scratch  # noqa: E402
-from motiontune import Server  # noqa: E402
+from motiontune import Server, Servers, search  # noqa: E402
 
 # Parameter: scale of a step and the range.
 RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), "back_s": (0.05, 0.04, 0.8),
@@ -145,12 +140,9 @@ def main():
             ap.error("no parameter " + n)
     out = a.out or "superkick-%s.json" % tname
     file_name = FILES[a.type]
-    works = [scratch(os.path.join(top, "data"), "kick") for _ in range(a.servers)]
-    logs = [open(os.path.join(w, "server.log"), "w") for w in works]
-    servers = [Server(launcher, a.port + i, a.monitor_port + i, logs[i]) for i in range(a.servers)]
-    free = list(range(a.servers))
+    servers = Servers(launcher, a.servers, a.port, a.monitor_port,
+                      works=[scratch(os.path.join(top, "data"), "kick") for _ in range(a.servers)])
     rng = random.Random()
-    lock = threading.Lock()
 
     def full(v):
         k = dict(params)
@@ -158,10 +150,7 @@ def main():
         return k
 
     def evaluate(v):
-        with lock:
-            k = free.pop()
-        try:
-            work, srv = works[k], servers[k]
+        with servers.lend() as (work, srv):
             p = full(v)
             make_motions.write(work, "kick/%s.xml" % file_name, file_name, make_motions.super_kick_right(p),
                                make_motions.kick_gains(p))
@@ -170,7 +159,7 @@ def main():
                 csv = os.path.join(work, "runs.csv")
                 if os.path.exists(csv):
                     os.remove(csv)
-                if srv.proc is None or srv.proc.poll() is not None:
+                if not srv.running():
                     srv.start()
                 try:
                     subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
@@ -187,9 +176,6 @@ def main():
                     srv.stop()
                     scores.append(-10.0)
             return min(scores)
-        finally:
-            with lock:
-                free.append(k)
 
     def interrupted(*_):
         raise KeyboardInterrupt
@@ -199,36 +185,10 @@ def main():
     lo = np.array([RANGE[n][1] for n in names], dtype=float)
     hi = np.array([RANGE[n][2] for n in names], dtype=float)
     x0 = np.clip(np.array([params[n] for n in names], dtype=float), lo, hi)
-    bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
-    opt = CMA(mean=np.zeros(len(x0)), sigma=a.sigma, bounds=bounds, population_size=a.population or None,
-              seed=int(time.time()))
-    pool = ThreadPoolExecutor(a.servers)
-    best, best_v = -100.0, x0
     try:
-        best = evaluate(x0)
-        print("start %.3f" % best, flush=True)
-        done = 1
-        while done < a.evaluations:
-            zs = [opt.ask() for _ in range(opt.population_size)]
-            vs = [x0 + z * scale for z in zs]
-            ss = list(pool.map(evaluate, vs))
-            done += len(zs)
-            opt.tell([(z, -s) for z, s in zip(zs, ss)])
-            i = int(np.argmax(ss))
-            print("%d gen best %.3f mean %.3f" % (done, ss[i], sum(ss) / len(ss)), flush=True)
-            if ss[i] > best:
-                best, best_v = ss[i], vs[i]
-                with open(out, "w") as f:
-                    json.dump(full(best_v), f)
-                print("  best %.3f %s" % (best, json.dumps(full(best_v))), flush=True)
-    except KeyboardInterrupt:
-        pass
+        best = search(evaluate, x0, scale, lo, hi, a, a.servers, full, out)
     finally:
-        pool.shutdown(wait=True, cancel_futures=True)
-        for s in servers:
-            s.stop()
-        for w in works:
-            shutil.rmtree(w, ignore_errors=True)
+        servers.close(remove_works=True)
     print("done: best %.3f in %s" % (best, out))
 
 

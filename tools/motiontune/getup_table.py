@@ -15,14 +15,13 @@ and how many fell again after standing (the torso more than 50 degrees from upri
 """
 import argparse
 import os
-import signal
 import statistics
 import subprocess
 import sys
 import tempfile
-import threading
-import time
 from concurrent.futures import ThreadPoolExecutor
+
+from motiontune import Servers
 
 FALL_TILT = 50
 UP_Z, UP_TILT = 0.25, 30
@@ -50,28 +49,6 @@ def fell_after_standing(trace):
     return False
 
 
-class Server:
-    def __init__(self, launcher, mode, port, mport):
-        self.launcher, self.mode, self.port, self.mport = launcher, mode, port, mport
-        self.proc = None
-
-    def start(self):
-        self.log = open(os.path.join(tempfile.gettempdir(), "getup-table-%d.log" % self.port), "w")
-        self.proc = subprocess.Popen([self.launcher, self.mode, str(self.port), str(self.mport)], stdout=self.log,
-                                     stderr=self.log, preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
-        time.sleep(2)
-
-    def stop(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.send_signal(signal.SIGINT)
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
-        self.proc = None
-
-
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--types", default="0,1,2,3,4")
@@ -91,20 +68,15 @@ def main():
     top = os.getcwd()
     tool = os.path.join(top, "build/tools/fieldtest/fieldtest")
     launcher = os.environ.get("MOTION_SERVER", "/work/simspark-conf/run-server.sh")
-    servers = [Server(launcher, a.mode, a.port + i, a.monitor_port + i) for i in range(a.servers)]
-    free = list(range(a.servers))
-    lock = threading.Lock()
+    servers = Servers(launcher, a.servers, a.port, a.monitor_port, data=os.path.join(top, a.data), mode=a.mode)
     types = [int(t) for t in a.types.split(",")]
     kinds = a.kinds.split(",")
 
     def run(job):
         t, kind, seed = job
-        with lock:
-            k = free.pop()
-        srv = servers[k]
-        try:
+        with servers.lend() as (data, srv):
             for _ in range(3):
-                if srv.proc is None or srv.proc.poll() is not None:
+                if not srv.running():
                     srv.start()
                 csv = os.path.join(tempfile.gettempdir(), "getup-table-%d.csv" % srv.port)
                 if os.path.exists(csv):
@@ -113,7 +85,7 @@ def main():
                     r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
                                         str(srv.mport), "--types", str(t), "--scenarios", "getup-" + kind, "--time",
                                         str(a.time), "--settle", "0.5", "--csv", csv, "--trace", "--drop", str(a.drop),
-                                        "--seed", str(seed), "--command", str(a.vary)], cwd=os.path.join(top, a.data), capture_output=True,
+                                        "--seed", str(seed), "--command", str(a.vary)], cwd=data, capture_output=True,
                                        text=True, timeout=180)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():
@@ -125,17 +97,13 @@ def main():
                     sys.stderr.write("type %d %s seed %d: %s; restarting the server\n" % (t, kind, seed, e))
                     srv.stop()
             return t, kind, seed, None, False, 0
-        finally:
-            with lock:
-                free.append(k)
 
     jobs = [(t, kind, a.seed + i) for t in types for kind in kinds for i in range(a.trials)]
     try:
         with ThreadPoolExecutor(a.servers) as pool:
             results = list(pool.map(run, jobs))
     finally:
-        for s in servers:
-            s.stop()
+        servers.close(remove_works=False)
     print("%s mode, drop %.2f, tip variation %.2f, seeds %d..%d" % (a.mode, a.drop, a.vary, a.seed,
                                                                      a.seed + a.trials - 1))
     print("%-5s %-6s %5s %6s %7s %9s %7s %12s %5s" % ("type", "side", "runs", "stood", "in 3 s", "median s",

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Tunes a keyframe motion by CMA-ES on short sync-mode runs of the field test's scenarios.
 
-Usage: tools/motiontune/motiontune.py --kind front|back|superkick [--type T] [--servers N] [--port P]
+Usage: tools/motiontune/motiontune.py --kind front|back [--type T] [--servers N] [--port P]
            [--monitor-port M] [--evaluations N] [--trials K] [--sigma S] [--time S] [--out FILE]
            [--start FILE]
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
@@ -10,8 +10,7 @@ The motions come from tools/motions/make_motions.py, or from a JSON file given b
   shoulder pitch, shoulder roll, elbow roll, hip yaw-pitch], the last entry the seconds to the
   walk-ready stance;
   run with the field test's getup-front or getup-back.
-- superkick: the super kick's parameters (KICKS, in the order of KICK_NAMES), run with the
-  field test's superkick scenario.
+The super kick has its own tuner, tools/fieldtest/superkicktune.py.
 It starts N rcssserver3d in sync mode on ports P..P+N-1 and M..M+N-1 (via
 /work/simspark-conf/run-server.sh, or $MOTION_SERVER), keeps them for the whole search and runs
 each candidate K times (the worst run counts), from scratch copies of data/ that differ only in
@@ -23,10 +22,9 @@ Get-up score of a run: up to 1 for how upright and high the torso stayed over it
 0.25 m and within 30 degrees of upright, plus 2 and up to 1 more for a quick rise when
 the field test saw the robot standing again (its own fall test and the server agree for 1 s),
 plus SPEED (--speed) per second of standing sooner than 4 s after the stop motion's end.
-Kick score of a run: the ball's travel along the aim, less a tenth of it per degree beyond 15
-off the aim, less 5 when the kicker falls.
 """
 import argparse
+import contextlib
 import json
 import math
 import os
@@ -54,16 +52,6 @@ FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -
 W = len(FRAME)
 LAST = (0.1, 0.2, 1.5)
 STAND_Z = 0.30
-# Super kick parameter: scale of a step and the range.
-KICK = {"shift_s": (0.08, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -15, 25), "back_s": (0.06, 0.06, 0.8),
-        "back_hip": (10, -25, 60), "back_knee": (12, -130, 0), "back_ankle": (10, -45, 75), "hit_s": (0.04, 0.04, 0.4),
-        "hit_hip": (12, 0, 100), "hit_knee": (10, -130, 0), "hit_ankle": (10, -45, 75), "hold_s": (0.08, 0.06, 1.0),
-        "home_s": (0.08, 0.1, 1.0)}
-# The super kick's aim, degrees counter-clockwise of the body, and foot yaw by robot type.
-AIM = {0: 0, 1: 32, 2: 0, 3: 0, 4: 25}
-YAW = {0: 0, 1: -30, 2: 0, 3: 0, 4: -25}
-
-
 def flatten(frames):
     out = []
     for f in frames[:-1]:
@@ -79,20 +67,6 @@ def unflatten(v, n):
 def limits(n):
     spec = FRAME * n + [LAST]
     return [s for s, _, _ in spec], [lo for _, lo, _ in spec], [hi for _, _, hi in spec]
-
-
-def kick_limits():
-    spec = [KICK[n] for n in make_motions.KICK_NAMES]
-    return [s for s, _, _ in spec], [lo for _, lo, _ in spec], [hi for _, _, hi in spec]
-
-
-def kick_score(row, aim):
-    """Score of one kick run from its CSV row."""
-    if len(row) < 13 or not row[11]:
-        return -10.0
-    travel, angle, fell = float(row[11]), float(row[12]), int(row[9])
-    off = abs((angle - aim + 180) % 360 - 180)
-    return travel * math.cos(math.radians(off)) - 0.1 * travel * max(0.0, off - 15) - 5 * fell
 
 
 def run_score(trace, getup_s, speed=0.0):
@@ -122,17 +96,22 @@ def run_score(trace, getup_s, speed=0.0):
 
 
 class Server:
-    def __init__(self, launcher, port, mport, log):
-        self.launcher, self.port, self.mport, self.log = launcher, port, mport, log
+    """One rcssserver3d started through the launcher (sync or normal mode) on its own ports."""
+
+    def __init__(self, launcher, port, mport, log, mode="sync"):
+        self.launcher, self.port, self.mport, self.log, self.mode = launcher, port, mport, log, mode
         self.proc = None
 
     def start(self):
-        self.proc = subprocess.Popen([self.launcher, "sync", str(self.port), str(self.mport)], stdout=self.log,
+        self.proc = subprocess.Popen([self.launcher, self.mode, str(self.port), str(self.mport)], stdout=self.log,
                                      stderr=self.log, preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
         time.sleep(2)
 
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
     def stop(self):
-        if self.proc and self.proc.poll() is None:
+        if self.running():
             self.proc.send_signal(signal.SIGINT)
             try:
                 self.proc.wait(10)
@@ -142,10 +121,75 @@ class Server:
         self.proc = None
 
 
+class Servers:
+    """N servers on ports P..P+N-1 and M..M+N-1, each with its folder to run in (a scratch copy of
+    data/ when `works` is given), lent to one run at a time."""
+
+    def __init__(self, launcher, n, port, mport, works=None, data=None, mode="sync"):
+        self.works = works or [data] * n
+        self.logs = [open(os.path.join(w, "server.log") if works else os.devnull, "w") for w in self.works]
+        self.servers = [Server(launcher, port + i, mport + i, self.logs[i], mode) for i in range(n)]
+        self.free = list(range(n))
+        self.lock = threading.Lock()
+
+    @contextlib.contextmanager
+    def lend(self):
+        """A free (folder, server), the server started if it is not running."""
+        with self.lock:
+            k = self.free.pop()
+        try:
+            if not self.servers[k].running():
+                self.servers[k].start()
+            yield self.works[k], self.servers[k]
+        finally:
+            with self.lock:
+                self.free.append(k)
+
+    def close(self, remove_works):
+        for s in self.servers:
+            s.stop()
+        if remove_works:
+            for w in self.works:
+                shutil.rmtree(w, ignore_errors=True)
+
+
+def search(evaluate, x0, scale, lo, hi, a, workers, saved, out):
+    """CMA-ES from x0 in steps of scale within lo..hi (a.sigma, a.population, a.evaluations), each
+    generation's candidates scored by evaluate on `workers` threads (higher is better); saved(v)
+    of every better one goes to out as JSON. Ends on KeyboardInterrupt too; returns the best score."""
+    bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
+    opt = CMA(mean=np.zeros(len(x0)), sigma=a.sigma, bounds=bounds, population_size=a.population or None,
+              seed=int(time.time()))
+    pool = ThreadPoolExecutor(workers)
+    best = -100.0
+    try:
+        best = evaluate(x0)
+        print("start %.3f" % best, flush=True)
+        done = 1
+        while done < a.evaluations:
+            zs = [opt.ask() for _ in range(opt.population_size)]
+            vs = [x0 + z * scale for z in zs]
+            ss = list(pool.map(evaluate, vs))
+            done += len(zs)
+            opt.tell([(z, -s) for z, s in zip(zs, ss)])
+            i = int(np.argmax(ss))
+            print("%d gen best %.3f mean %.3f" % (done, ss[i], sum(ss) / len(ss)), flush=True)
+            if ss[i] > best:
+                best = ss[i]
+                with open(out, "w") as f:
+                    json.dump(saved(vs[i]), f)
+                print("  best %.3f %s" % (best, json.dumps(saved(vs[i]))), flush=True)
+    except KeyboardInterrupt:
+        pass
+    finally:
+        pool.shutdown(wait=True, cancel_futures=True)
+    return best
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--kind", choices=["front", "back", "superkick"], required=True)
-    ap.add_argument("--type", type=int, default=0, choices=[0, 1, 2, 3, 4])
+    ap.add_argument("--kind", choices=["front", "back"], required=True)
+    ap.add_argument("--type", type=int, default=0, choices=[0, 1, 3, 4], help="robot type (2 uses type 0's get-ups)")
     ap.add_argument("--servers", type=int, default=2)
     ap.add_argument("--port", type=int, default=3411)
     ap.add_argument("--monitor-port", type=int, default=3421)
@@ -159,142 +203,82 @@ def main():
     ap.add_argument("--drop", type=float, default=0,
                     help="share of cycles whose joint commands the field test drops, drawn anew for every run")
     ap.add_argument("--vary", type=float, default=0,
-                    help="get-ups: how much each run's seed varies the tip onto the front or back, 0 to 1")
+                    help="how much each run's seed varies the tip onto the front or back, 0 to 1")
     ap.add_argument("--speed", type=float, default=0,
-                    help="get-ups: score weight of each second of standing sooner than 4 s after the stop motion")
+                    help="score weight of each second of standing sooner than 4 s after the stop motion")
     ap.add_argument("--durations-only", action="store_true",
-                    help="get-ups: tune only the key frames' seconds, keep the angles as they start")
-    ap.add_argument("--frames", help="get-ups: tune every key frame's seconds and all values of frames A-B "
+                    help="tune only the key frames' seconds, keep the angles as they start")
+    ap.add_argument("--frames", help="tune every key frame's seconds and all values of frames A-B "
                     "(counted from 0), keep the other angles as they start")
     ap.add_argument("--tune-frames", type=int, default=0,
-                    help="get-ups: tune only the first N key frames, keep the rest as they start")
+                    help="tune only the first N key frames, keep the rest as they start")
     a = ap.parse_args()
     tname = "T%d" % a.type
-    kick = a.kind == "superkick"
-    if a.type == 2 and not kick:
-        ap.error("robot type 2 uses type 0's get-ups")
-    if kick:
-        start = json.load(open(a.start)) if a.start else [make_motions.kick_params(tname)[k]
-                                                          for k in make_motions.KICK_NAMES]
-        n = 0
-        file_name = "SuperKickRight" + ("" if a.type == 0 else tname)
-        scenario, sub = "superkick", "kick"
-    else:
-        frames = json.load(open(a.start)) if a.start else make_motions.getup_frames(a.kind, tname)
-        start = flatten(frames)
-        n = len(frames) - 1
-        file_name = ("GetupFront" if a.kind == "front" else "GetupBack") + tname
-        scenario, sub = "getup-" + a.kind, "getup"
+    frames = json.load(open(a.start)) if a.start else make_motions.getup_frames(a.kind, tname)
+    n = len(frames) - 1
+    file_name = ("GetupFront" if a.kind == "front" else "GetupBack") + tname
+    scenario = "getup-" + a.kind
     out = a.out or "%s-%s.json" % (a.kind, tname)
-
-    def motion_of(v):
-        if kick:
-            return make_motions.super_kick_right(dict(zip(make_motions.KICK_NAMES, v)), yaw=YAW[a.type])
-        return make_motions.getup(unflatten(v, n))
-
-    def saved(v):
-        return [round(float(x), 3) for x in v] if kick else unflatten(v, n)
     top = os.getcwd()
     tool = os.path.join(top, "build/tools/fieldtest/fieldtest")
     launcher = os.environ.get("MOTION_SERVER", "/work/simspark-conf/run-server.sh")
-    works = [scratch(os.path.join(top, "data"), sub) for _ in range(a.servers)]
-    logs = [open(os.path.join(w, "server.log"), "w") for w in works]
-    servers = [Server(launcher, a.port + i, a.monitor_port + i, logs[i]) for i in range(a.servers)]
-    free = list(range(a.servers))
+    servers = Servers(launcher, a.servers, a.port, a.monitor_port,
+                      works=[scratch(os.path.join(top, "data"), "getup") for _ in range(a.servers)])
     rng = random.Random()
-    lock = threading.Lock()
 
     def evaluate(v):
-        with lock:
-            k = free.pop()
-        try:
-            work, srv = works[k], servers[k]
-            make_motions.write(work, "%s/%s.xml" % (sub, file_name), file_name, motion_of(v))
+        with servers.lend() as (work, srv):
+            make_motions.write(work, "getup/%s.xml" % file_name, file_name, make_motions.getup(unflatten(v, n)))
             scores = []
             for _ in range(a.trials):
                 csv = os.path.join(work, "runs.csv")
                 if os.path.exists(csv):
                     os.remove(csv)
-                if srv.proc is None or srv.proc.poll() is not None:
+                if not srv.running():
                     srv.start()
                 try:
                     r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
                                         str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
-                                        str(a.time), "--settle", "0.5", "--csv", csv] + ([] if kick else ["--trace"])
+                                        str(a.time), "--settle", "0.5", "--csv", csv, "--trace"]
                                        + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
                                           if a.drop > 0 or a.vary > 0 else [])
-                                       + (["--command", str(a.vary)] if a.vary > 0 and not kick else []), cwd=work,
+                                       + (["--command", str(a.vary)] if a.vary > 0 else []), cwd=work,
                                        capture_output=True, text=True, timeout=120)
                     row = open(csv).read().split("\n")[1].split(",")
                     if row[-1].strip():
                         raise OSError(row[-1])
-                    if kick:
-                        scores.append(kick_score(row, AIM[a.type]))
-                    else:
-                        g = float(row[13]) if len(row) > 13 and row[13] else None
-                        scores.append(run_score(r.stderr, g, a.speed))
+                    g = float(row[13]) if len(row) > 13 and row[13] else None
+                    scores.append(run_score(r.stderr, g, a.speed))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(0.0)
             return min(scores)
-        finally:
-            with lock:
-                free.append(k)
 
     def interrupted(*_):
         raise KeyboardInterrupt
 
     signal.signal(signal.SIGTERM, interrupted)
-    full = np.array(start, dtype=float)
-    scale, lo, hi = (np.array(v, dtype=float) for v in (kick_limits() if kick else limits(n)))
+    full = np.array(flatten(frames), dtype=float)
+    scale, lo, hi = (np.array(v, dtype=float) for v in limits(n))
     full = np.clip(full, lo, hi)
     # The tuned part of the vector; the rest stays as it starts.
-    if kick:
-        tuned = list(range(len(full)))
-    elif a.durations_only or a.frames:
+    if a.durations_only or a.frames:
         lo_f, hi_f = (int(x) for x in a.frames.split("-")) if a.frames else (n, n - 1)
         tuned = sorted(set([W * k for k in range(n)] + [W * n] +
                            [i for k in range(lo_f, min(hi_f, n - 1) + 1) for i in range(W * k, W * k + W)]))
     else:
         tuned = list(range(W * a.tune_frames if 0 < a.tune_frames < n else len(full)))
-    x0, scale, lo, hi = full[tuned], scale[tuned], lo[tuned], hi[tuned]
 
     def whole(v):
-        out = full.copy()
-        out[tuned] = v
-        return out
+        vec = full.copy()
+        vec[tuned] = v
+        return vec
 
-    bounds = np.array([(lo - x0) / scale, (hi - x0) / scale]).T
-    pop = a.population or None
-    opt = CMA(mean=np.zeros(len(x0)), sigma=a.sigma, bounds=bounds, population_size=pop, seed=int(time.time()))
-    pool = ThreadPoolExecutor(a.servers)
-    best, best_v = -1.0, whole(x0)
     try:
-        best = evaluate(whole(x0))
-        best_v = whole(x0)
-        print("start %.3f" % best, flush=True)
-        done = 1
-        while done < a.evaluations:
-            zs = [opt.ask() for _ in range(opt.population_size)]
-            vs = [whole(x0 + z * scale) for z in zs]
-            ss = list(pool.map(evaluate, vs))
-            done += len(zs)
-            opt.tell([(z, -s) for z, s in zip(zs, ss)])
-            i = int(np.argmax(ss))
-            print("%d gen best %.3f mean %.3f" % (done, ss[i], sum(ss) / len(ss)), flush=True)
-            if ss[i] > best:
-                best, best_v = ss[i], vs[i]
-                with open(out, "w") as f:
-                    json.dump(saved(best_v), f)
-                print("  best %.3f %s" % (best, json.dumps(saved(best_v))), flush=True)
-    except KeyboardInterrupt:
-        pass
+        best = search(lambda v: evaluate(whole(v)), full[tuned], scale[tuned], lo[tuned], hi[tuned], a, a.servers,
+                      lambda v: unflatten(whole(v), n), out)
     finally:
-        pool.shutdown(wait=True, cancel_futures=True)
-        for s in servers:
-            s.stop()
-        for w in works:
-            shutil.rmtree(w, ignore_errors=True)
+        servers.close(remove_works=True)
     print("done: best %.3f in %s" % (best, out))
 
 

@@ -52,8 +52,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-TICKS = os.sysconf("SC_CLK_TCK")
-PAGE = os.sysconf("SC_PAGE_SIZE")
+sys.path.insert(0, os.path.join(HERE, "..", "endurance"))
+from endurance import cpu_seconds, rss_kib  # noqa: E402
+
 CYCLE = 0.02
 BEFORE_KICK_OFF, PLAY_ON, GAME_OVER = 0, 3, 12
 GOAL_MODES = (13, 14)
@@ -72,23 +73,6 @@ def robot_types():
     if len(types) != 12:
         sys.exit("start.sh's robot_types table does not have 11 entries")
     return types
-
-
-def cpu_seconds(pid):
-    try:
-        with open("/proc/%d/stat" % pid) as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / TICKS
-    except (OSError, IndexError, ValueError):
-        return None
-
-
-def rss_kib(pid):
-    try:
-        with open("/proc/%d/statm" % pid) as f:
-            return int(f.read().split()[1]) * PAGE // 1024
-    except (OSError, IndexError, ValueError):
-        return None
 
 
 def is_player(pid, team, unum):

@@ -43,13 +43,37 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 TICKS = os.sysconf("SC_CLK_TCK")
 PAGE = os.sysconf("SC_PAGE_SIZE")
-# Robot type of each shirt number, as start.sh gives them.
-ROBOT_TYPES = [None, 0, 1, 2, 0, 1, 2, 3, 4, 0, 1, 2]
 
 
-def robot_file(unum):
-    t = ROBOT_TYPES[unum]
-    return "nao.xml" if t == 0 else "nao%d.xml" % t
+def robot_types():
+    """Robot type per shirt number, read from start.sh's table (index 0 unused)."""
+    with open(os.path.join(ROOT, "start.sh")) as f:
+        m = re.search(r"^robot_types=\(x\s+([0-9 ]+)\)", f.read(), re.M)
+    if not m:
+        sys.exit("no robot_types table in start.sh")
+    types = [None] + [int(t) for t in m.group(1).split()]
+    if len(types) != 12:
+        sys.exit("start.sh's robot_types table does not have 11 entries")
+    return types
+
+
+def robot_file(robot_type):
+    return "nao.xml" if robot_type == 0 else "nao%d.xml" % robot_type
+
+
+def reap(proc, timeout=5):
+    """Waits for a signalled process, killing it after timeout seconds."""
+    try:
+        proc.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
+def end_process(proc, sig):
+    if proc.poll() is None:
+        proc.send_signal(sig)
+    reap(proc)
 
 
 def cpu_seconds(pid):
@@ -170,6 +194,7 @@ class Agents:
         self.agent = agent
         self.out = out
         self.data = data
+        self.types = robot_types()
         self.procs = []  # (team, unum, Popen, log path)
 
     def start(self, host, port, team, unum):
@@ -179,7 +204,7 @@ class Agents:
         log = open(path, "wb")
         p = subprocess.Popen(
             [self.agent, "-h", host, "-p", str(port), "-t", team, "-u", str(unum),
-             "-robot", robot_file(unum)],
+             "-robot", robot_file(self.types[unum])],
             cwd=self.data, stdout=log, stderr=subprocess.STDOUT)
         log.close()
         self.procs.append((team, unum, p, path))
@@ -190,11 +215,7 @@ class Agents:
             if p.poll() is None:
                 p.send_signal(signal.SIGTERM)
         for _, _, p, _ in self.procs:
-            try:
-                p.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+            reap(p)
 
 
 def start_practice_server(build, out):
@@ -294,11 +315,7 @@ def game(args):
     finally:
         agents.stop()
         if server:
-            server.send_signal(signal.SIGINT)
-            try:
-                server.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                server.kill()
+            end_process(server, signal.SIGINT)
 
 
 def report_game(agents, samples, first_cycle):

@@ -43,7 +43,6 @@ import argparse
 import json
 import math
 import os
-import re
 import signal
 import subprocess
 import sys
@@ -53,7 +52,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(HERE, "..", "endurance"))
-from endurance import cpu_seconds, rss_kib  # noqa: E402
+from endurance import cpu_seconds, end_process, robot_file, robot_types, rss_kib  # noqa: E402
 
 CYCLE = 0.02
 BEFORE_KICK_OFF, PLAY_ON, GAME_OVER = 0, 3, 12
@@ -62,17 +61,6 @@ FALL_TILT, UP_TILT = 60.0, 30.0  # degrees from upright
 FALL_Z, UP_Z = 0.2, 0.25          # torso centre height, m
 KICK_DV, KICK_GAP, TELEPORT = 0.5, 0.3, 1.5
 JOIN_TIMEOUT = 30
-
-def robot_types():
-    """Robot type per shirt number, as start.sh gives them (index 0 unused)."""
-    with open(os.path.join(ROOT, "start.sh")) as f:
-        m = re.search(r"^robot_types=\(x\s+([0-9 ]+)\)", f.read(), re.M)
-    if not m:
-        sys.exit("no robot_types table in start.sh")
-    types = [None] + [int(t) for t in m.group(1).split()]
-    if len(types) != 12:
-        sys.exit("start.sh's robot_types table does not have 11 entries")
-    return types
 
 
 def is_player(pid, team, unum):
@@ -128,13 +116,8 @@ class StandingTeam:
                 break
 
     def end(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.send_signal(signal.SIGINT)
-            try:
-                self.proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        if self.proc:
+            end_process(self.proc, signal.SIGINT)
 
 
 class OurTeam:
@@ -164,8 +147,7 @@ class OurTeam:
             return
         os.makedirs(logs, exist_ok=True)
         for unum in range(1, 12):
-            t = self.types[unum]
-            robot = "nao.xml" if t == 0 else "nao%d.xml" % t
+            robot = robot_file(self.types[unum])
             with open(os.path.join(logs, "player%d.log" % unum), "wb") as log:
                 p = subprocess.Popen([self.agent, "-h", self.host, "-p", str(self.port), "-t", self.team,
                                       "-u", str(unum), "-robot", robot], cwd=os.path.join(ROOT, "data"),
@@ -393,8 +375,6 @@ def run(args):
                 if h not in kicked and h <= args.halves:
                     if h == 2:
                         time.sleep(args.settle)
-                    if args.half_seconds < 300 and h == 2:
-                        pass
                     watch.send("(kickOff None)")
                     kicked.add(h)
                     print("== kick-off of half %d at game time %.2f (load %s)" % (h, t, load_average()),
@@ -455,8 +435,6 @@ def report(args, watch, agents, samples, result, out, name="result.txt"):
     dead = [(team.team, unum) for team, unum, pid in agents if samples and
             samples[-1][3].get("%s/%d" % (team.team, unum), (None,))[0] is None]
     p("agent processes: %d, ended before the end: %d %s" % (n_agents, len(dead), dead if dead else ""))
-    if isinstance(result.get("standing"), list):
-        pass
     # Falls
     minutes = game_s / 60
     for side, name in (("L", args.team), ("R", args.opponent_team)):

@@ -188,13 +188,9 @@ def kick_params(t):
     return k
 
 
-def super_kick_right(k, yaw=0):
-    """The super kick from its parameters (KICK_NAMES, KICK_MORE). yaw, when k
-    has none, turns the swinging foot inward so that the ball leaves to the
-    left of the body direction."""
-    k = dict(KICK_DEFAULTS, **k) if "yaw" in k else dict(KICK_DEFAULTS, yaw=yaw, **k)
-    for n in ("hip", "knee", "ankle"):
-        k.setdefault("snap_" + n, k["hit_" + n])
+def super_kick_right(k):
+    """The super kick from its parameters, all of KICK_NAMES and KICK_MORE
+    (as kick_params gives them)."""
     r = k["roll"]
     shift = legs(27 + k["lean"], -61, 34, -r, -r, r, r)
     back = dict(shift)
@@ -217,8 +213,14 @@ def super_kick_right(k, yaw=0):
 
 def kick_gains(k):
     """Servo gains of the super kick's swinging leg (joint id -> kp)."""
-    kp = k.get("kp", KICK_DEFAULTS["kp"])
+    kp = k["kp"]
     return {7: kp, 9: kp, 11: kp}
+
+
+def kick_motion(t):
+    """The super kick of a robot type and its servo gains."""
+    k = kick_params(t)
+    return super_kick_right(k), kick_gains(k)
 
 
 def std_kick_right(t, slow):
@@ -336,12 +338,10 @@ def main(argv):
     write(data, "zero/ZeroPosition.xml", "ZeroPosition", zero_position())
     kicks = {}
     for t in ("T0", "T1", "T2", "T3", "T4"):
-        k = kick_params(t)
-        kicks["SuperKickRight" + ("" if t == "T0" else t)] = (super_kick_right(k), kick_gains(k))
+        kicks["SuperKickRight" + ("" if t == "T0" else t)] = kick_motion(t)
     # The goal kicks are the super kicks.
     for name, t in (("SGoalKickRight", "T0"), ("SGoalKickRightT2", "T2")):
-        k = kick_params(t)
-        kicks[name] = (super_kick_right(k), kick_gains(k))
+        kicks[name] = kick_motion(t)
     kicks["New5mKickRight2ZMP"] = std_kick_right("T0", 1.2)
     kicks["New5mKickRight2ZMPH1"] = std_kick_right("T2", 1.2)
     # Type 4's kicks leave 25 degrees to the left of the body whichever foot
@@ -349,8 +349,7 @@ def main(argv):
     # to the right (T4L).
     mirrored = dict(kicks)
     if "T4L" in KICKS:
-        k = kick_params("T4L")
-        mirrored["SuperKickRightT4"] = (super_kick_right(k), kick_gains(k))
+        mirrored["SuperKickRightT4"] = kick_motion("T4L")
     for name, (m, gains) in kicks.items():
         write(data, "kick/%s.xml" % name, name, m, gains)
         if name != "SuperKickRightT1":

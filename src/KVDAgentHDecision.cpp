@@ -222,15 +222,13 @@ void KVDAgentH::behaveDefensiveFront()
 void KVDAgentH::behaveDefensiveBack()
 {
     Player* target = defenseMarker.chooseTarget();
-    if (goalKickMarking.isOurGoalKickMarkingAvailable()) {
-        goalKickMarking.executeOurGoalKickMarking();
-        currentBehavior = StrategicBehavior::GoalKickMarking;
-        ws->defState->resetDefensiveMarker();
-    } else if (passBlock.isAvailable()) {
+    if (goalKickMarking.isOurGoalKickMarkingAvailable())
+        goalKickMarkingStep();
+    else if (passBlock.isAvailable())
         passBlockingStep();
-    } else if (markingContinues() || receiving()) {
+    else if (markingContinues() || receiving())
         return;
-    } else {
+    else {
         const bool active = activeTest();
         const bool passive = defenseMarker.isPassiveMarkerAvailable(target);
         // In our quarter press first, farther out shadow first.

@@ -54,6 +54,11 @@ bool GoalKickMarking::markingAvailable(bool ours)
     bool& on = ours ? setOurGoalKick : setTheirGoalKick;
     double& since = ours ? lastOurGoalKick : lastTheirGoalKick;
     const Vector point = ours ? ourTarget : theirTarget;
+    // Only our goal kick is traced.
+    auto note = [ours](const std::string& text) {
+        if (ours)
+            trace(text);
+    };
 
     for (int u = 2; u <= WorldState::MAX_UNUM; u++) {
         Player* p = ws->getOstrevandaPlayer(u);
@@ -61,24 +66,20 @@ bool GoalKickMarking::markingAvailable(bool ours)
             continue;
         if (p->position.to2d().getDistanceTo(point) < OCCUPIED) {
             on = false;
-            if (ours)
-                trace("TIME 1:" + std::to_string(ws->gTime) + "player: " + std::to_string(u));
+            note("TIME 1:" + std::to_string(ws->gTime) + "player: " + std::to_string(u));
             return false;
         }
     }
-    if (ours)
-        trace("saiu1");
+    note("saiu1");
 
     if (!on) {
         const int (&roles)[3] = (ours ? OUR_ROLES : THEIR_ROLES)[ws->game->side == 2 ? 1 : 0];
         const int mine = ws->me->getRole().getIdRole();
         if (mine != roles[0] && mine != roles[1] && mine != roles[2]) {
-            if (ours)
-                trace("FALSE");
+            note("FALSE");
             return false;
         }
-        if (ours)
-            trace("saiu2");
+        note("saiu2");
         // A role nobody holds counts as infinitely far from the point.
         if (!ours || pm == goalKick) {
             Player* holder[3];
@@ -91,32 +92,26 @@ bool GoalKickMarking::markingAvailable(bool ours)
             for (int k = 0; k < 3; k++) {
                 const bool nearest = dist[k] < dist[(k + 1) % 3] && dist[k] < dist[(k + 2) % 3];
                 if (nearest && holder[k]->unum != ws->me->unum) {
-                    if (ours)
-                        trace("FALSE");
+                    note("FALSE");
                     return false;
                 }
             }
         }
     }
-    if (ours)
-        trace("saiu3");
+    note("saiu3");
     if (pm == goalKick) {
         if (!on) {
             on = true;
             since = ws->gTime;
         }
-        if (ours)
-            trace("saiu4");
+        note("saiu4");
     }
     if (pm == PLAY_ON && on && ws->gTime - since > RUN_TIME) {
-        if (ours)
-            trace("GTIME: " + std::to_string(ws->gTime) + " LastOurGoalKick: " + std::to_string(since));
+        note("GTIME: " + std::to_string(ws->gTime) + " LastOurGoalKick: " + std::to_string(since));
         on = false;
     }
-    if (ours) {
-        trace("saiu5");
-        trace(on ? "TRUE" : "FALSE");
-    }
+    note("saiu5");
+    note(on ? "TRUE" : "FALSE");
     return on;
 }
 

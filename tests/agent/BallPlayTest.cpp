@@ -83,39 +83,6 @@ std::optional<Announced> passSaid(const std::vector<Relay::Frame>& frames, std::
   return last;
 }
 
-// A working folder like data/ whose players trace every decision.
-void traceDecisions(const TempDir& work) {
-  work.mirrorDataKeepingFormations();
-  ::unlink(work.file("config.ini").c_str());
-  work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
-}
-
-// One decision cycle as a traced agent prints it: the behaviour chosen and the
-// motion then run.
-struct Cycle {
-  int behaviour = -1;
-  std::string motion;
-};
-
-// Game time (hundredths) -> the cycle, from a traced agent's output.
-std::map<long, Cycle> cyclesOf(const std::string& out) {
-  std::map<long, Cycle> all;
-  long now = -1;
-  std::istringstream lines(out);
-  for (std::string line; std::getline(lines, line);) {
-    double t = 0, sx = 0, sy = 0;
-    int active = 0, winner = 0, behaviour = 0;
-    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf behaviour %d", &t, &active,
-                    &winner, &sx, &sy, &behaviour) == 6) {
-      now = std::lround(t * 100);
-      all[now].behaviour = behaviour;
-    } else if (now >= 0 && line.rfind("Now executing: ", 0) == 0) {
-      all[now].motion = line.substr(15);
-    }
-  }
-  return all;
-}
-
 // The entry of `m` at game time `t` (hundredths), or the nearest before it.
 template <typename T>
 const T* at(const std::map<long, T>& m, long t) {
@@ -243,7 +210,7 @@ TEST_P(Shooting, TheActivePlayerShootsOnlyInLongKickRange) {
         // kick started in this play.
         bool kicked = false;
         if (c.inRange && polls++ % 20 == 0)
-          for (const auto& [when, cycle] : cyclesOf(shooter.out()))
+          for (const auto& [when, cycle] : tracedCycles(shooter.out()))
             kicked = kicked || (when > std::lround(start * 100) && cycle.motion == kLongKick);
         return kicked || t >= start + c.seconds;
       },
@@ -254,7 +221,7 @@ TEST_P(Shooting, TheActivePlayerShootsOnlyInLongKickRange) {
 
   int kickDecisions = 0, kickStarts = 0;
   long firstCarry = -1, firstKick = -1;
-  for (const auto& [t, cycle] : cyclesOf(shooter.out())) {
+  for (const auto& [t, cycle] : tracedCycles(shooter.out())) {
     if (t <= std::lround(start * 100)) continue;
     if (cycle.behaviour == StrategicBehavior::CarryBall && firstCarry < 0) firstCarry = t;
     kickStarts += cycle.motion == kLongKick;
@@ -359,9 +326,10 @@ TEST(BallPlay, APassReachesTheReceiverItNamesWhoTurnsToItsPoint) {
   std::vector<long> facing;  // game time (hundredths)
   double nearestOff = 180;
   auto facedWhileReceiving = [&] {
-    const std::map<long, Cycle> cycles = cyclesOf(receiver.out());
+    const std::map<long, TracedCycle> cycles = tracedCycles(receiver.out());
     for (long t : facing)
-      if (const Cycle* then = at(cycles, t); then && then->behaviour == StrategicBehavior::ReceiverBall) return true;
+      if (const TracedCycle* then = at(cycles, t); then && then->behaviour == StrategicBehavior::ReceiverBall)
+        return true;
     return false;
   };
   int polls = 0;

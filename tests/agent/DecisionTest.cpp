@@ -451,7 +451,7 @@ TEST_F(BallPlayDecision, ThePassMessageNamesTheReceiverWhoWalksToThePoint)
     ws.cTime = 0.16f;
     static int link = -1;
     if (link < 0)
-        link = ::accept(listenFd, nullptr, nullptr);
+        link = ::accept(listener->fd(), nullptr, nullptr);
     ASSERT_GE(link, 0);
     auto drain = [] {
         std::string got;

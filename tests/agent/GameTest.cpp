@@ -26,43 +26,16 @@ const PlayerState* find(const std::vector<PlayerState>& all, const std::string& 
   return nullptr;
 }
 
-// One decision cycle as an agent traces it with debug logging on.
-struct Decision {
-  bool active = false;
-  int winner = 0;
-  double sx = 0, sy = 0;  // my strategic position, my own frame
-  int behaviour = -1;
-  bool blocker = false;   // walking to block a pass
-};
-
-// Game time (hundredths) -> the cycle's decision, from an agent's output.
-std::map<long, Decision> decisions(const std::string& out) {
-  std::map<long, Decision> all;
-  std::istringstream lines(out);
-  for (std::string line; std::getline(lines, line);) {
-    double t = 0;
-    int active = 0, blocker = 0;
-    Decision d;
-    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf behaviour %d blocking %d", &t,
-                    &active, &d.winner, &d.sx, &d.sy, &d.behaviour, &blocker) == 7) {
-      d.active = active != 0;
-      d.blocker = blocker != 0;
-      all[std::lround(t * 100)] = d;
-    }
-  }
-  return all;
-}
-
 // From kick-off to the sixth second (the teams joined more than a second
 // before, time for their first election): in every cycle each team has
 // exactly one active player, the winner of its election as every player of
 // the team counts it, and the winner changes as the ball is moved. Every
 // player counts the same votes and elects in the same cycle, whichever of a
 // slot's two messages it hears, so no cycle may split a team.
-void expectOneElectedActivePlayer(std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+void expectOneElectedActivePlayer(std::map<std::pair<int, int>, std::map<long, TracedCycle>>& traced) {
   std::set<int> winners;
   for (int side = 0; side < 2; ++side) {
-    std::map<long, std::vector<std::pair<int, Decision>>> byTime;
+    std::map<long, std::vector<std::pair<int, TracedCycle>>> byTime;
     for (int unum = 1; unum <= 11; ++unum)
       for (const auto& [t, d] : traced[{side, unum}])
         if (t > 0 && t < 600) byTime[t].push_back({unum, d});
@@ -102,7 +75,7 @@ std::pair<double, double> ownFrame(const PlayerState& p) {
 // place the kick-off formation gave it. Markers come and go, so only the
 // goalie and one more of each team are sure to be checked.
 void expectOpenPlayPlaces(long at, const std::vector<PlayerState>& seen,
-                          std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+                          std::map<std::pair<int, int>, std::map<long, TracedCycle>>& traced) {
   int checked[2] = {0, 0};
   for (const PlayerState& p : seen) {
     const int side = p.team == "Left" ? 0 : 1;
@@ -113,7 +86,7 @@ void expectOpenPlayPlaces(long at, const std::vector<PlayerState>& seen,
     for (auto d = from; d != to; ++d)
       kept = kept && d->second.behaviour == StrategicBehavior::Formation && !d->second.active && !d->second.blocker;
     if (!kept) continue;
-    const Decision& d = std::prev(to)->second;
+    const TracedCycle& d = std::prev(to)->second;
     const auto [x, y] = ownFrame(p);
     ++checked[side];
     EXPECT_LT(std::hypot(x - d.sx, y - d.sy), 0.5) << p.team << " " << p.unum << " at " << at / 100.0 << " s stands at ("
@@ -127,7 +100,7 @@ void expectOpenPlayPlaces(long at, const std::vector<PlayerState>& seen,
 // At kick-off every player stands within half a metre (the kick-off
 // routine's own tolerance) of the strategic position it computed.
 void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
-                         std::map<std::pair<int, int>, std::map<long, Decision>>& traced) {
+                         std::map<std::pair<int, int>, std::map<long, TracedCycle>>& traced) {
   int checked = 0, away = 0;
   for (const auto& [t, all] : seen) {
     for (const PlayerState& p : all) {
@@ -157,9 +130,7 @@ void expectKickOffPlaces(const std::map<long, std::vector<PlayerState>>& seen,
 TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
   PracticeServer server;
   TempDir work;
-  work.mirrorDataKeepingFormations();
-  ::unlink(work.file("config.ini").c_str());
-  work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
+  traceDecisions(work);
   std::vector<Process> agents;
   for (const std::string team : {"Home", "Away"}) {
     ASSERT_EQ(joinTeam(server, work.path(), team, 11, agents), "");
@@ -225,10 +196,10 @@ TEST(Game, KickOffPlacesOneActivePlayerGoalsAndTheSecondHalf) {
   EXPECT_EQ(text(last, "connections"), "22");
   EXPECT_EQ(players(last).size(), 22u);
   server.stop();
-  std::map<std::pair<int, int>, std::map<long, Decision>> traced;  // (side, unum)
+  std::map<std::pair<int, int>, std::map<long, TracedCycle>> traced;  // (side, unum)
   for (size_t k = 0; k < agents.size(); ++k) {
     EXPECT_EQ(agents[k].wait(), 1) << agents[k].err().substr(0, 2000);
-    traced[{static_cast<int>(k / 11), static_cast<int>(k % 11) + 1}] = decisions(agents[k].out());
+    traced[{static_cast<int>(k / 11), static_cast<int>(k % 11) + 1}] = tracedCycles(agents[k].out());
   }
   expectKickOffPlaces(atKickOff, traced);
   expectOpenPlayPlaces(stillAt, still, traced);

@@ -13,9 +13,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -256,6 +259,45 @@ inline std::string joinTeam(PracticeServer& server, const std::string& dir, cons
       return team + " " + std::to_string(unum) + " has not joined\n" + agents.back().err();
   }
   return "";
+}
+
+// A working folder like data/ whose players trace every decision.
+inline void traceDecisions(const TempDir& work) {
+  work.mirrorDataKeepingFormations();
+  ::unlink(work.file("config.ini").c_str());
+  work.write("config.ini", "LOG_ENABLED=YES\nLOG_LEVEL=DEBUG\nNOME=QUORVEL\n");
+}
+
+// One decision cycle as a traced agent prints it, with the motion then run.
+struct TracedCycle {
+  bool active = false;
+  int winner = 0;
+  double sx = 0, sy = 0;  // my strategic position, my own frame
+  int behaviour = -1;
+  bool blocker = false;   // walking to block a pass
+  std::string motion;
+};
+
+// Game time (hundredths) -> the cycle, from a traced agent's output.
+inline std::map<long, TracedCycle> tracedCycles(const std::string& out) {
+  std::map<long, TracedCycle> all;
+  long now = -1;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    double t = 0;
+    int active = 0, blocker = 0;
+    TracedCycle c;
+    if (std::sscanf(line.c_str(), "decision t %lf active %d winner %d strategic %lf %lf behaviour %d blocking %d", &t,
+                    &active, &c.winner, &c.sx, &c.sy, &c.behaviour, &blocker) == 7) {
+      c.active = active != 0;
+      c.blocker = blocker != 0;
+      now = std::lround(t * 100);
+      all[now] = c;
+    } else if (now >= 0 && line.rfind("Now executing: ", 0) == 0) {
+      all[now].motion = line.substr(15);
+    }
+  }
+  return all;
 }
 
 // Sits between agents and the server and records every frame both ways, in

@@ -47,6 +47,7 @@ class SuperKick : public LibraryMotion {
   void begin(Truth& truth, const BodyPose& start) override {
     heading_ = start.heading;
     const double h = heading_ * M_PI / 180.0;
+    // By the motion's name, not left_: type 1 plays its right kick for both.
     const double right = kick()->getName().find("Left") == std::string::npos ? kBallRight : -kBallRight;
     ballX_ = start.x + kBallAhead * std::cos(h) + right * std::sin(h);
     ballY_ = start.y + kBallAhead * std::sin(h) - right * std::cos(h);

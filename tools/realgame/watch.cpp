@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
   fieldtest::SceneGraph scene;
   Game game;
   std::string pending;
-  bool input = true;
   while (link.open()) {
     if (auto frame = link.receive(10)) {
       game.take(*frame);
@@ -114,15 +113,11 @@ int main(int argc, char** argv) {
       continue;
     }
     std::cout.flush();
-    if (!input) continue;
     pollfd p{STDIN_FILENO, POLLIN, 0};
     if (::poll(&p, 1, 0) <= 0) continue;
     char buf[4096];
     const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
-    if (n <= 0) {
-      input = false;
-      break;
-    }
+    if (n <= 0) break;
     pending.append(buf, static_cast<size_t>(n));
     size_t nl;
     while ((nl = pending.find('\n')) != std::string::npos) {

@@ -12,7 +12,6 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +27,7 @@
 #include <benchmark/benchmark.h>
 
 #include "KVDAgentH.h"
+#include "Samples.h"
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
 #include "utils/communication/MessageParser.h"
@@ -43,12 +43,8 @@ double micros(Clock::time_point a, Clock::time_point b)
     return std::chrono::duration<double, std::micro>(b - a).count();
 }
 
-double threadCpuMicros()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
+using bench::percentile;
+using bench::threadCpuMicros;
 
 // One recorded message split around its clock and game time, so that each
 // replay can write times that run on.
@@ -189,13 +185,13 @@ Rig* rig(std::string& error)
     return r;
 }
 
-double percentile(std::vector<double> v, double q)
+// The median, 99th percentile and largest sample as <stem>median_us,
+// <stem>p99_us and <stem>max_us.
+void putSpread(benchmark::State& state, const std::string& stem, const std::vector<double>& v)
 {
-    if (v.empty())
-        return 0;
-    const size_t k = std::min(v.size() - 1, static_cast<size_t>(q * static_cast<double>(v.size())));
-    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
-    return v[k];
+    state.counters[stem + "median_us"] = percentile(v, 50);
+    state.counters[stem + "p99_us"] = percentile(v, 99);
+    state.counters[stem + "max_us"] = percentile(v, 100);
 }
 
 void BM_AgentCycle(benchmark::State& state, bool playOn)
@@ -258,19 +254,15 @@ void BM_AgentCycle(benchmark::State& state, bool playOn)
             i = 0;
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["median_us"] = percentile(total, 0.5);
-    state.counters["p99_us"] = percentile(total, 0.99);
-    state.counters["max_us"] = percentile(total, 1.0);
-    state.counters["cpu_median_us"] = percentile(cpu, 0.5);
-    state.counters["cpu_p99_us"] = percentile(cpu, 0.99);
-    state.counters["cpu_max_us"] = percentile(cpu, 1.0);
-    state.counters["receive_us"] = percentile(receive, 0.5);
-    state.counters["perceive_us"] = percentile(perceive, 0.5);
-    state.counters["decide_us"] = percentile(decide, 0.5);
-    state.counters["decide_p99_us"] = percentile(decide, 0.99);
-    state.counters["motion_us"] = percentile(motion, 0.5);
-    state.counters["motion_p99_us"] = percentile(motion, 0.99);
-    state.counters["send_us"] = percentile(send, 0.5);
+    putSpread(state, "", total);
+    putSpread(state, "cpu_", cpu);
+    state.counters["receive_us"] = percentile(receive, 50);
+    state.counters["perceive_us"] = percentile(perceive, 50);
+    state.counters["decide_us"] = percentile(decide, 50);
+    state.counters["decide_p99_us"] = percentile(decide, 99);
+    state.counters["motion_us"] = percentile(motion, 50);
+    state.counters["motion_p99_us"] = percentile(motion, 99);
+    state.counters["send_us"] = percentile(send, 50);
 }
 BENCHMARK_CAPTURE(BM_AgentCycle, Recorded, false)->UseManualTime()->Iterations(2580);
 BENCHMARK_CAPTURE(BM_AgentCycle, PlayOn, true)->UseManualTime()->Iterations(5160);

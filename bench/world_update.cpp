@@ -14,10 +14,9 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
-
 #include <benchmark/benchmark.h>
 
+#include "Samples.h"
 #include "physics/AgentModel.h"
 #include "utils/Singleton.h"
 #include "utils/communication/MessageParser.h"
@@ -102,29 +101,8 @@ std::vector<Capture> readCrowdCaptures()
     return out;
 }
 
-double threadCpuMicros()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
-    return v[v.size() / 2];
-}
-
-double percentile99(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    const size_t k = v.size() * 99 / 100;
-    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
-    return v[k];
-}
+using bench::percentile;
+using bench::threadCpuMicros;
 
 void BM_ParseAndUpdateAllCrowdCaptures(benchmark::State& state)
 {
@@ -170,13 +148,13 @@ void BM_ParseAndUpdateAllCrowdCaptures(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["median_us"] = median(all);
-    state.counters["p99_us"] = percentile99(all);
-    state.counters["vision_median_us"] = median(vision);
-    state.counters["vision_p99_us"] = percentile99(vision);
-    state.counters["cpu_median_us"] = median(cpuAll);
-    state.counters["cpu_vision_median_us"] = median(cpuVision);
-    state.counters["cpu_vision_p99_us"] = percentile99(cpuVision);
+    state.counters["median_us"] = percentile(all, 50);
+    state.counters["p99_us"] = percentile(all, 99);
+    state.counters["vision_median_us"] = percentile(vision, 50);
+    state.counters["vision_p99_us"] = percentile(vision, 99);
+    state.counters["cpu_median_us"] = percentile(cpuAll, 50);
+    state.counters["cpu_vision_median_us"] = percentile(cpuVision, 50);
+    state.counters["cpu_vision_p99_us"] = percentile(cpuVision, 99);
     state.counters["players"] = static_cast<double>(captures.size());
 }
 // Every message of every player once.

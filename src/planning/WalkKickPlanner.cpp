@@ -13,7 +13,6 @@ const float kPenalty = 90000;
 // Per-step yaw limit (rad).
 const float kMaxTurn = 0.26f;
 const float kSwingHeight = 0.06f;
-const float kKickFootBehindBall = 0.23f;
 
 WalkKickPlanner::SKickParams row(float dist, float ang, float pose, float last, float period, float maxStep) {
     WalkKickPlanner::SKickParams p;
@@ -39,14 +38,21 @@ float offsetAngle(float xx, float yy) {
 
 WalkKickPlanner::WalkKickPlanner(OmniWalkPrevCtrl* pWlk)
     : FootstepPlanner(pWlk), currKick(SUPER_KICK), kickFoot(0), suppAtKick(1), signal(1), firstPlan(false) {
-    superKickParams = row(0.17f, Deg2Rad(45), 0, 0.7f, 0.4f, 0.16f);
+    // The keyframe super and goal kicks start from a stance with the ball
+    // about 0.15 m ahead of the feet, in front of the kicking one: the support
+    // foot 0.15 m behind the ball and one stance width (0.11 m) beside it, the
+    // kicking foot set down beside it, 0.04 m further back so that its toe
+    // clears the ball on the way.
+    superKickParams = row(offsetLength(-0.15f, 0.11f), offsetAngle(-0.15f, 0.11f), 0, 0.7f, 0.4f, 0.16f);
+    superKickParams.kickFootBehind = 0.19f;
+    superKickParams.kickFootLands = true;
     clearballParams = row(0.17f, Deg2Rad(45), 0, 0.7f, 0.4f, 0.16f);
     superKickOffParams =
         row(1.225f * offsetLength(-0.13f, 0.18f), offsetAngle(-0.13f, 0.18f), Deg2Rad(35), 0.4f, 0.3f, 0.14f);
     superKickOffRightParams = row(0.18f, offsetAngle(-0.13f, 0.12f), 0, 0.7f, 0.4f, 0.17f);
     superKickOffLeftParams = row(0.18f, offsetAngle(-0.13f, 0.12f), 0, 0.7f, 0.4f, 0.17f);
     sevenMKickParams = row(offsetLength(-0.18f, 0.12f), offsetAngle(-0.18f, 0.12f), 0, 0.38f, 0.3f, 0.15f);
-    goalKickParams = row(0.17f, Deg2Rad(45), 0, 0.7f, 0.4f, 0.16f);
+    goalKickParams = superKickParams;
     kungfuKickParams = row(0, 0, 0, 0.5f, 0.4f, 0.15f);
     // The angle is the offset's angle read as degrees.
     dynamicKickParams = row(0.19f, Deg2Rad(offsetAngle(-0.22f, -0.12f)), 0, 0.4f, 0.36f, 0.18f);
@@ -121,7 +127,7 @@ bool WalkKickPlanner::Aborted() {
 
 Vector WalkKickPlanner::kickFootFinalStep() const {
     Vector toTarget = vTargetRel - vBallRel;
-    return Vector(-kKickFootBehindBall, 0).relativeToGlobal(vBallRel, toTarget.getDirection());
+    return Vector(-currKickParams.kickFootBehind, 0).relativeToGlobal(vBallRel, toTarget.getDirection());
 }
 
 void WalkKickPlanner::ComputeRelativePosition() {
@@ -296,9 +302,11 @@ Vector3f WalkKickPlanner::GetLastSwing(float t) {
     float r = d / 3;
     float T = 0.95f * d - r;
     if (t >= r && T > 0) {
-        position.x = LinearInterpolation(position.x, vKickFootFinalStep.x, t - r, T);
-        position.y = LinearInterpolation(position.y, vKickFootFinalStep.y, t - r, T);
-        position.z = LinearInterpolation(0, kSwingHeight, t - r, T);
+        float s = std::fmin(1.0f, (t - r) / T);
+        position.x = LinearInterpolation(position.x, vKickFootFinalStep.x, s, 1);
+        position.y = LinearInterpolation(position.y, vKickFootFinalStep.y, s, 1);
+        // Landing: up and down again on a parabola; else rising to the end.
+        position.z = currKickParams.kickFootLands ? 4 * kSwingHeight * s * (1 - s) : kSwingHeight * s;
     }
     return position;
 }

@@ -24,6 +24,11 @@ public:
         float period = 0;
         // The kick-support step only closer than this to the support foot.
         float maxStep = 0;
+        // The kicking foot's last step: this far behind the ball on the line
+        // to the target (m); lifted to swing height there, or set down in a
+        // stance beside the support foot.
+        float kickFootBehind = 0.23f;
+        bool kickFootLands = false;
     };
 
     enum eKick {

@@ -29,13 +29,14 @@ TEST_F(WalkKick, KickRows) {
         WalkKickPlanner::eKick kick;
         float dist, ang, pose, last, period, maxStep;
     } cases[] = {
-        {WalkKickPlanner::SUPER_KICK, 0.17f, 0.7854f, 0, 0.7f, 0.4f, 0.16f},
+        // The support foot 0.15 m behind the ball and 0.11 m beside it.
+        {WalkKickPlanner::SUPER_KICK, 0.1860f, 0.6327f, 0, 0.7f, 0.4f, 0.16f},
         {WalkKickPlanner::CLEARBALL, 0.17f, 0.7854f, 0, 0.7f, 0.4f, 0.16f},
         {WalkKickPlanner::SUPER_KICK_OFF, 0.2720f, 0.9453f, 0.6109f, 0.4f, 0.3f, 0.14f},
         {WalkKickPlanner::SUPER_KICK_OFFRIGHT, 0.18f, 0.7454f, 0, 0.7f, 0.4f, 0.17f},
         {WalkKickPlanner::SUPER_KICK_OFFLEFT, 0.18f, 0.7454f, 0, 0.7f, 0.4f, 0.17f},
         {WalkKickPlanner::SEVENM_KICK, 0.2163f, 0.5880f, 0, 0.38f, 0.3f, 0.15f},
-        {WalkKickPlanner::GOAL_KICK, 0.17f, 0.7854f, 0, 0.7f, 0.4f, 0.16f},
+        {WalkKickPlanner::GOAL_KICK, 0.1860f, 0.6327f, 0, 0.7f, 0.4f, 0.16f},
         {WalkKickPlanner::KUNGFU_KICK, 0, 0, 0, 0.5f, 0.4f, 0.15f},
         {WalkKickPlanner::DYNAMIC_KICK, 0.19f, 0.1009f, 0, 0.4f, 0.36f, 0.18f},
     };
@@ -60,11 +61,11 @@ TEST_F(WalkKick, FirstPlanPicksTheCandidateNearestTheSupportSpot) {
     start(Vector(5, 0), true);
     planner.Update();
     ASSERT_EQ(planner.GetNumberOfSteps(), 5);
-    // Support spot: 0.17 m from the ball at 45 degrees off the line back
-    // from the target, toward the left.
-    EXPECT_NEAR(planner.vSuppAtKickRel.x, 1 - 0.17f * std::sqrt(0.5f), 1e-4);
-    EXPECT_NEAR(planner.vSuppAtKickRel.y, 0.17f * std::sqrt(0.5f), 1e-4);
-    EXPECT_NEAR(planner.vKickFootFinalStep.x, 0.77f, 1e-4);
+    // Support spot: 0.15 m behind the ball on the line back from the
+    // target, 0.11 m toward the left.
+    EXPECT_NEAR(planner.vSuppAtKickRel.x, 1 - 0.15f, 1e-4);
+    EXPECT_NEAR(planner.vSuppAtKickRel.y, 0.11f, 1e-4);
+    EXPECT_NEAR(planner.vKickFootFinalStep.x, 0.81f, 1e-4);
     EXPECT_EQ(planner.getKickFoot(), 0);
     const Footstep& s = planner.GetLast();
     EXPECT_EQ(s.foot, Footstep::LEFT);
@@ -79,7 +80,7 @@ TEST_F(WalkKick, FirstPlanPicksTheCandidateNearestTheSupportSpot) {
 TEST_F(WalkKick, KickSupportStepOnlyAfterTheFirstPlan) {
     // The ball placed so that the left foot's spot lies 0.116 m from the right foot.
     Vector spot(0.05f, 0.05f);
-    Vector ball = spot + Vector(0.17f * std::sqrt(0.5f), -0.17f * std::sqrt(0.5f));
+    Vector ball = spot + Vector(0.15f, -0.11f);
     // The planning frame mirrors the field's y.
     world().ballPos = Vector(ball.x, -ball.y);
     start(world().ballPos + Vector(4, 0), true);
@@ -144,6 +145,40 @@ TEST_F(WalkKick, BestOrientationTurnsOnlyTowardTheSteppingSide) {
     }
     planner.SetFirstPlan(true);
     EXPECT_EQ(planner.getBestOrientation(step(0, 0, 0, Footstep::LEFT)), 0);
+}
+
+// The kicking foot's last swing, the ball 1 m ahead and the target beyond it:
+// for the keyframe super and goal kicks it is set down 0.19 m behind the ball
+// (a stance beside the support foot, the toe clear of the ball); the other
+// rows end with it lifted 0.23 m behind the ball.
+TEST_F(WalkKick, LastSwingSetsTheFootDownForTheKeyframeKicks) {
+    struct Case {
+        WalkKickPlanner::eKick kick;
+        float behind;
+        bool lands;
+    } cases[] = {{WalkKickPlanner::SUPER_KICK, 0.19f, true},
+                 {WalkKickPlanner::GOAL_KICK, 0.19f, true},
+                 {WalkKickPlanner::SEVENM_KICK, 0.23f, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kick);
+        planner.SetKick(c.kick);
+        planner.Clear();
+        planner.Add(step(0.7f, 0.11f, 0, Footstep::LEFT));
+        planner.Add(step(0.6f, -0.055f, 0, Footstep::RIGHT));
+        planner.Add(step(0.85f, 0.11f, 0.7f, Footstep::LEFT));
+        planner.vBallRel = Vector(1, 0);
+        planner.vTargetRel = Vector(5, 0);
+        const float d = 0.7f, end = 0.95f * d;
+        // Still where it was for the first third.
+        EXPECT_NEAR(planner.GetLastSwing(0.2f).x, 0.6f, 1e-5);
+        EXPECT_NEAR(planner.GetLastSwing(0.2f).z, 0, 1e-5);
+        const Vector3f mid = planner.GetLastSwing((d / 3 + end) / 2);
+        EXPECT_NEAR(mid.z, c.lands ? 0.06f : 0.03f, 1e-4);
+        const Vector3f last = planner.GetLastSwing(end);
+        EXPECT_NEAR(last.x, 1 - c.behind, 1e-4);
+        EXPECT_NEAR(last.y, 0, 1e-4);
+        EXPECT_NEAR(last.z, c.lands ? 0 : 0.06f, 1e-4);
+    }
 }
 
 TEST_F(WalkKick, AbortedWhenTheBallMovesOrTheAgentIsFarFromIt) {

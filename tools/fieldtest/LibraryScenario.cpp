@@ -2,13 +2,16 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "Truth.h"
 #include "geometry/Geometry.h"
 #include "geometry/Vector.h"
+#include "physics/AgentModel.h"
 #include "skills/AgentActions.h"
 #include "skills/Behavior.h"
 #include "skills/OmniDirectionalKick.h"
+#include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "skills/SlotBehavior.h"
 #include "utils/Singleton.h"
 #include "world/GameState.h"
@@ -22,6 +25,9 @@ namespace {
 // Where the ball is put for the kick, ahead of the start, and how far beyond
 // it the kick is aimed (m).
 const double kBallAhead = 1.0, kTargetBeyond = 10.0;
+// Variation by seed: the ball up to this far to either side (m), the aim up
+// to this much more (deg).
+const double kVaryBeside = 0.25, kVaryAim = 30;
 // Cycles of standing after the ball is put, so that the robot sees it there.
 const int kLookCycles = 15;
 
@@ -34,11 +40,12 @@ class Library : public Scenario {
 
   void settle() override { playBehavior(actions_, actions_.bZeroWalk); }
 
-  void step(double) override {
+  void step(double t) override {
     if (!ready()) {
       playBehavior(actions_, actions_.bZeroWalk);
       return;
     }
+    now_ = t;
     actions_.checkGettingUp();
     if (!actions_.doGetup()) act();
     gaze_.decideLookingDirection2();
@@ -50,6 +57,7 @@ class Library : public Scenario {
   AgentActions& actions_;
   Vision gaze_;
   double heading_ = 0;
+  double now_ = 0;  // seconds into the run
   Vector start_{0, 0};
 
   virtual bool ready() { return true; }
@@ -71,37 +79,103 @@ class Library : public Scenario {
 
 class KickTo : public Library {
  public:
+  // `aim`: the target's direction from the ball, degrees counter-clockwise of
+  // straight ahead.
+  explicit KickTo(double aim = 0) : aim_(aim) {}
+
+  // Each seed but the first moves the ball up to kVaryBeside to either side
+  // and turns the aim up to kVaryAim more, so that runs differ.
+  void seed(unsigned s) override {
+    if (s <= 1) return;
+    std::mt19937 rng(s);
+    std::uniform_real_distribution<double> share(-1.0, 1.0);
+    beside_ = kVaryBeside * share(rng);
+    aim_ += kVaryAim * share(rng);
+  }
+
   void begin(Truth& truth, const BodyPose& start) override {
+    truth_ = &truth;
     heading_ = start.heading;
     start_ = Vector(static_cast<float>(start.x), static_cast<float>(start.y));
-    ball_ = ahead(kBallAhead);
+    const double h = heading_ * M_PI / 180.0;
+    ball_ = ahead(kBallAhead) +
+            Vector(static_cast<float>(-beside_ * std::sin(h)), static_cast<float>(beside_ * std::cos(h)));
     char text[128];
     std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ball_.x, ball_.y);
     truth.command(text);
   }
 
   void end(Truth& truth, Outcome& outcome) override {
+    if (reportKicks_) std::fprintf(stderr, "run over: %d kick starts\n", kicks_);
     double x = 0, y = 0;
     if (!truth.ball(x, y)) return;
     outcome.ballKnown = true;
     outcome.ballTravel = std::hypot(x - ball_.x, y - ball_.y);
     const double angle =
-        outcome.ballTravel > 1e-3 ? std::atan2(y - ball_.y, x - ball_.x) * 180.0 / M_PI - heading_ : 0;
+        outcome.ballTravel > 1e-3 ? std::atan2(y - ball_.y, x - ball_.x) * 180.0 / M_PI - heading_ - aim_ : 0;
     outcome.ballAngle = std::remainder(angle, 360.0);
   }
 
  protected:
   bool ready() override { return ++looked_ > kLookCycles; }
-  void act() override { actions_.kickToTarget(agentFrame(ahead(kBallAhead + kTargetBeyond))); }
+  void act() override {
+    Behavior* before = actions_.currBehavior;
+    actions_.kickToTarget(agentFrame(target()));
+    if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior != before) {
+      ++kicks_;
+      kick_ = actions_.currBehavior;
+      reportKick("start");
+    } else if (kick_ && before == kick_ && actions_.currBehavior != kick_) {
+      reportKick("end");
+      kick_ = nullptr;
+    }
+  }
 
+  // Where the server has the ball when the keyframe kick starts or ends, in
+  // the torso's frame (x ahead, y left), with the feet the agent measures,
+  // on stderr.
+  void reportKick(const char* what) {
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    BodyPose torso;
+    double bx = 0, by = 0;
+    if (!truth_ || !truth_->pose(ws.game->side, ws.unum, torso) || !truth_->ball(bx, by)) return;
+    const double h = torso.heading * M_PI / 180.0;
+    const double dx = bx - torso.x, dy = by - torso.y;
+    const double ahead = dx * std::cos(h) + dy * std::sin(h), left = -dx * std::sin(h) + dy * std::cos(h);
+    AgentModel& body = Singleton<AgentModel>::getInstance();
+    const Vector3f l = body.getLFootPositionFK(), r = body.getRFootPositionFK();
+    std::fprintf(stderr,
+                 "kick %s at %.2f s: %s, ball %.3f ahead %.3f left of the torso; feet (hips frame) left %.3f %.3f right "
+                 "%.3f %.3f; heading %.1f deg\n",
+                 what, now_, kick_->getName().c_str(), ahead, left, l.x, l.y, r.x, r.y,
+                 std::remainder(torso.heading - heading_, 360.0));
+  }
+
+  // kTargetBeyond past the ball in the aim's direction, team frame.
+  Vector target() const {
+    const double a = (heading_ + aim_) * M_PI / 180.0;
+    return ball_ +
+           Vector(static_cast<float>(kTargetBeyond * std::cos(a)), static_cast<float>(kTargetBeyond * std::sin(a)));
+  }
+
+  double aim_;
+  double beside_ = 0;  // the ball's offset to the left of straight ahead (m)
+  int kicks_ = 0;
+  Behavior* kick_ = nullptr;
+  bool reportKicks_ = true;
   Vector ball_{0, 0};
   int looked_ = 0;
+  Truth* truth_ = nullptr;
 };
 
 // dynamicKickToTarget: the ZMP walk up to the ball, then the omnidirectional
 // kick from the step the left foot carried. Once the kick is over the robot
 // walks on the spot.
 class DynamicKickTo : public KickTo {
+ public:
+  DynamicKickTo() { reportKicks_ = false; }
+  void seed(unsigned) override {}
+
  private:
   void act() override {
     if (kicked_ && actions_.currBehavior != actions_.bOmniKick) {
@@ -122,7 +196,7 @@ std::function<std::unique_ptr<Scenario>(double)> dynamicKickScenario() {
 }
 
 std::function<std::unique_ptr<Scenario>(double)> kickToTargetScenario() {
-  return [](double) { return std::make_unique<KickTo>(); };
+  return [](double aim) { return std::make_unique<KickTo>(aim); };
 }
 
 }  // namespace fieldtest

@@ -94,7 +94,11 @@ const std::vector<ScenarioInfo>& scenarios() {
       {"dive-right", "the goalie's dive to the right", Axis::None, 0, "", -5, 0, 0, diveScenario(false)},
       {"goto", "goToTarget to a point straight ahead", Axis::Forward, 5, "m", -8, 0, 0, gotoScenario()},
       // kickToTarget as the decision layer calls it, with the agent's gaze.
-      {"kick-to-target", "kickToTarget: the ball put 1 m ahead, aimed 10 m beyond", Axis::None, 0, "", -5, 0, 0,
+      {"kick-to-target",
+       "kickToTarget: the ball put 1 m ahead, aimed 10 m beyond it, the command (deg) counter-clockwise of "
+       "straight ahead; the ball's angle is off that aim; seeds above 1 put the ball up to 0.25 m aside and "
+       "turn the aim up to 30 deg more",
+       Axis::None, 0, "deg", -5, 0, 0,
        kickToTargetScenario()},
       {"omni-kick", "dynamicKickToTarget: the ball put 1 m ahead, the omnidirectional kick aimed 10 m beyond",
        Axis::None, 0, "", -5, 0, 0, dynamicKickScenario()},

@@ -123,19 +123,25 @@ bool SceneGraph::find(const Node& node, std::vector<Matrix>& path, const std::st
   return found;
 }
 
-bool SceneGraph::findBall(const Node& node, const Matrix& above, double& x, double& y) {
+bool SceneGraph::findBall(const Node& node, const Matrix& above, double& x, double& y, double& z) {
   const Matrix m = node.transform ? multiply(above, node.m) : above;
   if (node.mesh.find("soccerball") != std::string::npos) {
     x = m[12];
     y = m[13];
+    z = m[14];
     return true;
   }
   for (const Node& child : node.children)
-    if (findBall(child, m, x, y)) return true;
+    if (findBall(child, m, x, y, z)) return true;
   return false;
 }
 
-bool SceneGraph::ball(double& x, double& y) const { return findBall(root_, kIdentity, x, y); }
+bool SceneGraph::ball(double& x, double& y) const {
+  double z = 0;
+  return findBall(root_, kIdentity, x, y, z);
+}
+
+bool SceneGraph::ball(double& x, double& y, double& z) const { return findBall(root_, kIdentity, x, y, z); }
 
 bool SceneGraph::torso(int side, int unum, BodyPose& out) const {
   if (side != 1 && side != 2) return false;

@@ -24,6 +24,8 @@ class SceneGraph {
   bool torso(int side, int unum, BodyPose& out) const;
   // Where the ball is on the field (x, y); false when the scene shows none.
   bool ball(double& x, double& y) const;
+  // The same with the height of the ball's centre.
+  bool ball(double& x, double& y, double& z) const;
 
  private:
   using Matrix = std::array<double, 16>;  // column-major, as sent
@@ -38,7 +40,7 @@ class SceneGraph {
   static bool update(Node& node, const practice::SNode& nd);
   bool find(const Node& node, std::vector<Matrix>& path, const std::string& number, const std::string& team,
             BodyPose& out) const;
-  static bool findBall(const Node& node, const Matrix& above, double& x, double& y);
+  static bool findBall(const Node& node, const Matrix& above, double& x, double& y, double& z);
 
   Node root_;
 };

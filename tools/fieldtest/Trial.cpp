@@ -133,7 +133,10 @@ TrialResult runTrialHere(const TrialSpec& spec) {
             Joint* joint = model.getJoint(j);
             std::fprintf(stderr, " %.0f", joint ? static_cast<double>(joint->getAngle()) : 0.0);
           }
-          std::fprintf(stderr, " %.2f\n", pose.chestZ);
+          std::fprintf(stderr, " %.2f", pose.chestZ);
+          double bx = 0, by = 0, bz = 0;
+          if (spec.traceBall && truth->ball(bx, by, bz)) std::fprintf(stderr, " %.3f %.3f %.3f", bx, by, bz);
+          std::fputc('\n', stderr);
         }
       } else if (!truth->open() || ++missed > 50) {
         return failure("the monitor port shows no such player");

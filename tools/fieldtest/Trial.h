@@ -25,6 +25,7 @@ struct TrialSpec {
   double beamX = 0, beamY = 0, beamDeg = 0;
   bool trace = false;  // every pose the server reports, on standard error
   bool traceJoints = false;  // the trace adds the joint angles, ids 2 to 21 (deg)
+  bool traceBall = false;    // the trace ends with the ball's x y z (m)
   bool paused = false;  // run in BeforeKickOff: no fouls, no self-collision freeze
   // Share of the run's cycles whose joint commands are dropped (only "(syn)"
   // goes out), as when a busy player answers late; drawn from `seed`.

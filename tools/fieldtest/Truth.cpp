@@ -108,6 +108,11 @@ bool SceneTruth::ball(double& x, double& y) {
   return scene_.ball(x, y);
 }
 
+bool SceneTruth::ball(double& x, double& y, double& z) {
+  take();
+  return scene_.ball(x, y, z);
+}
+
 std::unique_ptr<Truth> makeTruth(bool practiceServer) {
   if (practiceServer) return std::make_unique<StateTruth>();
   return std::make_unique<SceneTruth>();

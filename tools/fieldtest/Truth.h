@@ -22,6 +22,11 @@ class Truth {
   virtual bool pose(int side, int unum, BodyPose& out) = 0;
   // The ball on the field (x, y); false when the server does not show it.
   virtual bool ball(double& x, double& y) = 0;
+  // The height of the ball's centre too, where the server shows it.
+  virtual bool ball(double& x, double& y, double& z) {
+    z = 0;
+    return ball(x, y);
+  }
 
  protected:
   Link link_;
@@ -30,6 +35,7 @@ class Truth {
 // Asks the practice server for "(state)" and reads its player entries.
 class StateTruth : public Truth {
  public:
+  using Truth::ball;
   bool pose(int side, int unum, BodyPose& out) override;
   bool ball(double& x, double& y) override;
   // The player entry of one "(state ...)" reply.
@@ -47,6 +53,7 @@ class SceneTruth : public Truth {
  public:
   bool pose(int side, int unum, BodyPose& out) override;
   bool ball(double& x, double& y) override;
+  bool ball(double& x, double& y, double& z) override;
 
  private:
   SceneGraph scene_;

@@ -45,6 +45,7 @@ void usage(std::ostream& out) {
          "                          vertical part: above 0 leans back) on stderr\n"
          "  --trace-joints          the trace adds every body joint's angle in degrees (ids 2 to 21)\n"
          "                          before the chest's part\n"
+         "  --trace-ball            the trace ends with the ball's centre x y z (m)\n"
          "  --help                  this text\n"
          "\n"
          "Scenarios:\n";
@@ -160,6 +161,8 @@ int main(int argc, char** argv) {
       spec.paused = true;
     } else if (arg == "--trace-joints") {
       spec.trace = spec.traceJoints = true;
+    } else if (arg == "--trace-ball") {
+      spec.trace = spec.traceBall = true;
     } else if (arg == "--trace") {
       spec.trace = true;
     } else if (arg == "--csv" && value(1)) {

@@ -142,20 +142,28 @@ def getup_frames(kind, t):
 # the swing, snap_* are a second swing slot that ends it, kp is the servo
 # gain of the swinging hip, knee and ankle, yaw turns the right hip yaw-pitch
 # (the swing's direction) for the types whose kick leaves to the left.
+# sup_knee straightens the support knee during the swing, snap_lean pitches
+# the support hip further in the second swing slot (so that the torso still
+# tips back when the foot meets the ball), and arm_swing moves both shoulders
+# during the swing.
 # Tuned on the real server by tools/fieldtest/superkicktune.py.
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
-KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push"]
-KICK_DEFAULTS = {"kick_roll": 0, "hit_lean": 0, "kp": 0.456, "yaw": 0, "snap_s": 0.06, "push": 0}
+KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push",
+             "sup_knee", "snap_lean", "arm_swing"]
+KICK_DEFAULTS = {"kick_roll": 0, "hit_lean": 0, "kp": 0.456, "yaw": 0, "snap_s": 0.06, "push": 0, "sup_knee": 0,
+                 "snap_lean": 0, "arm_swing": 0}
 KICKS = {
-    "T0": {"shift_s": 0.454, "roll": 15.451, "lean": -5.141, "back_s": 0.219, "back_hip": 17.65, "back_knee": -79.724,
-           "back_ankle": 34.524, "hit_s": 0.113, "hit_hip": 37.744, "hit_knee": -22.354, "hit_ankle": 21.956,
-           "hold_s": 0.5, "home_s": 0.122, "kick_roll": -3.332, "hit_lean": -18.047, "kp": 1.04, "yaw": 0,
-           "snap_s": 0.086, "snap_hip": 50.725, "snap_knee": -20.663, "snap_ankle": 26.366, "push": 3.537},
-    "T1": {"shift_s": 0.505, "roll": 17.53, "lean": 7.204, "back_s": 0.254, "back_hip": 23.019, "back_knee": -101.093,
-           "back_ankle": 34.102, "hit_s": 0.206, "hit_hip": 61.532, "hit_knee": -25.362, "hit_ankle": 24.994,
-           "hold_s": 0.43, "home_s": 0.234, "kick_roll": -8.388, "hit_lean": -16.621, "kp": 0.655, "yaw": -19.922,
-           "snap_s": 0.11, "snap_hip": 72.586, "snap_knee": -63.969, "snap_ankle": 16.994, "push": 1.379},
+    "T0": {"shift_s": 0.454, "roll": 15.451, "lean": -5.141, "back_s": 0.219, "back_hip": 17.65,
+           "back_knee": -79.724, "back_ankle": 34.524, "hit_s": 0.115, "hit_hip": 37.744, "hit_knee": -22.354,
+           "hit_ankle": 21.956, "hold_s": 0.5, "home_s": 0.122, "kick_roll": -3.332, "hit_lean": -28.075, "kp": 1.04,
+           "yaw": 0, "snap_s": 0.122, "snap_hip": 37.686, "snap_knee": -10.889, "snap_ankle": 16.049, "push": 5.258,
+           "sup_knee": 0.69, "snap_lean": -1.185, "arm_swing": -37.379},
+    "T1": {"shift_s": 0.505, "roll": 17.53, "lean": 7.204, "back_s": 0.254, "back_hip": 23.019,
+           "back_knee": -101.093, "back_ankle": 34.102, "hit_s": 0.156, "hit_hip": 61.532, "hit_knee": -25.362,
+           "hit_ankle": 24.994, "hold_s": 0.43, "home_s": 0.234, "kick_roll": -8.388, "hit_lean": -32.185,
+           "kp": 0.655, "yaw": -19.922, "snap_s": 0.02, "snap_hip": 72.906, "snap_knee": -34.583,
+           "snap_ankle": 13.862, "push": -1.137, "sup_knee": 5.657, "snap_lean": 2.991, "arm_swing": -52.848},
     "T2": {"shift_s": 0.426, "roll": 16.168, "lean": -5.61, "back_s": 0.238, "back_hip": 16.459, "back_knee": -74.763,
            "back_ankle": 42.516, "hit_s": 0.175, "hit_hip": 36.849, "hit_knee": -26.779, "hit_ankle": 32.546,
            "hold_s": 0.592, "home_s": 0.135, "kick_roll": -5.432, "hit_lean": -20.616, "kp": 1.024, "yaw": 0,
@@ -166,10 +174,10 @@ KICKS = {
            "kp": 0.794, "yaw": 0, "snap_s": 0.122, "snap_hip": 52.351, "snap_knee": -6.189, "snap_ankle": 15.777,
            "push": 7.857},
     "T4": {"shift_s": 0.767, "roll": 18.474, "lean": 0.894, "back_s": 0.114, "back_hip": 18.233,
-           "back_knee": -127.251, "back_ankle": 45.675, "hit_s": 0.06, "hit_hip": 49.007, "hit_knee": -5.596,
-           "hit_ankle": 21.678, "hold_s": 0.749, "home_s": 0.122, "kick_roll": -8.803, "hit_lean": -12.088,
-           "kp": 0.644, "yaw": -10.696, "snap_s": 0.175, "snap_hip": 59.587, "snap_knee": -67.371,
-           "snap_ankle": 25.866, "push": 3.044},
+           "back_knee": -127.251, "back_ankle": 45.675, "hit_s": 0.098, "hit_hip": 49.007, "hit_knee": -5.596,
+           "hit_ankle": 21.678, "hold_s": 0.749, "home_s": 0.122, "kick_roll": -8.803, "hit_lean": -25.864,
+           "kp": 0.644, "yaw": -10.696, "snap_s": 0.13, "snap_hip": 72.955, "snap_knee": -64.84,
+           "snap_ankle": 14.477, "push": -0.365, "sup_knee": 3.899, "snap_lean": -0.338, "arm_swing": -9.248},
     "T4L": {"shift_s": 0.713, "roll": 17.664, "lean": -1.885, "back_s": 0.047, "back_hip": 25.308,
            "back_knee": -123.456, "back_ankle": 43.351, "hit_s": 0.122, "hit_hip": 65.922, "hit_knee": -25.876,
            "hit_ankle": 21.442, "hold_s": 0.798, "home_s": 0.163, "kick_roll": -14.08, "hit_lean": -4.687,
@@ -197,15 +205,16 @@ def super_kick_right(k):
     back.update({3: k["yaw"], 5: -r + k["kick_roll"], 7: k["back_hip"], 9: k["back_knee"], 11: k["back_ankle"]})
     hit = dict(shift)
     hit.update({3: k["yaw"], 5: -r + k["kick_roll"], 6: 27 + k["lean"] + k["hit_lean"], 7: k["hit_hip"],
-                9: k["hit_knee"], 10: 34 + k["push"], 11: k["hit_ankle"]})
+                8: -61 + k["sup_knee"], 9: k["hit_knee"], 10: 34 + k["push"], 11: k["hit_ankle"]})
     snap = dict(hit)
-    snap.update({7: k["snap_hip"], 9: k["snap_knee"], 11: k["snap_ankle"]})
+    snap.update({6: hit[6] + k["snap_lean"], 7: k["snap_hip"], 9: k["snap_knee"], 11: k["snap_ankle"]})
     arm = arms(-90, 15, -80, -20)
+    swing = arms(-90 + k["arm_swing"], 15, -80, -20)
     return [
         (k["shift_s"], pose(shift, arm)),
         (k["back_s"], pose(back, arm)),
-        (k["hit_s"], pose(hit, arm), "KICK"),
-        (k["snap_s"], pose(snap, arm), "KICK"),
+        (k["hit_s"], pose(hit, swing), "KICK"),
+        (k["snap_s"], pose(snap, swing), "KICK"),
         (k["hold_s"], pose(shift, arm)),
         (k["home_s"], READY),
     ]

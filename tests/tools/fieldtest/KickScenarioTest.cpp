@@ -36,6 +36,12 @@ TEST(SceneGraph, FollowsTheBall) {
   ASSERT_TRUE(g.ball(x, y));
   EXPECT_DOUBLE_EQ(x, 2.25);
   EXPECT_DOUBLE_EQ(y, -1);
+  // In flight: the height of its centre.
+  ASSERT_TRUE(g.apply("((time 0.08))(RDS 0 1)((nd(nd))(nd)(nd (SLT 1 0 0 0 0 1 0 0 0 0 1 0 2.5 -1 0.3 1)(nd)))"));
+  double z = 0;
+  ASSERT_TRUE(g.ball(x, y, z));
+  EXPECT_DOUBLE_EQ(x, 2.5);
+  EXPECT_DOUBLE_EQ(z, 0.3);
 }
 
 TEST(StateTruth, ReadsThePracticeServersBall) {

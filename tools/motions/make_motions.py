@@ -66,7 +66,8 @@ GETUP = {
     # landing sits up alike, and rises from the squat slowly: the arms come
     # down first, then hips, knees and ankles open together with the ankles
     # leading, which keeps the weight over the feet; the arms stay ahead
-    # while it rises. Type 4 (same legs, the toe left free) uses type 0's.
+    # while it rises. Type 4 has the same legs; its free toe gives way under
+    # a weight far forward, so it squats with the ankles less bent.
     "back": {
         "T0": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
@@ -91,6 +92,15 @@ GETUP = {
                [0.232, 71.0, -106.1, 40.9, 98.0, 22.7, -8.2, -42.9],
                [0.08, 68.4, -74.1, 66.6, 15.1, 1.0, -2.5, -17.3],
                0.333],
+        "T4": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
+               [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
+               [0.345, 98.4, -122.6, 57.4, 75.2, 14.8, -15.4, -68.0],
+               [0.199, 94.4, -112.9, 53.1, 105.0, 11.0, -7.0, -69.4],
+               [0.319, 58.6, -87.1, 37.7, 98.8, 17.7, -8.0, -62.5],
+               [0.3, 60, -87, 43, 60, 8, -13, -62],
+               [0.5, 45, -75, 37, 40, 8, -13, -40],
+               [0.4, 30, -63, 31, 25, 8, -13, -10],
+               0.3],
     },
 }
 

@@ -81,6 +81,64 @@ def scratch(data, tuned="parametrosOmnikick.txt"):
     return d
 
 
+def table(a, tool, work, server, log, run_time):
+    """Runs the record in data/ --table times per robot type (the seeds vary the start) and prints,
+    per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
+    off the aim (median, max of the absolute), the runs of 2 m within 20 degrees, and the falls
+    before, in and after the kick."""
+    shutil.copy(os.path.join("data", "movs", "parametrosOmnikick.txt"), os.path.join(work, "movs"))
+    types = list(range(5)) if a.types == "all" else [int(t) for t in a.types.split(",")]
+    csv = os.path.join(work, "table.csv")
+    print("type  reached  ball m median/min  off-aim deg median/max  2m<20deg  falls (before/in/after kick)")
+    for t in types:
+        srv = subprocess.Popen([server, a.mode, str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
+        time.sleep(2)
+        try:
+            out = subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
+                                  str(a.monitor_port), "--types", str(t), "--scenarios",
+                                  ",".join([a.scenario] * a.table), "--time", str(run_time), "--seed",
+                                  str(a.seed * 1000 + 100 * t), "--csv", csv], cwd=work, capture_output=True,
+                                 text=True, timeout=60 * a.table * (1 if a.mode == "sync" else 4))
+            rows = [r.split(",") for r in open(csv).read().split("\n")[1:] if r]
+            starts = [l.split()[2:] for l in out.stderr.split("\n") if l.startswith("omni-kick started")]
+            seen = [" ".join(v[2:]) for v in starts]
+            starts = [float(v[0]) for v in starts]
+        except (subprocess.TimeoutExpired, OSError):
+            rows, starts, seen = [], [], []
+        finally:
+            srv.send_signal(signal.SIGINT)
+            srv.wait()
+        if len(starts) != len(rows):
+            starts, seen = [-1.0] * len(rows), [""] * len(rows)
+        travel, angle, good, before, during, after, reached = [], [], 0, 0, 0, 0, 0
+        for f, k, b in zip(rows, starts, seen):
+            fell, at = int(f[9]), float(f[10])
+            m, deg = (float(f[11]), float(f[12])) if f[11] else (0.0, 0.0)
+            travel.append(m)
+            angle.append(abs(deg))
+            if k >= 0 and not (fell and at < k):
+                reached += 1
+            if fell:
+                if k < 0 or at < k:
+                    before += 1
+                elif at < k + a.kick_seconds:
+                    during += 1
+                else:
+                    after += 1
+            if m >= 2 and abs(deg) <= 20 and not fell:
+                good += 1
+            if a.verbose:
+                print("  type %d: ball %.2f m %.1f deg, kick at %.2f s (ball seen at %s), %s" %
+                      (t, m, deg, k, b, "fell at %.2f s" % at if fell else "no fall"), flush=True)
+        n = len(rows)
+        if n == 0:
+            print("%4d  no runs" % t, flush=True)
+            continue
+        print("%4d  %2d/%-2d    %5.2f / %5.2f      %5.1f / %5.1f          %2d/%-2d     %d (%d/%d/%d)" %
+              (t, reached, n, float(np.median(travel)), min(travel), float(np.median(angle)), max(angle), good, n,
+               before + during + after, before, during, after), flush=True)
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--port", type=int, default=3431)
@@ -100,6 +158,12 @@ def main():
     ap.add_argument("--angle-penalty", type=float, default=0,
                     help="score lost per degree beyond 15 off the aim (default 0)")
     ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
+    ap.add_argument("--table", type=int, metavar="N",
+                    help="no search: run the record in data/ N times per type and print the table")
+    ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="the server's mode for --table")
+    ap.add_argument("--kick-seconds", type=float, default=1.4,
+                    help="for --table: a fall this soon after the kick starts counts as in the kick")
+    ap.add_argument("--verbose", action="store_true", help="for --table: a line per run")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else START
     if len(start) != len(START):
@@ -143,6 +207,10 @@ def main():
             return -10, scores
         return (min(scores) if a.score == "min" else sum(scores) / len(scores)), scores
 
+    if a.table:
+        table(a, tool, work, server, log, run_time)
+        shutil.rmtree(work, ignore_errors=True)
+        return 0
     x0 = np.array(start, dtype=float)
     scale = np.array(SCALE)
     bounds = np.array([[(lo - s) / sc for lo, s, sc in zip(LOW, start, SCALE)],

@@ -4,6 +4,7 @@
 Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
            [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--tool PATH]
+       tools/fieldtest/kicktune.py --table N [--mode sync|normal] [--types LIST] [--scenario NAME] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The scenario is kick by default (the kick alone, the ball at the foot); walk-kick (the
 walk-and-kick engine, then the kick) and omni-kick (the agent's own ZMP-walk approach and
@@ -15,6 +16,10 @@ K times per robot type from a scratch copy of data/, and writes the best record 
 The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
 less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
 or with --score mean the mean of its runs.
+With --table N it searches nothing: it runs the record in data/ N times per robot type (the
+seeds vary the ball's place) and prints per type the runs that reached the kick without a fall,
+the ball's travel (median, min), its angle off the aim (median, max), the runs of 2 m within
+20 degrees without a fall, and the falls before, in and after the kick.
 """
 import argparse
 import math
@@ -81,6 +86,19 @@ def scratch(data, tuned="parametrosOmnikick.txt"):
     return d
 
 
+def run_tool(cmd, cwd, timeout):
+    """Runs the field test in its own process group and returns its standard error; on a time-out
+    the whole group goes (each trial runs in a child of the tool), then TimeoutExpired is raised."""
+    proc = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                            start_new_session=True)
+    try:
+        return proc.communicate(timeout=timeout)[1]
+    except subprocess.TimeoutExpired:
+        os.killpg(proc.pid, signal.SIGKILL)
+        proc.communicate()
+        raise
+
+
 def table(a, tool, work, server, log, run_time):
     """Runs the record in data/ --table times per robot type (the seeds vary the start) and prints,
     per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
@@ -94,13 +112,12 @@ def table(a, tool, work, server, log, run_time):
         srv = subprocess.Popen([server, a.mode, str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
         time.sleep(2)
         try:
-            out = subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
-                                  str(a.monitor_port), "--types", str(t), "--scenarios",
-                                  ",".join([a.scenario] * a.table), "--time", str(run_time), "--seed",
-                                  str(a.seed * 1000 + 100 * t), "--csv", csv], cwd=work, capture_output=True,
-                                 text=True, timeout=60 * a.table * (1 if a.mode == "sync" else 4))
+            err = run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
+                            str(a.monitor_port), "--types", str(t), "--scenarios", ",".join([a.scenario] * a.table),
+                            "--time", str(run_time), "--seed", str(a.seed * 1000 + 100 * t), "--csv", csv], work,
+                           60 * a.table * (1 if a.mode == "sync" else 4))
             rows = [r.split(",") for r in open(csv).read().split("\n")[1:] if r]
-            starts = [l.split()[2:] for l in out.stderr.split("\n") if l.startswith("omni-kick started")]
+            starts = [l.split()[2:] for l in err.split("\n") if l.startswith("omni-kick started")]
             seen = [" ".join(v[2:]) for v in starts]
             starts = [float(v[0]) for v in starts]
         except (subprocess.TimeoutExpired, OSError):
@@ -185,10 +202,9 @@ def main():
             os.remove(csv)
         counter[0] += 1
         try:
-            subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
-                            "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
-                            str(run_time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], cwd=work,
-                           capture_output=True, timeout=400)
+            run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
+                      "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
+                      str(run_time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], work, 400)
             rows = [r for r in open(csv).read().split("\n")[1:] if r]
         except (subprocess.TimeoutExpired, OSError):
             rows = []

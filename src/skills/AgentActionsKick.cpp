@@ -22,6 +22,15 @@ const float FAR_FROM_GOAL = 15;
 // robot type (deg, counter-clockwise of the body direction).
 const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 32, 0, 0, 25};
 
+// The most the body may face away from the aim when the kick starts (deg).
+const float OMNI_KICK_TURN = 10;
+// Where the omnidirectional kick's approach stops: this far behind the ball
+// and this far to its left, so that the ball lies ahead of the right foot
+// where its swing reaches; and the farthest ball it starts for (m).
+const float OMNI_KICK_BEHIND = 0.14f;
+const float OMNI_KICK_SIDE = 0.055f;
+const float OMNI_KICK_REACH = 0.18f;
+
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
 {
@@ -176,19 +185,23 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
     Vector me = ws->me->position.to2d();
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
         float d = me.getDistanceTo(ball);
-        bool canKick = d > 0.1f && d < 0.2f && wrapped(ws->me->orientation - finalorientation) < 45 &&
+        // The kick does not steer: the body faces the aim before it starts.
+        bool canKick = d > 0.1f && d < OMNI_KICK_REACH && wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
         if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {
             if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)
                 serverPass();
             startOmniKick();
         } else {
-            goToShootPoint(kickTarget, 0.155f, true, false, 0.7f, true, true);
+            // The field frame has +y to the robot's right: the torso goes
+            // to the left of the ball's line.
+            Vector shoot = fromFrame(ball, finalorientation, Vector(-OMNI_KICK_BEHIND, -OMNI_KICK_SIDE));
+            goToTarget(shoot, finalorientation, 0.0f, 0.7f, true, 0, 0, false, true, false, Circle(Vector(15, 0), 0),
+                       true, true);
         }
     }
     if (currBehavior == bOmniKick && bOmniKick->finished()) {
-        bOmniWalkZmp->change(bOmniKick->GetComPosX(), bOmniKick->GetComPosY(), bOmniKick->GetLFoot().to2d(),
-                             bOmniKick->GetRFoot().to2d(), bOmniKick->GetPrevSupport());
+        bOmniKick->handBack(*bOmniWalkZmp);
         currBehavior = bOmniWalkZmp;
     }
 }

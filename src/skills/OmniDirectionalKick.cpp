@@ -141,6 +141,11 @@ void OmniDirectionalKick::setKickFoot(int foot) {
     footChosen = foot;
 }
 
+void OmniDirectionalKick::handBack(OmniWalkZMP& walk) {
+    walk.change(GetComPosX(), GetComPosY(), GetLFoot().to2d(), GetRFoot().to2d(), GetPrevSupport());
+    walk.setOptParameter(0, 0, 0, true);
+}
+
 Vector3f OmniDirectionalKick::GetComPosX() {
     return comPosX;
 }

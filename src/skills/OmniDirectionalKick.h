@@ -14,6 +14,7 @@
 class Actions;
 class AgentModel;
 class LoggerMatlab;
+class OmniWalkZMP;
 class WorldState;
 
 // The kick out of the walk: four timed phases of leg-joint targets and
@@ -97,6 +98,10 @@ public:
     // What the walk takes over after the kick: the centre of mass at rest,
     // the nominal stance of the walk (left foot at +half the walk's leg
     // separation, right at -half) and the left foot as support.
+    // Hands the body back to the walk: the hand-over state above, then the
+    // walk's own tuned stance and period for a step in place, so that its
+    // first cycle already commands the legs it walks on.
+    void handBack(OmniWalkZMP& walk);
     Vector3f GetComPosX();
     Vector3f GetComPosY();
     Vector3f GetLFoot();

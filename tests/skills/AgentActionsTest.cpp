@@ -9,6 +9,7 @@
 
 #include "skills/AgentActions.h"
 #include "skills/IKPose.h"
+#include "skills/OmniDirectionalKick.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
 #include "skills/OmniWalkZMP.h"
 #include "skills/SlotBehavior.h"
@@ -278,6 +279,38 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
         actions.bOmniWalkZmp->isStepFinished = true;
         actions.kickToTarget(r.target);
         EXPECT_EQ(actions.currBehavior == actions.bIKPose, r.starts) << r.what;
+    }
+}
+
+// The omnidirectional kick does not steer: it starts from a finished step the
+// left foot carried only with the body facing the aim.
+TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
+{
+    ws.gTime = 10;
+    struct Row {
+        const char* what;
+        float heading;
+        bool leftCarried;
+        bool starts;
+    } rows[] = {
+        {"aligned", 0, true, true},
+        {"heading 8 off", 8, true, true},
+        {"heading -8 off", -8, true, true},
+        {"heading 15 off", 15, true, false},
+        {"heading 30 off", -30, true, false},
+        {"aligned, the right foot carried", 0, false, false},
+    };
+    for (const Row& r : rows) {
+        setBall(Vector(0, 0));
+        placeMe(Vector(-0.15f, 0), r.heading);
+        run(actions.bOmniWalkZmp);
+        actions.bOmniWalkZmp->isStepFinished = true;
+        actions.bOmniWalkZmp->transitionLeftFoot.support = r.leftCarried;
+        actions.bOmniWalkZmp->transitionRightFoot.support = !r.leftCarried;
+        actions.shouldDynamickKick = true;
+        actions.lastDynamickKick = ws.gTime;
+        actions.dynamicKickToTarget(Vector(10, 0), false);
+        EXPECT_EQ(actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick), r.starts) << r.what;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skills/OmniDirectionalKick.h"
+#include "skills/OmniWalkZMP.h"
 #include "skills/WalkSupport.h"
 
 namespace {
@@ -184,6 +185,27 @@ TEST_F(KickTest, HandOverIsTheNominalStanceOnTheLeftFoot) {
     EXPECT_EQ(kick.GetPrevSupport(), 1);
     EXPECT_EQ(kick.GetComPosX().x, 0);
     EXPECT_EQ(kick.GetComPosY().y, 0);
+}
+
+// The walk's start state alone holds a generic stance: its first cycle after
+// the kick must already run on the walk's own height, swing and period.
+TEST_F(KickTest, HandBackStartsTheWalkOnItsOwnStanceAndPeriod) {
+    startWith(record([](int) { return 0; }) + "\n");
+    OmniWalkZMP walk;
+    walk.params.heightCoM = 0.23;
+    walk.params.swingHeight = 0.07;
+    walk.params.period = 0.3;
+    kick.handBack(walk);
+    EXPECT_DOUBLE_EQ(walk.legExtention, 0.23);
+    EXPECT_DOUBLE_EQ(walk.swingHeight, 0.07);
+    EXPECT_DOUBLE_EQ(walk.stepTime, 0.3);
+    EXPECT_TRUE(walk.inicialLeftLeg.support);
+    EXPECT_FALSE(walk.inicialRightLeg.support);
+    EXPECT_FLOAT_EQ(walk.inicialLeftLeg.Position.y, 0.055f);
+    EXPECT_FLOAT_EQ(walk.inicialRightLeg.Position.y, -0.055f);
+    walk.execute();
+    EXPECT_DOUBLE_EQ(walk.stepSizeX, 0);
+    EXPECT_DOUBLE_EQ(walk.stepSizeY, 0);
 }
 
 TEST_F(KickTest, ChooseFoot) {

@@ -98,7 +98,7 @@ class KickTo : public Library {
     heading_ = start.heading;
     start_ = Vector(static_cast<float>(start.x), static_cast<float>(start.y));
     const double h = heading_ * M_PI / 180.0;
-    ball_ = ahead(kBallAhead) +
+    ball_ = ahead(kBallAhead + along_) +
             Vector(static_cast<float>(-beside_ * std::sin(h)), static_cast<float>(beside_ * std::cos(h)));
     char text[128];
     std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ball_.x, ball_.y);
@@ -159,6 +159,7 @@ class KickTo : public Library {
   }
 
   double aim_;
+  double along_ = 0;   // the ball's offset beyond kBallAhead (m)
   double beside_ = 0;  // the ball's offset to the left of straight ahead (m)
   int kicks_ = 0;
   Behavior* kick_ = nullptr;
@@ -170,23 +171,47 @@ class KickTo : public Library {
 
 // dynamicKickToTarget: the ZMP walk up to the ball, then the omnidirectional
 // kick from the step the left foot carried. Once the kick is over the robot
-// walks on the spot.
+// walks on the spot. Each seed but 0 moves the ball up to kBallShift along and
+// across the start heading, so that runs start differently.
 class DynamicKickTo : public KickTo {
  public:
   DynamicKickTo() { reportKicks_ = false; }
-  void seed(unsigned) override {}
+
+  void seed(unsigned s) override {
+    if (s == 0) return;
+    std::mt19937 rng(s);
+    std::uniform_real_distribution<double> shift(-kBallShift, kBallShift);
+    along_ = shift(rng);
+    beside_ = shift(rng);
+  }
+
+  // One line on standard error per run: when the kick started (-1: never).
+  void end(Truth& truth, Outcome& outcome) override {
+    KickTo::end(truth, outcome);
+    std::fprintf(stderr, "omni-kick started %.2f ball %.3f %.3f\n", kickAt_, ballAtKick_.x, ballAtKick_.y);
+  }
 
  private:
+  static constexpr double kBallShift = 0.1;
+
   void act() override {
     if (kicked_ && actions_.currBehavior != actions_.bOmniKick) {
       actions_.ZMPWalkOmniCall(0, 0, 0);
       return;
     }
     actions_.dynamicKickToTarget(agentFrame(ahead(kBallAhead + kTargetBeyond)), false);
-    if (actions_.currBehavior == actions_.bOmniKick) kicked_ = true;
+    if (actions_.currBehavior == actions_.bOmniKick && !kicked_) {
+      kicked_ = true;
+      kickAt_ = now_;
+      // Where the player sees the ball: ahead and to the left of its torso.
+      WorldState& ws = Singleton<WorldState>::getInstance();
+      ballAtKick_ = (ws.ball->position.to2d() - ws.me->position.to2d()).rotate(-ws.me->orientation);
+    }
   }
 
   bool kicked_ = false;
+  double kickAt_ = -1;
+  Vector ballAtKick_{0, 0};
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
            [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--tool PATH]
+       tools/fieldtest/kicktune.py --table N [--mode sync|normal] [--types LIST] [--scenario NAME] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The scenario is kick by default (the kick alone, the ball at the foot); walk-kick (the
 walk-and-kick engine, then the kick) and omni-kick (the agent's own ZMP-walk approach and
@@ -15,6 +16,10 @@ K times per robot type from a scratch copy of data/, and writes the best record 
 The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
 less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
 or with --score mean the mean of its runs.
+With --table N it searches nothing: it runs the record in data/ N times per robot type (the
+seeds vary the ball's place) and prints per type the runs that reached the kick without a fall,
+the ball's travel (median, min), its angle off the aim (median, max), the runs of 2 m within
+20 degrees without a fall, and the falls before, in and after the kick.
 """
 import argparse
 import math
@@ -81,6 +86,76 @@ def scratch(data, tuned="parametrosOmnikick.txt"):
     return d
 
 
+def run_tool(cmd, cwd, timeout):
+    """Runs the field test in its own process group and returns its standard error; on a time-out
+    the whole group goes (each trial runs in a child of the tool), then TimeoutExpired is raised."""
+    proc = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                            start_new_session=True)
+    try:
+        return proc.communicate(timeout=timeout)[1]
+    except subprocess.TimeoutExpired:
+        os.killpg(proc.pid, signal.SIGKILL)
+        proc.communicate()
+        raise
+
+
+def table(a, tool, work, server, log, run_time):
+    """Runs the record in data/ --table times per robot type (the seeds vary the start) and prints,
+    per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
+    off the aim (median, max of the absolute), the runs of 2 m within 20 degrees, and the falls
+    before, in and after the kick."""
+    shutil.copy(os.path.join("data", "movs", "parametrosOmnikick.txt"), os.path.join(work, "movs"))
+    types = list(range(5)) if a.types == "all" else [int(t) for t in a.types.split(",")]
+    csv = os.path.join(work, "table.csv")
+    print("type  reached  ball m median/min  off-aim deg median/max  2m<20deg  falls (before/in/after kick)")
+    for t in types:
+        srv = subprocess.Popen([server, a.mode, str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
+        time.sleep(2)
+        try:
+            err = run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
+                            str(a.monitor_port), "--types", str(t), "--scenarios", ",".join([a.scenario] * a.table),
+                            "--time", str(run_time), "--seed", str(a.seed * 1000 + 100 * t), "--csv", csv], work,
+                           60 * a.table * (1 if a.mode == "sync" else 4))
+            rows = [r.split(",") for r in open(csv).read().split("\n")[1:] if r]
+            starts = [l.split()[2:] for l in err.split("\n") if l.startswith("omni-kick started")]
+            seen = [" ".join(v[2:]) for v in starts]
+            starts = [float(v[0]) for v in starts]
+        except (subprocess.TimeoutExpired, OSError):
+            rows, starts, seen = [], [], []
+        finally:
+            srv.send_signal(signal.SIGINT)
+            srv.wait()
+        if len(starts) != len(rows):
+            starts, seen = [-1.0] * len(rows), [""] * len(rows)
+        travel, angle, good, before, during, after, reached = [], [], 0, 0, 0, 0, 0
+        for f, k, b in zip(rows, starts, seen):
+            fell, at = int(f[9]), float(f[10])
+            m, deg = (float(f[11]), float(f[12])) if f[11] else (0.0, 0.0)
+            travel.append(m)
+            angle.append(abs(deg))
+            if k >= 0 and not (fell and at < k):
+                reached += 1
+            if fell:
+                if k < 0 or at < k:
+                    before += 1
+                elif at < k + a.kick_seconds:
+                    during += 1
+                else:
+                    after += 1
+            if m >= 2 and abs(deg) <= 20 and not fell:
+                good += 1
+            if a.verbose:
+                print("  type %d: ball %.2f m %.1f deg, kick at %.2f s (ball seen at %s), %s" %
+                      (t, m, deg, k, b, "fell at %.2f s" % at if fell else "no fall"), flush=True)
+        n = len(rows)
+        if n == 0:
+            print("%4d  no runs" % t, flush=True)
+            continue
+        print("%4d  %2d/%-2d    %5.2f / %5.2f      %5.1f / %5.1f          %2d/%-2d     %d (%d/%d/%d)" %
+              (t, reached, n, float(np.median(travel)), min(travel), float(np.median(angle)), max(angle), good, n,
+               before + during + after, before, during, after), flush=True)
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--port", type=int, default=3431)
@@ -100,6 +175,12 @@ def main():
     ap.add_argument("--angle-penalty", type=float, default=0,
                     help="score lost per degree beyond 15 off the aim (default 0)")
     ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
+    ap.add_argument("--table", type=int, metavar="N",
+                    help="no search: run the record in data/ N times per type and print the table")
+    ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="the server's mode for --table")
+    ap.add_argument("--kick-seconds", type=float, default=1.4,
+                    help="for --table: a fall this soon after the kick starts counts as in the kick")
+    ap.add_argument("--verbose", action="store_true", help="for --table: a line per run")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else START
     if len(start) != len(START):
@@ -121,10 +202,9 @@ def main():
             os.remove(csv)
         counter[0] += 1
         try:
-            subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
-                            "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
-                            str(run_time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], cwd=work,
-                           capture_output=True, timeout=400)
+            run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port", str(a.monitor_port),
+                      "--types", a.types, "--scenarios", ",".join([a.scenario] * a.trials), "--time",
+                      str(run_time), "--seed", str(a.seed * 1000 + counter[0]), "--csv", csv], work, 400)
             rows = [r for r in open(csv).read().split("\n")[1:] if r]
         except (subprocess.TimeoutExpired, OSError):
             rows = []
@@ -143,6 +223,10 @@ def main():
             return -10, scores
         return (min(scores) if a.score == "min" else sum(scores) / len(scores)), scores
 
+    if a.table:
+        table(a, tool, work, server, log, run_time)
+        shutil.rmtree(work, ignore_errors=True)
+        return 0
     x0 = np.array(start, dtype=float)
     scale = np.array(SCALE)
     bounds = np.array([[(lo - s) / sc for lo, s, sc in zip(LOW, start, SCALE)],

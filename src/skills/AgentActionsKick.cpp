@@ -186,7 +186,8 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
         float d = me.getDistanceTo(ball);
         // The kick does not steer: the body faces the aim before it starts.
-        bool canKick = d > 0.1f && d < OMNI_KICK_REACH && wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
+        bool canKick = d > 0.1f && d < OMNI_KICK_REACH &&
+                       wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
         if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {
             if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)

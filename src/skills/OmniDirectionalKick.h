@@ -95,13 +95,13 @@ public:
     bool finished() override;
     void setKickFoot(int foot);
 
-    // What the walk takes over after the kick: the centre of mass at rest,
-    // the nominal stance of the walk (left foot at +half the walk's leg
-    // separation, right at -half) and the left foot as support.
-    // Hands the body back to the walk: the hand-over state above, then the
+    // Hands the body back to the walk: the hand-over state below, then the
     // walk's own tuned stance and period for a step in place, so that its
     // first cycle already commands the legs it walks on.
     void handBack(OmniWalkZMP& walk);
+    // What the walk takes over after the kick: the centre of mass at rest,
+    // the nominal stance of the walk (left foot at +half the walk's leg
+    // separation, right at -half) and the left foot as support.
     Vector3f GetComPosX();
     Vector3f GetComPosY();
     Vector3f GetLFoot();

@@ -95,6 +95,26 @@ def run_score(trace, getup_s, speed=0.0):
     return s
 
 
+def rolled_over(trace, within):
+    """Whether the robot, once lying on its front, lay on its back by `within` seconds into the run (the
+    trace's last value is the chest's vertical part, above 0 leaning back)."""
+    front = False
+    for line in trace.splitlines():
+        f = line.split()
+        if len(f) < 7:
+            continue
+        try:
+            t, chest = float(f[0]), float(f[-1])
+        except ValueError:
+            continue
+        if t > within:
+            break
+        front = front or chest < -0.8
+        if front and chest > 0.9:
+            return True
+    return False
+
+
 class Server:
     """One rcssserver3d started through the launcher (sync or normal mode) on its own ports."""
 
@@ -204,6 +224,13 @@ def main():
                     help="share of cycles whose joint commands the field test drops, drawn anew for every run")
     ap.add_argument("--vary", type=float, default=0,
                     help="how much each run's seed varies the tip onto the front or back, 0 to 1")
+    ap.add_argument("--score", choices=["min", "mean"], default="min",
+                    help="a candidate scores its worst run (min) or the mean of its runs")
+    ap.add_argument("--fixed-seeds", action="store_true",
+                    help="every candidate runs the same seeds 1..K (with --vary or --drop), so that they compare alike")
+    ap.add_argument("--roll-bonus", type=float, default=0, metavar="S",
+                    help="score 1 more for each run that, once on the front, lay on its back within S seconds of "
+                    "the run's start (the front get-up's roll)")
     ap.add_argument("--speed", type=float, default=0,
                     help="score weight of each second of standing sooner than 4 s after the stop motion")
     ap.add_argument("--durations-only", action="store_true",
@@ -230,7 +257,7 @@ def main():
         with servers.lend() as (work, srv):
             make_motions.write(work, "getup/%s.xml" % file_name, file_name, make_motions.getup(unflatten(v, n)))
             scores = []
-            for _ in range(a.trials):
+            for k in range(a.trials):
                 csv = os.path.join(work, "runs.csv")
                 if os.path.exists(csv):
                     os.remove(csv)
@@ -240,7 +267,7 @@ def main():
                     r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
                                         str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
                                         str(a.time), "--settle", "0.5", "--csv", csv, "--trace"]
-                                       + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
+                                       + (["--drop", str(a.drop), "--seed", str(k + 1 if a.fixed_seeds else rng.randrange(1, 10 ** 9))]
                                           if a.drop > 0 or a.vary > 0 else [])
                                        + (["--command", str(a.vary)] if a.vary > 0 else []), cwd=work,
                                        capture_output=True, text=True, timeout=120)
@@ -248,11 +275,11 @@ def main():
                     if row[-1].strip():
                         raise OSError(row[-1])
                     g = float(row[13]) if len(row) > 13 and row[13] else None
-                    scores.append(run_score(r.stderr, g, a.speed))
+                    scores.append(run_score(r.stderr, g, a.speed) + (a.roll_bonus > 0 and rolled_over(r.stderr, a.roll_bonus)))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(0.0)
-            return min(scores)
+            return min(scores) if a.score == "min" else sum(scores) / len(scores)
 
     def interrupted(*_):
         raise KeyboardInterrupt

@@ -248,6 +248,44 @@ TEST_F(SetplayActionTest, AnotherSetplaysEndIsNotThisOnes) {
     EXPECT_FALSE(afterOwn);
 }
 
+// A set play whose lead is a team-mate ends in every copy once the referee
+// stops play again, not only in the lead's: its end, said by the lead, may go
+// unheard. Play on and the set piece it started in keep it.
+TEST_F(SetplayActionTest, ANewStoppageEndsATeamMatesSetplay) {
+    struct Row {
+        int playmode;
+        bool runs;
+    };
+    for (const Row& row : {Row{QUORVEL_CORNER_KICK, true}, Row{PLAY_ON, true}, Row{QUORVEL_GOAL_KICK, false},
+                           Row{OPPONENT_KICKIN, false}}) {
+        SetplayAction* r = runner(CORNER);
+        ws.game->playmode = QUORVEL_CORNER_KICK;
+        setBall(Vector(15, -10));
+        placeMe(Vector(11, -2.5f));
+        place(mate(9), Vector(14.7f, -10));
+        ws.closeTeam = 9;
+        SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        // Team-mate 9 starts the corner with me as its receiver.
+        ws.typeSetplayMsg = 1;
+        ws.setplayId = 7;
+        ws.setplayParticipants = {9, MY_UNUM};
+        ws.cTime = 50;
+        r->run();
+        const bool started = manager->isSetplayActive() && !manager->amLeadPlayer(*r->getContext());
+        ws.game->playmode = row.playmode;
+        for (int cycle = 1; cycle <= 3; ++cycle) {
+            ws.cTime = 50 + 0.02f * cycle;
+            r->run();
+        }
+        const std::string err = testing::internal::GetCapturedStderr();
+        testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(started) << err.substr(0, 2000);
+        EXPECT_EQ(manager->isSetplayActive(), row.runs) << row.playmode << err.substr(0, 2000);
+    }
+}
+
 // Heard set-play messages are hostile: none of them stops the player.
 TEST_F(SetplayActionTest, ForgedMessagesAreHarmless) {
     SetplayAction* r = runner(BROKEN_CORNER);

@@ -286,6 +286,36 @@ TEST_F(SetplayActionTest, ANewStoppageEndsATeamMatesSetplay) {
     }
 }
 
+// Our goal kick with the team's set plays: the kicker kicks once the first
+// step's wait is over, though the receiver is still far from its place; the
+// referee drops the ball 15 s after the start, too soon to wait for a team-mate
+// coming back from their half.
+TEST_F(SetplayActionTest, OurGoalKickIsKickedWithoutWaitingForTheReceiver) {
+    std::ifstream in(std::string(QV_DATA_DIR) + "/formations/setplay.conf");
+    std::stringstream team;
+    team << in.rdbuf();
+    SetplayAction* r = runner(team.str());
+    ws.game->playmode = QUORVEL_GOAL_KICK;
+    setBall(Vector(-14, -0.5f));
+    placeMe(Vector(-14.4f, -0.5f));
+    ws.closeTeam = MY_UNUM;
+    SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    bool kicked = false;
+    for (int cycle = 0; cycle < 100 && !kicked; ++cycle) {
+        ws.cTime = 20 + 0.02f * cycle;
+        r->run();
+        kicked = ws.setplayPasser == ws.me;
+    }
+    const bool led = manager->isSetplayActive() && manager->getCurrentSetplay()->getName().find("goalKickPass") !=
+                                                       std::string::npos;
+    const std::string err = testing::internal::GetCapturedStderr();
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(led) << err.substr(0, 2000);
+    EXPECT_TRUE(kicked) << err.substr(0, 2000);
+}
+
 // Heard set-play messages are hostile: none of them stops the player.
 TEST_F(SetplayActionTest, ForgedMessagesAreHarmless) {
     SetplayAction* r = runner(BROKEN_CORNER);

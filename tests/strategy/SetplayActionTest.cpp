@@ -286,34 +286,45 @@ TEST_F(SetplayActionTest, ANewStoppageEndsATeamMatesSetplay) {
     }
 }
 
-// Our goal kick with the team's set plays: the kicker kicks once the first
-// step's wait is over, though the receiver is still far from its place; the
-// referee drops the ball 15 s after the start, too soon to wait for a team-mate
-// coming back from their half.
-TEST_F(SetplayActionTest, OurGoalKickIsKickedWithoutWaitingForTheReceiver) {
+// Our goal kick and corner with the team's set plays: the kicker kicks once
+// the first step's wait is over, though the receiver is still far from its
+// place; the referee drops the ball 15 s after the start, too soon to wait for
+// a team-mate coming from the other half.
+TEST_F(SetplayActionTest, OurGoalKickAndCornerAreKickedWithoutWaitingForTheReceiver) {
     std::ifstream in(std::string(QV_DATA_DIR) + "/formations/setplay.conf");
     std::stringstream team;
     team << in.rdbuf();
-    SetplayAction* r = runner(team.str());
-    ws.game->playmode = QUORVEL_GOAL_KICK;
-    setBall(Vector(-14, -0.5f));
-    placeMe(Vector(-14.4f, -0.5f));
-    ws.closeTeam = MY_UNUM;
-    SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
-    bool kicked = false;
-    for (int cycle = 0; cycle < 100 && !kicked; ++cycle) {
-        ws.cTime = 20 + 0.02f * cycle;
-        r->run();
-        kicked = ws.setplayPasser == ws.me;
+    struct Row {
+        int playmode;
+        Vector ball, me;
+        const char* setplay;
+    } rows[] = {
+        {QUORVEL_GOAL_KICK, Vector(-14, -0.5f), Vector(-14.4f, -0.5f), "goalKickPass"},
+        {QUORVEL_CORNER_KICK, Vector(14.958f, -5.483f), Vector(14.6f, -5.3f), "cornerPass"},
+    };
+    for (const Row& row : rows) {
+        SetplayAction* r = runner(team.str());
+        ws.game->playmode = row.playmode;
+        ws.setplayPasser = nullptr;
+        setBall(row.ball);
+        placeMe(row.me);
+        ws.closeTeam = MY_UNUM;
+        SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        bool kicked = false;
+        for (int cycle = 0; cycle < 100 && !kicked; ++cycle) {
+            ws.cTime = 20 + 0.02f * cycle;
+            r->run();
+            kicked = ws.setplayPasser == ws.me;
+        }
+        const bool led = manager->isSetplayActive() &&
+                         manager->getCurrentSetplay()->getName().find(row.setplay) != std::string::npos;
+        const std::string err = testing::internal::GetCapturedStderr();
+        testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(led) << row.setplay << "\n" << err.substr(0, 2000);
+        EXPECT_TRUE(kicked) << row.setplay << "\n" << err.substr(0, 2000);
     }
-    const bool led = manager->isSetplayActive() && manager->getCurrentSetplay()->getName().find("goalKickPass") !=
-                                                       std::string::npos;
-    const std::string err = testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(led) << err.substr(0, 2000);
-    EXPECT_TRUE(kicked) << err.substr(0, 2000);
 }
 
 // Heard set-play messages are hostile: none of them stops the player.

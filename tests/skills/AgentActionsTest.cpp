@@ -282,11 +282,13 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
 }
 
 // The walk to the shoot point 0.2 m behind the ball counts as arrived within
-// 0.075 m of it and then only creeps: parked there just outside the window,
-// the kicker walks on towards the window's middle instead of creeping.
-TEST_F(ActionLibrary, LongKickParkedJustOutsideItsWindowWalksOn)
+// 0.075 m of it and then only creeps: parked there just outside the window at
+// our set piece, where the ball lies still, the kicker walks on towards the
+// window's middle instead of creeping.
+TEST_F(ActionLibrary, LongKickParkedJustOutsideItsWindowAtOurSetPieceWalksOn)
 {
     ws.gTime = 10;
+    ws.game->playmode = QUORVEL_GOAL_KICK;
     struct Row {
         const char* what;
         Vector me;
@@ -304,6 +306,7 @@ TEST_F(ActionLibrary, LongKickParkedJustOutsideItsWindowWalksOn)
         EXPECT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;
         EXPECT_FALSE(actions.shouldDynamickKick) << r.what << ": creeping";
     }
+    ws.game->playmode = PLAY_ON;
 }
 
 TEST_F(ActionLibrary, DirectKickCorridorNeedsOneToThreeOpponents)

@@ -244,7 +244,12 @@ void KVDAgentH::behaveDefensiveBack()
 
 void KVDAgentH::behaveGoalie()
 {
-    if (ws->ball->speed.to2d().length() > 4.8f && ws->ball->isInOurGoalDirection()) {
+    // In our own set pieces the ball lies dead until we kick it: a speed seen
+    // then comes from the referee putting it on its spot, not from a shot.
+    const int pm = ws->game->playmode;
+    const bool deadBall = pm == QUORVEL_KICKOFF || pm == QUORVEL_KICKIN || pm == QUORVEL_CORNER_KICK ||
+                          pm == QUORVEL_FREE_KICK || pm == QUORVEL_GOAL_KICK;
+    if (!deadBall && ws->ball->speed.to2d().length() > 4.8f && ws->ball->isInOurGoalDirection()) {
         behavePenaltyGoalie();
         actions->serverPass();
         currentBehavior = StrategicBehavior::PenaltyGoalie;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <ostream>
+#include <queue>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,34 @@ TEST_F(DecisionTreeTest, GoalieServesPassModeThenDivesOrKeepsFormation)
     agent->unum = MY_UNUM;
     EXPECT_EQ(decide(), StrategicBehavior::Formation);
     EXPECT_EQ(fake.calls.front(), "serverPass");
+}
+
+// A fast ball heading for our goal makes the goalie dive, but not in our own
+// set pieces: there the ball lies dead and a speed seen comes from the
+// referee putting it on its spot.
+TEST_F(DecisionTreeTest, TheGoalieDivesAtAShotButNotAtABallPutOnItsSpot)
+{
+    agent->unum = 1;
+    myRole(GOA);
+    placeMe(Vector(-14.5f, 0));
+    struct Row {
+        int playmode;
+        int behaviour;
+    } rows[] = {
+        {PLAY_ON, StrategicBehavior::PenaltyGoalie},
+        {QUORVEL_GOAL_KICK, StrategicBehavior::Formation},
+        {QUORVEL_CORNER_KICK, StrategicBehavior::Formation},
+    };
+    for (const Row& r : rows) {
+        ws.game->playmode = r.playmode;
+        setBall(Vector(-11, 0));
+        ws.ball->speed = Vector3f(-8, 0, 0);
+        // The filtered track runs from (-10, 0) to the ball, on to our goal.
+        ws.ball->filteredPosVec = std::queue<Vector3f>();
+        ws.ball->filteredPosVec.push(Vector3f(-10, 0, 0));
+        ws.ball->filteredPosVec.push(Vector3f(-11, 0, 0));
+        EXPECT_EQ(decide(), r.behaviour) << r.playmode;
+    }
 }
 
 TEST_F(DecisionTreeTest, TheNearestDefenderStandsInForAnAbsentGoalie)

@@ -314,6 +314,34 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
     }
 }
 
+// The walk to the shoot point 0.2 m behind the ball counts as arrived within
+// 0.075 m of it and then only creeps: parked there just outside the window at
+// our set piece, where the ball lies still, the kicker walks on towards the
+// window's middle instead of creeping.
+TEST_F(ActionLibrary, LongKickParkedJustOutsideItsWindowAtOurSetPieceWalksOn)
+{
+    ws.gTime = 10;
+    ws.game->playmode = QUORVEL_GOAL_KICK;
+    struct Row {
+        const char* what;
+        Vector me;
+    } rows[] = {
+        {"0.06 m too far behind", Vector(-0.26f, 0)},
+        {"near enough but 19 degrees to the side", Vector(-0.17f, 0.06f)},
+    };
+    for (const Row& r : rows) {
+        setBall(Vector(0, 0));
+        placeMe(r.me, 0);
+        run(actions.bOmniWalkZmp);
+        actions.bOmniWalkZmp->isStepFinished = true;
+        actions.shouldDynamickKick = false;
+        actions.kickToTarget(Vector(10, 0));
+        EXPECT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;
+        EXPECT_FALSE(actions.shouldDynamickKick) << r.what << ": creeping";
+    }
+    ws.game->playmode = PLAY_ON;
+}
+
 TEST_F(ActionLibrary, DirectKickCorridorNeedsOneToThreeOpponents)
 {
     // Me at (10, 0) with the ball ahead: the corridor runs to their goal line.

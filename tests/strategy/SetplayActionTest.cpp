@@ -248,6 +248,85 @@ TEST_F(SetplayActionTest, AnotherSetplaysEndIsNotThisOnes) {
     EXPECT_FALSE(afterOwn);
 }
 
+// A set play whose lead is a team-mate ends in every copy once the referee
+// stops play again, not only in the lead's: its end, said by the lead, may go
+// unheard. Play on and the set piece it started in keep it.
+TEST_F(SetplayActionTest, ANewStoppageEndsATeamMatesSetplay) {
+    struct Row {
+        int playmode;
+        bool runs;
+    };
+    for (const Row& row : {Row{QUORVEL_CORNER_KICK, true}, Row{PLAY_ON, true}, Row{QUORVEL_GOAL_KICK, false},
+                           Row{OPPONENT_KICKIN, false}}) {
+        SetplayAction* r = runner(CORNER);
+        ws.game->playmode = QUORVEL_CORNER_KICK;
+        setBall(Vector(15, -10));
+        placeMe(Vector(11, -2.5f));
+        place(mate(9), Vector(14.7f, -10));
+        ws.closeTeam = 9;
+        SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        // Team-mate 9 starts the corner with me as its receiver.
+        ws.typeSetplayMsg = 1;
+        ws.setplayId = 7;
+        ws.setplayParticipants = {9, MY_UNUM};
+        ws.cTime = 50;
+        r->run();
+        const bool started = manager->isSetplayActive() && !manager->amLeadPlayer(*r->getContext());
+        ws.game->playmode = row.playmode;
+        for (int cycle = 1; cycle <= 3; ++cycle) {
+            ws.cTime = 50 + 0.02f * cycle;
+            r->run();
+        }
+        const std::string err = testing::internal::GetCapturedStderr();
+        testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(started) << err.substr(0, 2000);
+        EXPECT_EQ(manager->isSetplayActive(), row.runs) << row.playmode << err.substr(0, 2000);
+    }
+}
+
+// Our goal kick and corner with the team's set plays: the kicker kicks once
+// the first step's wait is over, though the receiver is still far from its
+// place; the referee drops the ball 15 s after the start, too soon to wait for
+// a team-mate coming from the other half.
+TEST_F(SetplayActionTest, OurGoalKickAndCornerAreKickedWithoutWaitingForTheReceiver) {
+    std::ifstream in(std::string(QV_DATA_DIR) + "/formations/setplay.conf");
+    std::stringstream team;
+    team << in.rdbuf();
+    struct Row {
+        int playmode;
+        Vector ball, me;
+        const char* setplay;
+    } rows[] = {
+        {QUORVEL_GOAL_KICK, Vector(-14, -0.5f), Vector(-14.4f, -0.5f), "goalKickPass"},
+        {QUORVEL_CORNER_KICK, Vector(14.958f, -5.483f), Vector(14.6f, -5.3f), "cornerPass"},
+    };
+    for (const Row& row : rows) {
+        SetplayAction* r = runner(team.str());
+        ws.game->playmode = row.playmode;
+        ws.setplayPasser = nullptr;
+        setBall(row.ball);
+        placeMe(row.me);
+        ws.closeTeam = MY_UNUM;
+        SetplayManagerWithCBR* manager = r->getManager()->getSetplayManager();
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        bool kicked = false;
+        for (int cycle = 0; cycle < 100 && !kicked; ++cycle) {
+            ws.cTime = 20 + 0.02f * cycle;
+            r->run();
+            kicked = ws.setplayPasser == ws.me;
+        }
+        const bool led = manager->isSetplayActive() &&
+                         manager->getCurrentSetplay()->getName().find(row.setplay) != std::string::npos;
+        const std::string err = testing::internal::GetCapturedStderr();
+        testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(led) << row.setplay << "\n" << err.substr(0, 2000);
+        EXPECT_TRUE(kicked) << row.setplay << "\n" << err.substr(0, 2000);
+    }
+}
+
 // Heard set-play messages are hostile: none of them stops the player.
 TEST_F(SetplayActionTest, ForgedMessagesAreHarmless) {
     SetplayAction* r = runner(BROKEN_CORNER);

@@ -51,7 +51,8 @@ SetplayAction::SetplayAction()
       ws(&Singleton<WorldState>::getInstance()),
       manager(new SetplayController(mContext.get())),
       running(false),
-      runningId(0) {}
+      runningId(0),
+      runningMode(PLAY_ON) {}
 
 SetplayAction::SetplayAction(const std::string& confFile, const std::string& caseBaseFile)
     : agentActions(&Singleton<AgentActions>::getInstance()),
@@ -59,7 +60,8 @@ SetplayAction::SetplayAction(const std::string& confFile, const std::string& cas
       ws(&Singleton<WorldState>::getInstance()),
       manager(new SetplayController(mContext.get(), confFile, caseBaseFile)),
       running(false),
-      runningId(0) {}
+      runningId(0),
+      runningMode(PLAY_ON) {}
 
 SetplayAction::~SetplayAction() {
     // The manager writes the case base back while the context still answers.
@@ -84,11 +86,24 @@ void SetplayAction::reportChange() {
     if (sp && (!running || sp->id() != runningId))
         std::cerr << "SP: set play " << sp->id() << " started"
                   << (manager->getSetplayManager()->amLeadPlayer(*mContext) ? " as its lead" : "") << std::endl;
+    if (sp && (!running || sp->id() != runningId)) runningMode = ws->game->playmode;
     running = sp != nullptr;
     runningId = sp ? sp->id() : 0;
 }
 
+void SetplayAction::endStaleSetplay() {
+    SetplayManagerWithCBR* spm = manager->getSetplayManager();
+    if (!spm->isSetplayActive() || !running) return;
+    const rcss::clang::PlayMode now = SetplayCondition::mapPlayMode(ws->game->playmode);
+    if (now == rcss::clang::PlayOn || now == SetplayCondition::mapPlayMode(runningMode)) return;
+    std::cerr << "SP: set play " << runningId << " ended: play stopped again since it started" << std::endl;
+    // A held start of the same set play would only start it again.
+    if (ws->typeSetplayMsg == 1 && ws->setplayId == runningId) ws->typeSetplayMsg = 0;
+    spm->abort(*mContext);
+}
+
 bool SetplayAction::runSteps() {
+    endStaleSetplay();
     SetplayManagerWithCBR* spm = manager->getSetplayManager();
     if (std::unique_ptr<SetplayMessage> held = manager->heldMessage()) {
         // A step message carries the id of the set play it is about: one

@@ -62,6 +62,9 @@ private:
     void reportChange();
     // Drops the running set play after a failure inside the library.
     void dropSetplay(const char* what);
+    // Ends the running set play once the referee has stopped play again since
+    // it started: every copy, not only its lead's, which may go unheard.
+    void endStaleSetplay();
     // The region's central point; false for a missing or unplaceable region.
     bool regionPoint(const ostrevanda::setplay::Region* region, Vector& out) const;
     // The player's place in the running set play's current step, new, or null.
@@ -80,6 +83,7 @@ private:
     std::unique_ptr<SetplayController> manager;
     bool running;
     int runningId;
+    int runningMode;  // the play mode in which the running set play started
 };
 
 #endif

@@ -171,7 +171,14 @@ void AgentComm::heardOwnMessage(const std::string& text)
 int AgentComm::getMessageType()
 {
     int type;
-    if (count % 2 == 0 && world->unum == 1)
+    if (world->unum == 1 && world->leadPlayer == 1) {
+        // Team-mates hear one message of a slot, most of them the first: a
+        // leading goalkeeper opens its slots with its roles and its set-play
+        // message turn about, or nobody hears how its set play goes.
+        const int cycle = saytimetable::cycleOf(world->cTime);
+        const bool rolesFirst = (cycle / saytimetable::TURN_CYCLES) % 2 == 0;
+        type = rolesFirst == saytimetable::opensSlot(cycle) ? ROLE_MSG : SETPLAY_MESSAGE;
+    } else if (count % 2 == 0 && world->unum == 1)
         type = ROLE_MSG;
     else if (world->unum == world->leadPlayer)
         type = SETPLAY_MESSAGE;

@@ -104,8 +104,7 @@ TEST_F(SpeakingTest, MessageChoiceAlternatesForTheGoalieAndFollowsTheLead)
         int lead;
         std::vector<int> types;
     };
-    for (const Case& c : {Case{1, -1, {2, 0, 2, 0}}, Case{1, 1, {2, 3, 2, 3}}, Case{7, 7, {3, 3, 3}},
-                          Case{7, 9, {0, 0, 0}}}) {
+    for (const Case& c : {Case{1, -1, {2, 0, 2, 0}}, Case{7, 7, {3, 3, 3}}, Case{7, 9, {0, 0, 0}}}) {
         AgentComm comm;
         ws.setUnum(c.unum);
         ws.leadPlayer = c.lead;
@@ -113,6 +112,24 @@ TEST_F(SpeakingTest, MessageChoiceAlternatesForTheGoalieAndFollowsTheLead)
         for (std::size_t k = 0; k < c.types.size(); ++k)
             types.push_back(comm.getMessageType());
         EXPECT_EQ(types, c.types) << c.unum << " " << c.lead;
+    }
+}
+
+// Team-mates hear the first message of a slot: a goalkeeper that leads a set
+// play opens its slots with roles and set-play messages turn about.
+TEST_F(SpeakingTest, LeadingGoalieOpensEveryOtherSlotWithItsSetplayMessage)
+{
+    struct Cycle {
+        float clock;
+        int type;
+    };
+    AgentComm comm;
+    ws.setUnum(1);
+    ws.leadPlayer = 1;
+    for (const Cycle& c : {Cycle{0.00f, 2}, Cycle{0.02f, 3}, Cycle{0.44f, 3}, Cycle{0.46f, 2}, Cycle{0.88f, 2},
+                           Cycle{0.90f, 3}, Cycle{100.76f, 3}}) {
+        ws.cTime = c.clock;
+        EXPECT_EQ(comm.getMessageType(), c.type) << c.clock;
     }
 }
 

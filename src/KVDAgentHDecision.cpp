@@ -246,10 +246,8 @@ void KVDAgentH::behaveGoalie()
 {
     // In our own set pieces the ball lies dead until we kick it: a speed seen
     // then comes from the referee putting it on its spot, not from a shot.
-    const int pm = ws->game->playmode;
-    const bool deadBall = pm == QUORVEL_KICKOFF || pm == QUORVEL_KICKIN || pm == QUORVEL_CORNER_KICK ||
-                          pm == QUORVEL_FREE_KICK || pm == QUORVEL_GOAL_KICK;
-    if (!deadBall && ws->ball->speed.to2d().length() > 4.8f && ws->ball->isInOurGoalDirection()) {
+    if (!isOurDeadBall(ws->game->playmode) && ws->ball->speed.to2d().length() > 4.8f &&
+        ws->ball->isInOurGoalDirection()) {
         behavePenaltyGoalie();
         actions->serverPass();
         currentBehavior = StrategicBehavior::PenaltyGoalie;

@@ -27,6 +27,13 @@ enum PlayMode {
     OTHER_PLAYMODE = 16
 };
 
+// Our set pieces: the ball lies still until one of us kicks it.
+inline bool isOurDeadBall(int pm)
+{
+    return pm == QUORVEL_KICKOFF || pm == QUORVEL_KICKIN || pm == QUORVEL_CORNER_KICK || pm == QUORVEL_FREE_KICK ||
+           pm == QUORVEL_GOAL_KICK;
+}
+
 // Game bookkeeping reported by the server.
 class GameState {
 public:

@@ -145,9 +145,8 @@ void AgentActions::kickToTarget(Vector kickTarget)
         // pieces the ball lies still and I would stay parked until the
         // referee drops it. There I aim as far beyond the window's middle as
         // I stand off it, so that the walk goes on correcting.
-        Vector back(-shootDist, 0), middle(-(minBall + maxBall) / 2, 0);
-        const Vector shootPoint = ball + back.rotate(finalorientation);
-        const Vector centre = ball + middle.rotate(finalorientation);
+        const Vector shootPoint = fromFrame(ball, finalorientation, Vector(-shootDist, 0));
+        const Vector centre = fromFrame(ball, finalorientation, Vector(-(minBall + maxBall) / 2, 0));
         if (isOurDeadBall(pm) && !canKick && std::fabs(shootPoint.x - me.x) < 0.075f &&
             std::fabs(shootPoint.y - me.y) < 0.075f) {
             goToTarget(centre + (centre - me), finalorientation, 1.0f, 0.2f, true, 0, 0, false, true, false,

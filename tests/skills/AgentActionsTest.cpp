@@ -52,6 +52,16 @@ protected:
         actions.currBehavior = b;
         b->init();
     }
+
+    // The ball at the origin, me at `me` facing `heading`, the walk current
+    // and between two steps: where every kick may start.
+    void betweenStepsAt(Vector me, float heading)
+    {
+        setBall(Vector(0, 0));
+        placeMe(me, heading);
+        run(actions.bOmniWalkZmp);
+        actions.bOmniWalkZmp->isStepFinished = true;
+    }
 };
 
 TEST_F(ActionLibrary, HoldsTheSharedPostureState)
@@ -273,10 +283,7 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
         {"kick at 179, heading 170", Vector(0.15f, -0.0026f), 170, Vector(-10, 0.17f), false},
     };
     for (const Row& r : rows) {
-        setBall(Vector(0, 0));
-        placeMe(r.me, r.heading);
-        run(actions.bOmniWalkZmp);
-        actions.bOmniWalkZmp->isStepFinished = true;
+        betweenStepsAt(r.me, r.heading);
         actions.kickToTarget(r.target);
         EXPECT_EQ(actions.currBehavior == actions.bIKPose, r.starts) << r.what;
     }
@@ -301,10 +308,7 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
         {"aligned, the right foot carried", 0, false, false},
     };
     for (const Row& r : rows) {
-        setBall(Vector(0, 0));
-        placeMe(Vector(-0.15f, 0), r.heading);
-        run(actions.bOmniWalkZmp);
-        actions.bOmniWalkZmp->isStepFinished = true;
+        betweenStepsAt(Vector(-0.15f, 0), r.heading);
         actions.bOmniWalkZmp->transitionLeftFoot.support = r.leftCarried;
         actions.bOmniWalkZmp->transitionRightFoot.support = !r.leftCarried;
         actions.shouldDynamickKick = true;
@@ -330,10 +334,7 @@ TEST_F(ActionLibrary, LongKickParkedJustOutsideItsWindowAtOurSetPieceWalksOn)
         {"near enough but 19 degrees to the side", Vector(-0.17f, 0.06f)},
     };
     for (const Row& r : rows) {
-        setBall(Vector(0, 0));
-        placeMe(r.me, 0);
-        run(actions.bOmniWalkZmp);
-        actions.bOmniWalkZmp->isStepFinished = true;
+        betweenStepsAt(r.me, 0);
         actions.shouldDynamickKick = false;
         actions.kickToTarget(Vector(10, 0));
         EXPECT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;

@@ -83,10 +83,11 @@ void SetplayAction::reportChange() {
     const Setplay* sp = manager->getSetplayManager()->getCurrentSetplay();
     if (running && (!sp || sp->id() != runningId))
         std::cerr << "SP: set play " << runningId << " ended" << std::endl;
-    if (sp && (!running || sp->id() != runningId))
+    if (sp && (!running || sp->id() != runningId)) {
         std::cerr << "SP: set play " << sp->id() << " started"
                   << (manager->getSetplayManager()->amLeadPlayer(*mContext) ? " as its lead" : "") << std::endl;
-    if (sp && (!running || sp->id() != runningId)) runningMode = ws->game->playmode;
+        runningMode = ws->game->playmode;
+    }
     running = sp != nullptr;
     runningId = sp ? sp->id() : 0;
 }

@@ -41,7 +41,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "motions"))
 sys.path.insert(0, os.path.join(HERE, "..", "motiontune"))
 import make_motions  # noqa: E402
 from kicktune import scratch  # noqa: E402
-from motiontune import Server, Servers, search  # noqa: E402
+from motiontune import Server, Servers, search, search_options  # noqa: E402
 
 # Parameter: scale of a step and the range.
 RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), "back_s": (0.05, 0.04, 0.8),
@@ -106,18 +106,8 @@ def measure(a, tool, launcher):
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--type", type=int, default=0, choices=[0, 1, 2, 3, 4])
-    ap.add_argument("--servers", type=int, default=2)
-    ap.add_argument("--port", type=int, default=3520)
-    ap.add_argument("--monitor-port", type=int, default=3620)
-    ap.add_argument("--evaluations", type=int, default=300)
-    ap.add_argument("--trials", type=int, default=2)
-    ap.add_argument("--drop", type=float, default=0.03, help="share of dropped joint-command cycles per run")
-    ap.add_argument("--time", type=float, default=5, help="seconds of each run")
-    ap.add_argument("--sigma", type=float, default=0.7, help="initial step, in units of each parameter's scale")
-    ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
+    search_options(ap, "parameters", port=3520, monitor_port=3620, trials=2, sigma=0.7, time=5, drop=0.03)
     ap.add_argument("--aim", type=float, help="degrees counter-clockwise of the body (default by type)")
-    ap.add_argument("--start", help="JSON object of parameters to start from")
-    ap.add_argument("--out", help="where the best parameters go (JSON)")
     ap.add_argument("--tune", help="comma-separated names to tune (default all but yaw for a straight aim)")
     ap.add_argument("--measure", action="store_true", help="measure the kicks of data/ instead of tuning")
     ap.add_argument("--types", default="all", help="--measure: robot types, comma-separated, or all")

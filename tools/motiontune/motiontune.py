@@ -206,22 +206,28 @@ def search(evaluate, x0, scale, lo, hi, a, workers, saved, out):
     return best
 
 
+def search_options(ap, what, port, monitor_port, trials, sigma, time, drop):
+    """The options of a CMA-ES search on field-test runs (see search and Servers): servers and their
+    first ports, the search's size and step, the runs, and where `what` (the tuned values) start and go."""
+    ap.add_argument("--servers", type=int, default=2)
+    ap.add_argument("--port", type=int, default=port)
+    ap.add_argument("--monitor-port", type=int, default=monitor_port)
+    ap.add_argument("--evaluations", type=int, default=300)
+    ap.add_argument("--trials", type=int, default=trials)
+    ap.add_argument("--sigma", type=float, default=sigma, help="initial step, in units of each value's scale")
+    ap.add_argument("--time", type=float, default=time, help="seconds of each run")
+    ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
+    ap.add_argument("--out", help="where the best %s go (JSON)" % what)
+    ap.add_argument("--start", help="JSON file with the %s to start from" % what)
+    ap.add_argument("--drop", type=float, default=drop,
+                    help="share of cycles whose joint commands the field test drops, drawn anew for every run")
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--kind", choices=["front", "back"], required=True)
     ap.add_argument("--type", type=int, default=0, choices=[0, 1, 3, 4], help="robot type (2 uses type 0's get-ups)")
-    ap.add_argument("--servers", type=int, default=2)
-    ap.add_argument("--port", type=int, default=3411)
-    ap.add_argument("--monitor-port", type=int, default=3421)
-    ap.add_argument("--evaluations", type=int, default=300)
-    ap.add_argument("--trials", type=int, default=1)
-    ap.add_argument("--sigma", type=float, default=0.6, help="initial step, in units of each value's scale")
-    ap.add_argument("--time", type=float, default=6, help="seconds of each run")
-    ap.add_argument("--population", type=int, default=0, help="CMA-ES population (default: its own)")
-    ap.add_argument("--out", help="where the best frames go (JSON)")
-    ap.add_argument("--start", help="JSON file with the frames to start from")
-    ap.add_argument("--drop", type=float, default=0,
-                    help="share of cycles whose joint commands the field test drops, drawn anew for every run")
+    search_options(ap, "frames", port=3411, monitor_port=3421, trials=1, sigma=0.6, time=6, drop=0)
     ap.add_argument("--vary", type=float, default=0,
                     help="how much each run's seed varies the tip onto the front or back, 0 to 1")
     ap.add_argument("--score", choices=["min", "mean"], default="min",

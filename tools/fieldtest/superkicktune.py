@@ -41,7 +41,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "motions"))
 sys.path.insert(0, os.path.join(HERE, "..", "motiontune"))
 import make_motions  # noqa: E402
 from kicktune import scratch  # noqa: E402
-from motiontune import Server, Servers, search, search_options  # noqa: E402
+from motiontune import Server, Servers, field_trial, search, search_options  # noqa: E402
 
 # Parameter: scale of a step and the range.
 RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), "back_s": (0.05, 0.04, 0.8),
@@ -81,12 +81,8 @@ def measure(a, tool, launcher):
             for i in range(a.runs):
                 csv = "/tmp/superkick-measure-%d.csv" % os.getpid()
                 try:
-                    subprocess.run([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
-                                    str(a.monitor_port), "--types", str(t), "--scenarios", scenario, "--time",
-                                    str(a.time), "--settle", "0.5", "--csv", csv, "--drop", str(a.drop),
-                                    "--seed", str(1000 * t + 17 * i + 1)], cwd="data", capture_output=True,
-                                   timeout=120)
-                    row = open(csv).read().split("\n")[1].split(",")
+                    row, _ = field_trial(tool, srv, "data", t, scenario, a.time, csv,
+                                         ["--drop", str(a.drop), "--seed", str(1000 * t + 17 * i + 1)])
                     rows.append((float(row[11]), abs((float(row[12]) - aim + 180) % 360 - 180), int(row[9])))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     rows.append((0.0, 180.0, 1))
@@ -147,21 +143,10 @@ def main():
                                make_motions.kick_gains(p))
             scores = []
             for _ in range(a.trials):
-                csv = os.path.join(work, "runs.csv")
-                if os.path.exists(csv):
-                    os.remove(csv)
-                if not srv.running():
-                    srv.start()
+                extra = ["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))] if a.drop > 0 else []
                 try:
-                    subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
-                                    str(srv.mport), "--types", str(a.type), "--scenarios", "superkick", "--time",
-                                    str(a.time), "--settle", "0.5", "--csv", csv]
-                                   + (["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))]
-                                      if a.drop > 0 else []), cwd=work, capture_output=True, text=True,
-                                   timeout=120)
-                    row = open(csv).read().split("\n")[1].split(",")
-                    if row[-1].strip():
-                        raise OSError(row[-1])
+                    row, _ = field_trial(tool, srv, work, a.type, "superkick", a.time, os.path.join(work, "runs.csv"),
+                                         extra)
                     scores.append(score(row, aim))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()

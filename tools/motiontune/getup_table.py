@@ -21,7 +21,7 @@ import sys
 import tempfile
 from concurrent.futures import ThreadPoolExecutor
 
-from motiontune import Servers
+from motiontune import Servers, field_trial
 
 FALL_TILT = 50
 UP_Z, UP_TILT = 0.25, 30
@@ -76,23 +76,14 @@ def main():
         t, kind, seed = job
         with servers.lend() as (data, srv):
             for _ in range(3):
-                if not srv.running():
-                    srv.start()
                 csv = os.path.join(tempfile.gettempdir(), "getup-table-%d.csv" % srv.port)
-                if os.path.exists(csv):
-                    os.remove(csv)
                 try:
-                    r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
-                                        str(srv.mport), "--types", str(t), "--scenarios", "getup-" + kind, "--time",
-                                        str(a.time), "--settle", "0.5", "--csv", csv, "--trace", "--drop", str(a.drop),
-                                        "--seed", str(seed), "--command", str(a.vary)], cwd=data, capture_output=True,
-                                       text=True, timeout=180)
-                    row = open(csv).read().split("\n")[1].split(",")
-                    if row[-1].strip():
-                        raise OSError(row[-1])
+                    row, trace = field_trial(tool, srv, data, t, "getup-" + kind, a.time, csv,
+                                             ["--trace", "--drop", str(a.drop), "--seed", str(seed), "--command",
+                                              str(a.vary)], timeout=180)
                     g = float(row[13]) if row[13] else -1
                     late = int(row[14])
-                    return t, kind, seed, g, fell_after_standing(r.stderr) if g >= 0 else False, late
+                    return t, kind, seed, g, fell_after_standing(trace) if g >= 0 else False, late
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError) as e:
                     sys.stderr.write("type %d %s seed %d: %s; restarting the server\n" % (t, kind, seed, e))
                     srv.stop()

@@ -173,6 +173,24 @@ class Servers:
                 shutil.rmtree(w, ignore_errors=True)
 
 
+def field_trial(tool, srv, work, robot_type, scenario, seconds, csv, extra=(), timeout=120):
+    """One field-test run of `scenario` for `robot_type` on srv (started if it is not running), in the
+    folder work, its row written to csv: the row's fields and the run's standard error. Raises
+    subprocess.TimeoutExpired, OSError (also for an error the row reports), IndexError or ValueError."""
+    if os.path.exists(csv):
+        os.remove(csv)
+    if not srv.running():
+        srv.start()
+    r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port", str(srv.mport),
+                        "--types", str(robot_type), "--scenarios", scenario, "--time", str(seconds), "--settle",
+                        "0.5", "--csv", csv] + list(extra), cwd=work, capture_output=True, text=True,
+                       timeout=timeout)
+    row = open(csv).read().split("\n")[1].split(",")
+    if row[-1].strip():
+        raise OSError(row[-1])
+    return row, r.stderr
+
+
 def search(evaluate, x0, scale, lo, hi, a, workers, saved, out):
     """CMA-ES from x0 in steps of scale within lo..hi (a.sigma, a.population, a.evaluations), each
     generation's candidates scored by evaluate on `workers` threads (higher is better); saved(v)
@@ -264,24 +282,14 @@ def main():
             make_motions.write(work, "getup/%s.xml" % file_name, file_name, make_motions.getup(unflatten(v, n)))
             scores = []
             for k in range(a.trials):
-                csv = os.path.join(work, "runs.csv")
-                if os.path.exists(csv):
-                    os.remove(csv)
-                if not srv.running():
-                    srv.start()
+                seed = k + 1 if a.fixed_seeds else rng.randrange(1, 10 ** 9)
+                extra = (["--trace"] + (["--drop", str(a.drop), "--seed", str(seed)] if a.drop > 0 or a.vary > 0 else [])
+                         + (["--command", str(a.vary)] if a.vary > 0 else []))
                 try:
-                    r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port",
-                                        str(srv.mport), "--types", str(a.type), "--scenarios", scenario, "--time",
-                                        str(a.time), "--settle", "0.5", "--csv", csv, "--trace"]
-                                       + (["--drop", str(a.drop), "--seed", str(k + 1 if a.fixed_seeds else rng.randrange(1, 10 ** 9))]
-                                          if a.drop > 0 or a.vary > 0 else [])
-                                       + (["--command", str(a.vary)] if a.vary > 0 else []), cwd=work,
-                                       capture_output=True, text=True, timeout=120)
-                    row = open(csv).read().split("\n")[1].split(",")
-                    if row[-1].strip():
-                        raise OSError(row[-1])
+                    row, trace = field_trial(tool, srv, work, a.type, scenario, a.time, os.path.join(work, "runs.csv"),
+                                             extra)
                     g = float(row[13]) if len(row) > 13 and row[13] else None
-                    scores.append(run_score(r.stderr, g, a.speed) + (a.roll_bonus > 0 and rolled_over(r.stderr, a.roll_bonus)))
+                    scores.append(run_score(trace, g, a.speed) + (a.roll_bonus > 0 and rolled_over(trace, a.roll_bonus)))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(0.0)

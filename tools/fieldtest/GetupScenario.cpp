@@ -68,7 +68,12 @@ class Getup : public Scenario {
 
     BodyPose p;
     bool serverUp = truth_ && truth_->pose(ws.game->side, ws.unum, p) && !p.lying && (!p.tiltKnown || p.tilt < kUpright);
-    bool up = stopEnd_ >= 0 && !state.isFallen() && !risingMotion() && serverUp;
+    // Standing from the get-up motion's end on, through the agent's pause
+    // (its fall flag is stale then, so the fall test is asked of a fresh
+    // state and the agent's own is left as it is).
+    AgentState probe;
+    probe.calculateFall();
+    bool up = stopEnd_ >= 0 && !state.isRising() && !probe.isFallen() && serverUp;
     if (up && upSince_ < 0) upSince_ = t;
     if (!up && upSince_ >= 0 && t - upSince_ < kHoldUp) upSince_ = -1;
     if (upSince_ >= 0 && t - upSince_ >= kHoldUp && standAt_ < 0) standAt_ = upSince_;
@@ -84,11 +89,6 @@ class Getup : public Scenario {
 
  private:
   enum class Stage { Tip, Down };
-
-  bool risingMotion() const {
-    Behavior* b = actions_.currBehavior;
-    return actions_.aState->isRising() || b == actions_.bStop;
-  }
 
 
   // Straight legs with the hips and ankles turned so that the torso leans

@@ -76,8 +76,10 @@ Vector AgentActions::aimedTarget(Vector kickTarget, int type) const
     float turn = type >= 0 && type < ROBOT_TYPES ? KICK_DEVIATION[type] : 0;
     if (turn == 0)
         return kickTarget;
+    // The field frame has +y to the robot's right: turning the body
+    // clockwise is a positive angle here.
     Vector me = ws->me->position.to2d();
-    return me + (kickTarget - me).rotate(-turn);
+    return me + (kickTarget - me).rotate(turn);
 }
 
 SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) const

@@ -146,9 +146,9 @@ class KickTo : public Library {
     const Vector3f l = body.getLFootPositionFK(), r = body.getRFootPositionFK();
     std::fprintf(stderr,
                  "kick %s at %.2f s: %s, ball %.3f ahead %.3f left of the torso; feet (hips frame) left %.3f %.3f right "
-                 "%.3f %.3f; heading %.1f deg\n",
+                 "%.3f %.3f; heading %.1f deg, aim %.1f deg\n",
                  what, now_, kick_->getName().c_str(), ahead, left, l.x, l.y, r.x, r.y,
-                 std::remainder(torso.heading - heading_, 360.0));
+                 std::remainder(torso.heading - heading_, 360.0), aim_);
   }
 
   // kTargetBeyond past the ball in the aim's direction, team frame.

@@ -125,6 +125,9 @@ public:
     SlotBehavior* keyframeKick(int playMode, int kickFoot, int type) const;
     // The kick target after the aim correction of the robot type.
     Vector aimedTarget(Vector kickTarget, int type) const;
+    // Whether the ball lies where the keyframe kick after the walk-and-kick
+    // approach meets it.
+    bool ballWhereKeyframeKickReaches() const;
 
     // Getting up.
     void checkGettingUp();

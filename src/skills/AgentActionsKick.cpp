@@ -30,6 +30,15 @@ const float OMNI_KICK_TURN = 10;
 const float OMNI_KICK_BEHIND = 0.14f;
 const float OMNI_KICK_SIDE = 0.055f;
 const float OMNI_KICK_REACH = 0.18f;
+// Where the ball must lie, ahead of and to the right of the torso, when the
+// walk-and-kick approach ends for the keyframe kick to start; else the
+// approach begins again (m).
+const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
+const float KEYFRAME_KICK_AHEAD_MAX = 0.24f;
+const float KEYFRAME_KICK_RIGHT_MIN = 0.02f;
+const float KEYFRAME_KICK_RIGHT_MAX = 0.16f;
+// How long the return to the approach's stance takes then (s).
+const float KICK_RESTANCE_S = 0.3f;
 
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
@@ -91,6 +100,14 @@ SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) c
     if (playMode == QUORVEL_GOAL_KICK)
         return kickFoot != 0 ? bGoalKickLeft[type] : bGoalKickRight[type];
     return kickFoot != 0 ? bSKickLeft[type] : bSKickRight[type];
+}
+
+bool AgentActions::ballWhereKeyframeKickReaches() const
+{
+    // The field frame has +y to the robot's right.
+    Vector at = (ws->ball->position.to2d() - ws->me->position.to2d()).rotate(-ws->me->orientation);
+    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX && at.y >= KEYFRAME_KICK_RIGHT_MIN &&
+           at.y <= KEYFRAME_KICK_RIGHT_MAX;
 }
 
 void AgentActions::kickToTarget(Vector kickTarget)
@@ -159,6 +176,13 @@ void AgentActions::kickToTarget(Vector kickTarget)
         return;
     }
     if (currBehavior == bOmniWalkPrevCtrl && bOmniWalkPrevCtrl->finished()) {
+        if (!ballWhereKeyframeKickReaches()) {
+            // Back into the stance the approach starts from, then approach again.
+            bIKPose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), KICK_RESTANCE_S, Vector3f(0, 0, 0),
+                          Vector3f(0, 0, 0));
+            currBehavior = bIKPose;
+            return;
+        }
         SlotBehavior* kick = keyframeKick(pm, bOmniWalkPrevCtrl->getKickFoot(), robotType());
         currBehavior = kick;
         if (ws->ball->position.x < 0)

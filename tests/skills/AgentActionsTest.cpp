@@ -292,6 +292,39 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
     }
 }
 
+// When the walk-and-kick approach ends, the keyframe kick starts only with the
+// ball ahead of the right foot, where its swing meets it; else I go back into
+// the approach's stance and approach again.
+TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
+{
+    ws.gTime = 10;
+    struct Row {
+        const char* what;
+        Vector me;
+        float heading;
+        bool kicks;
+    } rows[] = {
+        // The field frame has +y to my right.
+        {"ahead of the right foot", Vector(-0.16f, -0.09f), 0, true},
+        {"ahead of the right foot, facing +y", Vector(0.09f, -0.16f), 90, true},
+        {"too far ahead", Vector(-0.3f, -0.09f), 0, false},
+        {"too close", Vector(-0.05f, -0.09f), 0, false},
+        {"left of the torso", Vector(-0.16f, 0.03f), 0, false},
+        {"too far to the right", Vector(-0.16f, -0.2f), 0, false},
+    };
+    for (const Row& r : rows) {
+        setBall(Vector(0, 0));
+        placeMe(r.me, r.heading);
+        run(actions.bOmniWalkPrevCtrl);
+        actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+        actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
+        actions.kickToTarget(Vector(0, 0) + Vector(10, 0).rotate(r.heading));
+        Behavior* kick = actions.keyframeKick(PLAY_ON, 0, actions.robotType());
+        EXPECT_EQ(actions.currBehavior == kick, r.kicks) << r.what;
+        EXPECT_EQ(actions.currBehavior == actions.bIKPose, !r.kicks) << r.what;
+    }
+}
+
 // The omnidirectional kick does not steer: it starts from a finished step the
 // left foot carried only with the body facing the aim.
 TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)

@@ -10,8 +10,10 @@
 #include "physics/AgentModel.h"
 #include "skills/AgentActions.h"
 #include "skills/Behavior.h"
+#include "skills/IKPose.h"
 #include "skills/OmniDirectionalKick.h"
 #include "skills/OmniWalk/OmniWalkPrevCtrl.h"
+#include "skills/OmniWalkZMP.h"
 #include "skills/SlotBehavior.h"
 #include "utils/Singleton.h"
 #include "world/GameState.h"
@@ -121,13 +123,21 @@ class KickTo : public Library {
   void act() override {
     Behavior* before = actions_.currBehavior;
     actions_.kickToTarget(agentFrame(target()));
-    if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior != before) {
+    if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior == actions_.bIKPose) {
+      std::fprintf(stderr, "approach again at %.2f s\n", now_);
+    } else if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior != before) {
       ++kicks_;
       kick_ = actions_.currBehavior;
       reportKick("start");
-    } else if (kick_ && before == kick_ && actions_.currBehavior != kick_) {
-      reportKick("end");
-      kick_ = nullptr;
+    } else if (kick_ && actions_.currBehavior != kick_) {
+      // The kick may pass through more than one motion before the walk
+      // takes over again.
+      if (actions_.currBehavior == actions_.bOmniWalkZmp || actions_.currBehavior == actions_.bOmniWalkPrevCtrl) {
+        reportKick("end");
+        kick_ = nullptr;
+      } else {
+        kick_ = actions_.currBehavior;
+      }
     }
   }
 
@@ -149,6 +159,8 @@ class KickTo : public Library {
                  "%.3f %.3f; heading %.1f deg, aim %.1f deg\n",
                  what, now_, kick_->getName().c_str(), ahead, left, l.x, l.y, r.x, r.y,
                  std::remainder(torso.heading - heading_, 360.0), aim_);
+    const Vector seen = (ws.ball->position.to2d() - ws.me->position.to2d()).rotate(-ws.me->orientation);
+    std::fprintf(stderr, "seen ball %.3f ahead %.3f left\n", seen.x, -seen.y);
   }
 
   // kTargetBeyond past the ball in the aim's direction, team frame.

@@ -178,7 +178,9 @@ def getup_frames(kind, t):
 # the support hip further in the second swing slot (so that the torso still
 # tips back when the foot meets the ball), and arm_swing moves both shoulders
 # during the swing.
-# Tuned on the real server by tools/fieldtest/superkicktune.py.
+# Tuned on the real server by tools/fieldtest/superkicktune.py. Type 2 kicks
+# with type 0's parameters: its own, tuned from the standing start, turned it
+# off its support foot and threw it after the walk-and-kick approach.
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
 KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push",
@@ -196,10 +198,6 @@ KICKS = {
            "hit_ankle": 24.994, "hold_s": 0.43, "home_s": 0.234, "kick_roll": -8.388, "hit_lean": -32.185,
            "kp": 0.655, "yaw": -19.922, "snap_s": 0.02, "snap_hip": 72.906, "snap_knee": -34.583,
            "snap_ankle": 13.862, "push": -1.137, "sup_knee": 5.657, "snap_lean": 2.991, "arm_swing": -52.848},
-    "T2": {"shift_s": 0.426, "roll": 16.168, "lean": -5.61, "back_s": 0.238, "back_hip": 16.459, "back_knee": -74.763,
-           "back_ankle": 42.516, "hit_s": 0.175, "hit_hip": 36.849, "hit_knee": -26.779, "hit_ankle": 32.546,
-           "hold_s": 0.592, "home_s": 0.135, "kick_roll": -5.432, "hit_lean": -20.616, "kp": 1.024, "yaw": 0,
-           "snap_s": 0.08, "snap_hip": 50.946, "snap_knee": -23.385, "snap_ankle": 18.207, "push": 1.263},
     "T3": {"shift_s": 0.421, "roll": 11.291, "lean": -4.677, "back_s": 0.173, "back_hip": 25.905,
            "back_knee": -72.755, "back_ankle": 17.609, "hit_s": 0.153, "hit_hip": 56.01, "hit_knee": -15.933,
            "hit_ankle": 33.019, "hold_s": 0.666, "home_s": 0.191, "kick_roll": -0.305, "hit_lean": -16.262,

@@ -26,13 +26,16 @@ const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 32, 0, 0, 25};
 const float OMNI_KICK_TURN = 10;
 // Where the omnidirectional kick's approach stops: this far behind the ball
 // and this far to its left, so that the ball lies ahead of the right foot
-// where its swing reaches; the nearest and farthest ball it starts for, and
-// the farthest ahead of the torso, beyond which the swing only grazes it (m).
+// where its swing reaches; the nearest and farthest ball it starts for, the
+// farthest ahead of the torso and the least and most to its right (off the
+// right foot's middle the swing only grazes the ball) (m).
 const float OMNI_KICK_BEHIND = 0.12f;
 const float OMNI_KICK_SIDE = 0.055f;
 const float OMNI_KICK_NEAR = 0.08f;
 const float OMNI_KICK_REACH = 0.18f;
 const float OMNI_KICK_AHEAD = 0.14f;
+const float OMNI_KICK_RIGHT_MIN = 0.03f;
+const float OMNI_KICK_RIGHT_MAX = 0.10f;
 
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
@@ -202,8 +205,9 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
         float d = me.getDistanceTo(ball);
         // The kick does not steer: the body faces the aim before it starts.
-        float ahead = (ws->ballPos - ws->myPos).rotate(-ws->me->orientation).x;
-        bool canKick = d > OMNI_KICK_NEAR && d < OMNI_KICK_REACH && ahead <= OMNI_KICK_AHEAD &&
+        Vector rel = (ws->ballPos - ws->myPos).rotate(-ws->me->orientation);
+        bool canKick = d > OMNI_KICK_NEAR && d < OMNI_KICK_REACH && rel.x <= OMNI_KICK_AHEAD &&
+                       rel.y >= OMNI_KICK_RIGHT_MIN && rel.y <= OMNI_KICK_RIGHT_MAX &&
                        wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
         if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {

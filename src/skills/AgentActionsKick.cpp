@@ -26,10 +26,16 @@ const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 32, 0, 0, 25};
 const float OMNI_KICK_TURN = 10;
 // Where the omnidirectional kick's approach stops: this far behind the ball
 // and this far to its left, so that the ball lies ahead of the right foot
-// where its swing reaches; and the farthest ball it starts for (m).
-const float OMNI_KICK_BEHIND = 0.14f;
+// where its swing reaches; the nearest and farthest ball it starts for, the
+// farthest ahead of the torso and the least and most to its right (off the
+// right foot's middle the swing only grazes the ball) (m).
+const float OMNI_KICK_BEHIND = 0.12f;
 const float OMNI_KICK_SIDE = 0.055f;
+const float OMNI_KICK_NEAR = 0.08f;
 const float OMNI_KICK_REACH = 0.18f;
+const float OMNI_KICK_AHEAD = 0.14f;
+const float OMNI_KICK_RIGHT_MIN = 0.03f;
+const float OMNI_KICK_RIGHT_MAX = 0.10f;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
 // approach begins again (m).
@@ -48,6 +54,8 @@ float wrapped(float e)
 }
 
 Vector fromFrame(Vector origin, float ang, Vector p) { return origin + p.rotate(ang); }
+// The inverse: a field point in that frame.
+Vector toFrame(Vector origin, float ang, Vector p) { return (p - origin).rotate(-ang); }
 
 // Where the line from a through b meets the vertical line x = goalX.
 Vector goalLineCrossing(Vector a, Vector b, float goalX)
@@ -105,7 +113,7 @@ SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) c
 bool AgentActions::ballWhereKeyframeKickReaches() const
 {
     // The field frame has +y to the robot's right.
-    Vector at = (ws->ball->position.to2d() - ws->me->position.to2d()).rotate(-ws->me->orientation);
+    Vector at = toFrame(ws->me->position.to2d(), ws->me->orientation, ws->ball->position.to2d());
     return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX && at.y >= KEYFRAME_KICK_RIGHT_MIN &&
            at.y <= KEYFRAME_KICK_RIGHT_MAX;
 }
@@ -225,7 +233,9 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
         float d = me.getDistanceTo(ball);
         // The kick does not steer: the body faces the aim before it starts.
-        bool canKick = d > 0.1f && d < OMNI_KICK_REACH &&
+        Vector rel = toFrame(ws->myPos, ws->me->orientation, ws->ballPos);
+        bool canKick = d > OMNI_KICK_NEAR && d < OMNI_KICK_REACH && rel.x <= OMNI_KICK_AHEAD &&
+                       rel.y >= OMNI_KICK_RIGHT_MIN && rel.y <= OMNI_KICK_RIGHT_MAX &&
                        wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
         if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {

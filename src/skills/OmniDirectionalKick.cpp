@@ -57,6 +57,7 @@ OmniDirectionalKick::OmniDirectionalKick()
       log(&LoggerMatlab::getInstance()),
       actions(&Singleton<Actions>::getInstance()),
       phase(1),
+      settleTime(0),
       stanceHalfWidth(kDefaultHalfWidth) {
     for (int j = 0; j < Types::NJOINTS; j++) {
         pose[j] = poseBase[j] = poseShifted[j] = poseRaised[j] = poseEndKick[j] = 0;
@@ -71,6 +72,7 @@ void OmniDirectionalKick::init() {
     initTime = world->cTime;
     finishedMove = false;
     parametros.clear();
+    settleTime = 0;
     readParamsFromFile(kParamsFile);
 
     OptParams walk;
@@ -102,7 +104,13 @@ void OmniDirectionalKick::execute() {
         finishedMove = true;
         return;
     }
-    float t = world->cTime - initTime;
+    float t = world->cTime - initTime - settleTime;
+    if (t < 0) {
+        // Both feet down in the stance the kick ends in, until the walk's
+        // sway has died out.
+        sendPhase(PHASES);
+        return;
+    }
     if (phase <= PHASES && static_cast<double>(t) - phaseTime[phase - 1] >= phaseTime[phase]) {
         phase++;
     }
@@ -229,6 +237,10 @@ void OmniDirectionalKick::readParamsFromFile(std::string file) {
             continue;
         }
         splitString(line, words, ' ');
+        if (words.size() == 2 && words[0] == "settle") {
+            settleTime = std::max(0.0f, static_cast<float>(std::atof(words[1].c_str())));
+            continue;
+        }
         if (words.size() < static_cast<size_t>(FIELDS)) {
             std::cerr << file << ":" << number << ": " << words.size() << " numbers, a kick record needs " << FIELDS
                       << "; line skipped" << std::endl;

@@ -83,6 +83,9 @@ public:
     // phase k, phaseTime[0] = 0.
     int phase;
     double phaseTime[PHASES + 1];
+    // Seconds the kick holds the last phase's stance on both feet before
+    // phase 1 starts, from a line "settle S" of the parameter file; 0 without.
+    float settleTime;
 
     OmniDirectionalKick();
     ~OmniDirectionalKick() override {}
@@ -114,8 +117,9 @@ public:
     void setLegTarget(int joint, double targetAngle, double maxRadSpeed);
     double predictEffector(int joint, double current, double setpoint, double maxSpeed);
     double predictEffector(int joint, double current, double setpoint);
-    // Appends the records of file. A line with fewer than 100 numbers is
-    // skipped with one line on standard error.
+    // Appends the records of file and takes its "settle S" line. Any other
+    // line with fewer than 100 numbers is skipped with one line on standard
+    // error.
     void readParamsFromFile(std::string file);
     static void splitString(std::string msg, std::vector<std::string>& words, char c);
 

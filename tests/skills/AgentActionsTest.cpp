@@ -344,13 +344,43 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
         {"aligned, the right foot carried", 0, false, false},
     };
     for (const Row& r : rows) {
-        betweenStepsAt(Vector(-0.15f, 0), r.heading);
+        betweenStepsAt(Vector(-0.12f, -0.055f), r.heading);
         actions.bOmniWalkZmp->transitionLeftFoot.support = r.leftCarried;
         actions.bOmniWalkZmp->transitionRightFoot.support = !r.leftCarried;
         actions.shouldDynamickKick = true;
         actions.lastDynamickKick = ws.gTime;
         actions.dynamicKickToTarget(Vector(10, 0), false);
         EXPECT_EQ(actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick), r.starts) << r.what;
+    }
+}
+
+// It starts only with the ball 0.08 to 0.14 m ahead of the torso and 0.03 to
+// 0.1 m to its right (the field frame's +y): farther ahead, or off the right
+// foot's middle, the swing only grazes it.
+TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
+{
+    ws.gTime = 10;
+    struct Row {
+        Vector me;
+        bool starts;
+    } rows[] = {
+        {Vector(-0.04f, -0.055f), false},
+        {Vector(-0.10f, -0.055f), true},
+        {Vector(-0.13f, -0.035f), true},
+        {Vector(-0.12f, -0.09f), true},
+        {Vector(-0.16f, -0.055f), false},
+        {Vector(-0.12f, -0.01f), false},
+        {Vector(-0.12f, -0.12f), false},
+        {Vector(-0.12f, 0.055f), false},
+    };
+    for (const Row& r : rows) {
+        betweenStepsAt(r.me, 0);
+        actions.bOmniWalkZmp->transitionLeftFoot.support = true;
+        actions.bOmniWalkZmp->transitionRightFoot.support = false;
+        actions.shouldDynamickKick = true;
+        actions.lastDynamickKick = ws.gTime;
+        actions.dynamicKickToTarget(Vector(10, 0), false);
+        EXPECT_EQ(actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick), r.starts) << r.me.x << " " << r.me.y;
     }
 }
 

@@ -36,7 +36,7 @@ TEST(KickRun, TheKickSendsABallAtTheRightFootForward) {
     OmniDirectionalKick kick;
     kick.init();
     int cycles = 0;
-    while (!kick.finished() && cycles < 100) {
+    while (!kick.finished() && cycles < 250) {
         parser.parseMessage(rig.step(id));
         kick.execute();
         for (const std::string& sent : link.messages()) {

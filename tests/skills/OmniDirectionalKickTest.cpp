@@ -150,6 +150,43 @@ TEST_F(KickTest, PhaseTimingAndTheBatches) {
     EXPECT_TRUE(kick.finished());
 }
 
+// "settle S": the last phase's stance on both feet for S seconds, then the
+// phases as without it.
+TEST_F(KickTest, SettleHoldsTheLastPhaseFirst) {
+    double times[4] = {0.12, 0.10, 0.05, 0.20};
+    std::string kickRecord = record([&](int i) {
+        int k = i % 25;
+        if (k == 0) {
+            return times[i / 25];
+        }
+        // Targets 10 * phase, limits far above the commands.
+        return k <= 12 ? 10.0 * (i / 25 + 1) : 100.0;
+    });
+    startWith("settle 0.09\n" + kickRecord + "\n");
+    EXPECT_FLOAT_EQ(kick.settleTime, 0.09f);
+    // The phase whose targets each call sends, from lle3 = target / 4.
+    std::vector<int> phases;
+    for (int call = 0; call < 24 && !kick.finished(); call++) {
+        kick.execute();
+        std::vector<std::string> sent = server.messages();
+        phases.push_back(sent.empty() ? 0 : static_cast<int>(std::lround(command(sent[0], "lle3") / 2.5)));
+        tick();
+    }
+    std::vector<int> expected = {4, 4, 4, 4, 4, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 4, 0};
+    EXPECT_EQ(phases, expected);
+
+    struct Case {
+        const char* line;
+        float settle;
+    } cases[] = {{"", 0}, {"settle 0.3\n", 0.3f}, {"settle -1\n", 0}, {"settle\n", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        startWith(c.line + kickRecord + "\n");
+        EXPECT_FLOAT_EQ(kick.settleTime, c.settle);
+        EXPECT_EQ(kick.parametros.size(), 1u);
+    }
+}
+
 TEST_F(KickTest, RecordsReadLaterLeaveTheFirstInUse) {
     startWith(record([](int i) { return i % 25 == 0 ? 1.0 : 2.0; }) + "\n");
     std::string more;

@@ -200,7 +200,8 @@ class DynamicKickTo : public KickTo {
   // One line on standard error per run: when the kick started (-1: never).
   void end(Truth& truth, Outcome& outcome) override {
     KickTo::end(truth, outcome);
-    std::fprintf(stderr, "omni-kick started %.2f ball %.3f %.3f\n", kickAt_, ballAtKick_.x, ballAtKick_.y);
+    std::fprintf(stderr, "omni-kick started %.2f ball %.3f %.3f server %.3f %.3f\n", kickAt_, ballAtKick_.x,
+                 ballAtKick_.y, serverBall_.x, serverBall_.y);
   }
 
  private:
@@ -218,12 +219,21 @@ class DynamicKickTo : public KickTo {
       // Where the player sees the ball: ahead and to the left of its torso.
       WorldState& ws = Singleton<WorldState>::getInstance();
       ballAtKick_ = (ws.ball->position.to2d() - ws.me->position.to2d()).rotate(-ws.me->orientation);
+      // Where the server has it, in the same frame: x ahead, y to the right.
+      BodyPose torso;
+      double bx = 0, by = 0;
+      if (truth_ && truth_->pose(ws.game->side, ws.unum, torso) && truth_->ball(bx, by)) {
+        const double h = torso.heading * M_PI / 180.0, dx = bx - torso.x, dy = by - torso.y;
+        serverBall_ = Vector(static_cast<float>(dx * std::cos(h) + dy * std::sin(h)),
+                             static_cast<float>(dx * std::sin(h) - dy * std::cos(h)));
+      }
     }
   }
 
   bool kicked_ = false;
   double kickAt_ = -1;
   Vector ballAtKick_{0, 0};
+  Vector serverBall_{0, 0};
 };
 
 }  // namespace

@@ -12,7 +12,8 @@ omnidirectional kick) tune it for an approach.
 It starts its own rcssserver3d in sync mode on the given ports (via
 /work/simspark-conf/run-server.sh, or $KICK_SERVER), runs each candidate record
 K times per robot type from a scratch copy of data/, and writes the best record found to FILE
-(data/movs/parametrosOmnikick.txt by default) with a newline at the end.
+(data/movs/parametrosOmnikick.txt by default) with a newline at the end, after its settle line
+(the seconds the kick stands on both feet in its last phase's stance before phase 1).
 The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
 less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
 or with --score mean the mean of its runs.
@@ -35,18 +36,22 @@ import numpy as np
 from cmaes import CMA
 
 NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
-         "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll"]
-START = [0.50, 0.25, 0.16, 0.50, 14, -12, -75, 30, 60, -5, -10, 8, 2, 0.8, 0]
-SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5]
-LOW = [0.2, 0.06, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15]
-HIGH = [0.9, 0.8, 0.5, 1.0, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15]
+         "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
+         "end_lean"]
+# The record in data/.
+START = [0.7088, 0.09028, 0.2775, 1.0, 9.876, -17.87, -112.1, 21.86, 68, -15, -19.03, 1.31, -0.926, 0.4084, 6.935,
+         0.5, 6]
+SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4]
+LOW = [0.2, 0.02, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15, 0, -8]
+HIGH = [0.9, 0.8, 0.5, 1.6, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15, 0.8, 14]
 MAX = 6.1395447
 
 
 def record(p):
     """The 100 numbers of a kick record from the parameters."""
-    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr = p
-    base = [0, 0, 22, -44, 22, 0]
+    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr, _, end_lean = p
+    # The stance the kick settles in first and ends in, leaning forward by end_lean.
+    base = [0, 0, 22 - end_lean, -44, 22 + end_lean, 0]
     # Positive lean tilts the body forward over the support foot.
     support = [0, -roll, 22 - lean, -44, 22 + lean, roll]
     slow = [2, v, 3, 3, 3, v]
@@ -68,6 +73,8 @@ def write_record(path, p):
     with open(path, "w") as f:
         f.write("# Right-foot kick on the left leg: four phases of time, left and right leg targets (deg),\n")
         f.write("# left and right speed limits. Phase k ends at T(k-1) + T(k) from the start (T0 = 0).\n")
+        f.write("# settle: seconds on both feet in the last phase's stance before phase 1.\n")
+        f.write("settle %.4g\n" % p[15])
         f.write(" ".join("%.4g" % v for v in record(p)) + "\n")
 
 

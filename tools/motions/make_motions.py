@@ -81,18 +81,20 @@ GETUP = {
         # Types 1 and 3 rise as type 0 does, but their longer legs leave the
         # feet further from the seat: the knees fold fully with the shins
         # well forward (ankles about 70) to roll the weight onto the feet, the
-        # crouch keeps the shins forward, and the rise is slower. Type 1's
-        # fold is on an edge: this slower one stands in real time but falls
-        # back in sync mode, the 1.4 times quicker one the other way round.
-        "T1": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
-               [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
-               [0.483, 100, -130, 72, 75, 14.8, -15.4, -70],
-               [0.35, 100, -125, 70, 110, 11, -7, -75],
-               [0.49, 70, -110, 70, 100, 17.7, -8, -65],
-               [0.56, 70, -110, 73, 90, 8, -13, -60],
-               [0.795, 51.9, -92.5, 60.4, 60.1, 7.8, -15.1, -44.3],
-               [0.682, 34.6, -78.6, 42.3, 52.3, 5.2, -21.9, -15.3],
-               0.721],
+        # crouch keeps the shins forward, and the rise is slower. Type 1 lies
+        # flat a shorter while and folds quickly, so that the sit-up's swing
+        # carries the weight onto the feet; it crouches only briefly and
+        # rises from there in under a second. Tuned in real time: quick folds
+        # that stand in sync mode may fall back there.
+        "T1": [[0.409, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
+               [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
+               [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
+               [0.127, 82.1, -118.1, 57.7, 93.6, 14.3, -17.8, -71.3],
+               [0.113, 72.1, -117, 65.2, 95, 23.8, -7.8, -70.8],
+               [0.254, 72.8, -113.7, 60.2, 73, 9.4, -25, -68.3],
+               [0.503, 51.9, -92.5, 60.4, 60.1, 7.8, -15.1, -44.3],
+               [0.311, 36, -80, 40, 40, 5.2, -21.9, -12],
+               0.392],
         "T3": [[0.691, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.212, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
                [0.265, 91.8, -122.6, 71.6, 66.5, 22.9, -19.7, -77.5],

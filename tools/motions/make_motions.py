@@ -81,11 +81,11 @@ GETUP = {
         # Types 1 and 3 rise as type 0 does, but their longer legs leave the
         # feet further from the seat: the knees fold fully with the shins
         # well forward (ankles about 70) to roll the weight onto the feet, the
-        # crouch keeps the shins forward, and the rise is slower. Type 1 lies
-        # flat a shorter while and folds quickly, so that the sit-up's swing
-        # carries the weight onto the feet; it crouches only briefly and
-        # rises from there in under a second. Tuned in real time: quick folds
-        # that stand in sync mode may fall back there.
+        # crouch keeps the shins forward. They lie flat a shorter while than
+        # type 0 and fold quickly, so that the sit-up's swing carries the
+        # weight onto the feet; they crouch only briefly and rise from there
+        # in under a second. Tuned in real time: quick folds that stand in
+        # sync mode may fall back there, and the other way round.
         "T1": [[0.409, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
                [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
                [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
@@ -95,15 +95,15 @@ GETUP = {
                [0.503, 51.9, -92.5, 60.4, 60.1, 7.8, -15.1, -44.3],
                [0.311, 36, -80, 40, 40, 5.2, -21.9, -12],
                0.392],
-        "T3": [[0.691, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
-               [0.212, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
-               [0.265, 91.8, -122.6, 71.6, 66.5, 22.9, -19.7, -77.5],
-               [0.28, 88.8, -120.4, 60.4, 95.9, 17.2, -10.4, -73.9],
-               [0.296, 70.8, -111.1, 69.6, 90.2, 18.0, -11.7, -71.7],
-               [0.348, 77.2, -118.2, 55.7, 71.8, 5.3, -14.8, -68.2],
-               [0.568, 51.9, -92.5, 60.4, 60.1, 7.8, -15.1, -44.3],
-               [0.487, 36, -80, 40, 40, 5.2, -21.9, -12],
-               0.7],
+        "T3": [[0.438, 11.7, -9.4, 16.3, -78.4, 4.4, -6.2, -2.4],
+               [0.19, 74.4, -21.9, 25.2, -84, 29.8, -31.7, -21.9],
+               [0.377, 94.9, -122.1, 61.9, 45.5, 26.8, -22.5, -84.7],
+               [0.105, 80.2, -124, 57.4, 85.2, 12.2, -12.3, -71.2],
+               [0.139, 75.3, -117, 63.8, 97.4, 19.2, -7, -76.5],
+               [0.268, 73.9, -115.7, 64.7, 67.6, 7, -19.3, -70.5],
+               [0.501, 52.6, -97.9, 63.9, 49.5, 6.9, -12.3, -44],
+               [0.263, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
+               0.405],
         "T4": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
                [0.345, 98.4, -122.6, 57.4, 75.2, 14.8, -15.4, -68.0],

@@ -67,7 +67,8 @@ GETUP = {
     # down first, then hips, knees and ankles open together with the ankles
     # leading, which keeps the weight over the feet; the arms stay ahead
     # while it rises. Type 4 has the same legs; its free toe gives way under
-    # a weight far forward, so it squats with the ankles less bent.
+    # a weight far forward, so it squats with the ankles less bent. Both
+    # leave the last small step to the stance to the servos (a 0.1 s slot).
     "back": {
         "T0": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
@@ -77,7 +78,7 @@ GETUP = {
                [0.3, 60, -87, 43, 60, 8, -13, -62],
                [0.5, 45, -75, 37, 40, 8, -13, -40],
                [0.4, 30, -63, 31, 25, 8, -13, -10],
-               0.3],
+               0.1],
         # Types 1 and 3 rise as type 0 does, but their longer legs leave the
         # feet further from the seat: the knees fold fully with the shins
         # well forward (ankles about 70) to roll the weight onto the feet, the
@@ -112,7 +113,7 @@ GETUP = {
                [0.3, 60, -87, 43, 60, 8, -13, -62],
                [0.5, 45, -75, 37, 40, 8, -13, -40],
                [0.4, 30, -63, 31, 25, 8, -13, -10],
-               0.3],
+               0.1],
     },
 }
 

@@ -3,15 +3,15 @@
 
 Usage: tools/fieldtest/superkicktune.py [--type T] [--servers N] [--port P] [--monitor-port M]
            [--evaluations N] [--trials K] [--drop D] [--time S] [--sigma S] [--aim DEG]
-           [--start FILE] [--out FILE] [--tune NAMES]
+           [--start FILE] [--out FILE] [--tune NAMES] [--mode sync|normal]
        tools/fieldtest/superkicktune.py --measure [--types LIST] [--runs K] [--left] [--port P] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest, or the
 field test named by $FIELDTEST).
 The kick is tools/motions/make_motions.py's super_kick_right, its parameters those of
 KICK_NAMES and KICK_MORE (yaw only for a type whose aim is not straight ahead), starting from
 make_motions' KICKS or from a JSON object of name -> value given by --start.
-It starts N rcssserver3d in sync mode on ports P..P+N-1 and M..M+N-1 (via
-/work/simspark-conf/run-server.sh, or $MOTION_SERVER), keeps them for the whole search and runs
+It starts N rcssserver3d in sync mode (real time with --mode normal) on ports P..P+N-1 and
+M..M+N-1 (via /work/simspark-conf/run-server.sh, or $MOTION_SERVER), keeps them for the whole search and runs
 each candidate K times, each run with a share D of dropped joint-command cycles drawn anew, so
 that the kick is tuned for slightly different runs; the worst run counts.
 The robot stands where the scenario beams it, the ball put ahead of its right foot.
@@ -69,7 +69,7 @@ def score(row, aim):
 def measure(a, tool, launcher):
     """Runs the kicks of data/ and prints the table."""
     log = open(os.devnull, "w")
-    srv = Server(launcher, a.port, a.monitor_port, log)
+    srv = Server(launcher, a.port, a.monitor_port, log, a.mode)
     scenario = "superkick-left" if a.left else "superkick"
     types = [0, 1, 2, 3, 4] if a.types == "all" else [int(t) for t in a.types.split(",")]
     print("type  runs  travel median/min (m)  off aim median/max (deg)  falls  >=8 m and <=15 deg")
@@ -105,6 +105,7 @@ def main():
     search_options(ap, "parameters", port=3520, monitor_port=3620, trials=2, sigma=0.7, time=5, drop=0.03)
     ap.add_argument("--aim", type=float, help="degrees counter-clockwise of the body (default by type)")
     ap.add_argument("--tune", help="comma-separated names to tune (default all but yaw for a straight aim)")
+    ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="servers in sync mode or real time")
     ap.add_argument("--measure", action="store_true", help="measure the kicks of data/ instead of tuning")
     ap.add_argument("--types", default="all", help="--measure: robot types, comma-separated, or all")
     ap.add_argument("--runs", type=int, default=10, help="--measure: runs per robot type")
@@ -128,7 +129,7 @@ def main():
     out = a.out or "superkick-%s.json" % tname
     file_name = FILES[a.type]
     servers = Servers(launcher, a.servers, a.port, a.monitor_port,
-                      works=[scratch(os.path.join(top, "data"), "kick") for _ in range(a.servers)])
+                      works=[scratch(os.path.join(top, "data"), "kick") for _ in range(a.servers)], mode=a.mode)
     rng = random.Random()
 
     def full(v):

@@ -211,11 +211,11 @@ KICKS = {
            "hit_ankle": 21.678, "hold_s": 0.749, "home_s": 0.122, "kick_roll": -8.803, "hit_lean": -25.864,
            "kp": 0.644, "yaw": -10.696, "snap_s": 0.13, "snap_hip": 72.955, "snap_knee": -64.84,
            "snap_ankle": 14.477, "push": -0.365, "sup_knee": 3.899, "snap_lean": -0.338, "arm_swing": -9.248},
-    "T4L": {"shift_s": 0.713, "roll": 17.664, "lean": -1.885, "back_s": 0.047, "back_hip": 25.308,
-           "back_knee": -123.456, "back_ankle": 43.351, "hit_s": 0.122, "hit_hip": 65.922, "hit_knee": -25.876,
-           "hit_ankle": 21.442, "hold_s": 0.798, "home_s": 0.163, "kick_roll": -14.08, "hit_lean": -4.687,
-           "kp": 0.499, "yaw": -15.95, "snap_s": 0.194, "snap_hip": 46.96, "snap_knee": -72.768, "snap_ankle": 28.58,
-           "push": 7.931},
+    "T4L": {"shift_s": 0.696, "roll": 10.767, "lean": -1.197, "back_s": 0.066, "back_hip": 46.544,
+           "back_knee": -117.596, "back_ankle": 48.541, "hit_s": 0.172, "hit_hip": 68.224, "hit_knee": -33.391,
+           "hit_ankle": 12.566, "hold_s": 0.725, "home_s": 0.197, "kick_roll": -18.766, "hit_lean": -6.239,
+           "kp": 0.551, "yaw": -22.969, "snap_s": 0.204, "snap_hip": 61.768, "snap_knee": -74.079,
+           "snap_ankle": 26.079, "push": -0.65, "sup_knee": 13.58, "snap_lean": -6.424, "arm_swing": -1.46},
 }
 
 

@@ -150,15 +150,14 @@ OWN_ROLL = {
 # the arms push the chest up and the legs open to the stance. The yaw-pitch
 # of that squat is on an edge: 5 more and the chest no longer comes up.
 _FRONT_UP = [[0.25, 90, -40, 40, -10, 10, -5, -20],
-             [0.4, 100, -130, 75, 5, 10, -5, -60],
-             [0.4, 100, -90, 20, -15, 10, -5, -55],
+             [0.4, 100, -130, 75, 5, 10, -5, -70],
+             [0.5, 100, -90, 20, -15, 10, -5, -55],
              [0.4, 80, -75, 20, -45, 10, -10, -30],
              [0.4, 55, -65, 28, -15, 8, -13, -15],
              [0.3, 35, -62, 32, 0, 8, -15, -5],
              0.3]
+GETUP["front"]["T1"] = _FRONT_UP
 GETUP["front"]["T3"] = _FRONT_UP
-# Type 1 squats with the knees a little closer.
-GETUP["front"]["T1"] = [f[:7] + [-50] if i == 2 else f for i, f in enumerate(_FRONT_UP)]
 
 
 def getup(frames):

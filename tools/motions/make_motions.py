@@ -146,8 +146,21 @@ OWN_ROLL = {
            [0.388, 61.2, -95.8, 46.3, 100.2, 20.8, -7.1, -46.8],
            [0.323, 4.8, -3.2, -9.2, -88.7, 4.2, -2.9, -10.2]],
 }
-for _t, _roll in OWN_ROLL.items():
-    GETUP["front"][_t] = _roll + GETUP["back"][_t]
+# Types 1 and 3 rise from the front without rolling over: the arms lift the
+# chest while the hips and knees fold the feet under the body; the knees then
+# open with the ankles low, which lifts the seat and brings the weight back
+# over the feet (hands still down, the hip yaw-pitch keeping the knees apart);
+# the arms push the chest up and the legs open to the stance. The yaw-pitch
+# of that squat is on an edge: 5 more and the chest no longer comes up.
+_FRONT_UP = [[0.25, 90, -40, 40, -10, 10, -5, -20],
+             [0.4, 100, -130, 75, 5, 10, -5, -70],
+             [0.5, 100, -90, 20, -15, 10, -5, -55],
+             [0.4, 80, -75, 20, -45, 10, -10, -30],
+             [0.4, 55, -65, 28, -15, 8, -13, -15],
+             [0.3, 35, -62, 32, 0, 8, -15, -5],
+             0.3]
+GETUP["front"]["T1"] = _FRONT_UP
+GETUP["front"]["T3"] = _FRONT_UP
 
 
 def getup(frames):

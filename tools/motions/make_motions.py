@@ -51,13 +51,27 @@ GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 
 
 # Get-ups as key frames: [seconds, hip pitch, knee, ankle pitch, shoulder
-# pitch, shoulder roll, elbow roll, hip yaw-pitch] for both sides alike (hip
-# yaw-pitch 0 when left out), then the seconds to the walk-ready stance.
+# pitch, shoulder roll, elbow roll, hip yaw-pitch, hip roll] for both sides
+# alike (hip yaw-pitch and hip roll 0 when left out; hip roll above 0 spreads
+# the legs), then the seconds to the walk-ready stance.
 # Tuned on the real server by tools/motiontune.
 GETUP = {
-    # Face down: the rolling key frames (ROLL below) put the robot on its
-    # back, then it gets up as from the back.
-    "front": {},
+    # Face down: the arms swing down from overhead and push the chest up
+    # while the hips bend, so that the hips rise with the head low (hands and
+    # feet on the ground); a quick bend of the knees and hip yaw-pitch hops
+    # the feet in under the hips, then the knees stretch and the arms swing
+    # up ahead, which throws the torso up over the feet, and the robot
+    # crouches and rises to the stance, all in about 1.6 s. Types 2 and 4
+    # rise with type 0's key frames.
+    "front": {
+        "T0": [[0.098, 86.9, -14.0, 12.7, 64.8, 15.1, -4.4, -19.4, 15.6],
+               [0.338, 96.6, -45.7, 3.7, -3.1, 15.1, -18.2, -67.4, 4.7],
+               [0.256, 82.1, -53.0, 24.8, 58.5, 10.0, -2.3, -64.3, -14.6],
+               [0.289, 89.2, -1.9, 34.8, 46.0, 19.2, -6.0, -42.7, -1.3],
+               [0.242, 79.3, -51.3, -8.4, 31.9, 15.1, -24.7, -16.9, 2.3],
+               [0.066, 49.6, -66.3, 28.2, -23.8, 16.8, -8.4, -25.0, -16.6],
+               0.276],
+    },
     # Face up: arms along the body, a quick bend of the hips sits the robot
     # up; the knees fold the feet under the seat while the hip yaw-pitch adds
     # to the bend and the arms reach forward, which brings the weight over
@@ -118,34 +132,6 @@ GETUP = {
 }
 
 
-# Face down, before the get-up from the back: the hips bend with the legs
-# straight, the knees fold under the chest while the hip yaw-pitch deepens
-# the bend, and the arms swing overhead so that the robot rolls forward over
-# its shoulders onto its back; then it lies flat.
-ROLL = [[0.19, 7.2, -6.4, 9.4, 93.5, 6.4, 0.6, -7.5],
-        [0.503, 93.6, -7.9, 69.1, 111.9, 1.7, -7.2, -61.3],
-        [0.345, 92.5, -127.6, 72.5, 86.1, 21.5, -16.9, -67.4],
-        [0.471, 75.1, -123.1, 74.2, -50.2, 9.6, -4.4, -9.3],
-        [0.366, 64.2, -93.0, 49.8, 110.2, 23.4, -11.3, -41.8],
-        [0.376, 1.8, -3.3, -9.5, -82.1, 4.2, -1.7, -12.1]]
-for _t, _frames in GETUP["back"].items():
-    GETUP["front"][_t] = ROLL + _frames
-# Types 1 and 3 roll with their own key frames, tuned for their longer legs
-# and arms; type 1 first lies still a while, as its back get-up does.
-OWN_ROLL = {
-    "T1": [[0.593, -5.5, -9.2, 28.1, 77.9, 9.6, -9.7, -5],
-           [0.549, 90.5, -17.4, 68.9, 97.7, 3.2, -10.6, -61.5],
-           [0.313, 95.7, -124.1, 71.1, 65.1, 15.8, -15.1, -59.9],
-           [0.538, 84.9, -120.5, 64.6, -49.4, 13.9, -6.8, -10.4],
-           [0.313, 74.5, -95.7, 59.7, 94.6, 19.4, -9.9, -57.5],
-           [0.393, 0, -12.8, -11.2, -84.6, 7.4, -4.3, -11.3]],
-    "T3": [[0.21, 7.5, 0.8, 15.8, 97.9, 7.2, -7.3, -8.3],
-           [0.584, 88.9, -14.1, 67.1, 114.2, 6.9, -1.1, -55.2],
-           [0.282, 99.3, -127.8, 72.2, 81.7, 21.3, -20.9, -73.1],
-           [0.496, 76.2, -116.1, 57.1, -45.0, 10.0, 0.7, -8.9],
-           [0.388, 61.2, -95.8, 46.3, 100.2, 20.8, -7.1, -46.8],
-           [0.323, 4.8, -3.2, -9.2, -88.7, 4.2, -2.9, -10.2]],
-}
 # Types 1 and 3 rise from the front without rolling over: the arms lift the
 # chest while the hips and knees fold the feet under the body; the knees then
 # open with the ankles low, which lifts the seat and brings the weight back
@@ -169,8 +155,10 @@ def getup(frames):
     for f in frames[:-1]:
         d, hip, knee, ankle, pitch, roll, elbow = f[:7]
         yaw = f[7] if len(f) > 7 else 0
+        spread = f[8] if len(f) > 8 else 0
         # Elbow yaw -90 bends the elbows in the pitch plane, to push with.
-        out.append((d, pose(legs(hip, knee, ankle, yaw_l=yaw, yaw_r=yaw), arms(pitch, roll, -90, elbow))))
+        leg = legs(hip, knee, ankle, spread, -spread, yaw_l=yaw, yaw_r=yaw)
+        out.append((d, pose(leg, arms(pitch, roll, -90, elbow))))
     out.append((frames[-1], GETUP_END))
     return out
 

@@ -7,8 +7,8 @@ Usage: tools/motiontune/motiontune.py --kind front|back [--type T] [--servers N]
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The motions come from tools/motions/make_motions.py, or from a JSON file given by --start:
 - front, back: the get-up's key frames (GETUP), each [seconds, hip pitch, knee, ankle pitch,
-  shoulder pitch, shoulder roll, elbow roll, hip yaw-pitch], the last entry the seconds to the
-  walk-ready stance;
+  shoulder pitch, shoulder roll, elbow roll, hip yaw-pitch, hip roll], the last entry the seconds
+  to the walk-ready stance;
   run with the field test's getup-front or getup-back.
 The super kick has its own tuner, tools/fieldtest/superkicktune.py.
 It starts N rcssserver3d in sync mode on ports P..P+N-1 and M..M+N-1 (via
@@ -48,7 +48,7 @@ from kicktune import scratch  # noqa: E402
 
 # Get-up frame value: scale of a step and the joint's range (left-side signs).
 FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -120, 120), (8, -1, 95),
-         (10, -90, 1), (10, -90, 1)]
+         (10, -90, 1), (10, -90, 1), (8, -25, 45)]
 W = len(FRAME)
 LAST = (0.1, 0.2, 1.5)
 STAND_Z = 0.30

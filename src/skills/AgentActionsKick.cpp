@@ -54,8 +54,14 @@ float wrapped(float e)
 }
 
 Vector fromFrame(Vector origin, float ang, Vector p) { return origin + p.rotate(ang); }
-// The inverse: a field point in that frame.
-Vector toFrame(Vector origin, float ang, Vector p) { return (p - origin).rotate(-ang); }
+
+// Lowers both feet into the stance the walk-and-kick approach starts from,
+// over `seconds`.
+void startApproachStance(IKPose* pose, float seconds)
+{
+    pose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), seconds, Vector3f(0, 0, 0),
+               Vector3f(0, 0, 0));
+}
 
 // Where the line from a through b meets the vertical line x = goalX.
 Vector goalLineCrossing(Vector a, Vector b, float goalX)
@@ -113,7 +119,7 @@ SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) c
 bool AgentActions::ballWhereKeyframeKickReaches() const
 {
     // The field frame has +y to the robot's right.
-    Vector at = toFrame(ws->me->position.to2d(), ws->me->orientation, ws->ball->position.to2d());
+    Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
     return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX && at.y >= KEYFRAME_KICK_RIGHT_MIN &&
            at.y <= KEYFRAME_KICK_RIGHT_MAX;
 }
@@ -145,8 +151,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
         if (canKick && ballFarFromTheirGoal())
             serverPass();
         if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {
-            bIKPose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), 0.02f, Vector3f(0, 0, 0),
-                          Vector3f(0, 0, 0));
+            startApproachStance(bIKPose, 0.02f);
             currBehavior = bIKPose;
             return;
         }
@@ -186,8 +191,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
     if (currBehavior == bOmniWalkPrevCtrl && bOmniWalkPrevCtrl->finished()) {
         if (!ballWhereKeyframeKickReaches()) {
             // Back into the stance the approach starts from, then approach again.
-            bIKPose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), KICK_RESTANCE_S, Vector3f(0, 0, 0),
-                          Vector3f(0, 0, 0));
+            startApproachStance(bIKPose, KICK_RESTANCE_S);
             currBehavior = bIKPose;
             return;
         }
@@ -233,7 +237,7 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
         float d = me.getDistanceTo(ball);
         // The kick does not steer: the body faces the aim before it starts.
-        Vector rel = toFrame(ws->myPos, ws->me->orientation, ws->ballPos);
+        Vector rel = Vector(ws->ballPos).globalToRelative(ws->myPos, ws->me->orientation);
         bool canKick = d > OMNI_KICK_NEAR && d < OMNI_KICK_REACH && rel.x <= OMNI_KICK_AHEAD &&
                        rel.y >= OMNI_KICK_RIGHT_MIN && rel.y <= OMNI_KICK_RIGHT_MAX &&
                        wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&

@@ -62,6 +62,19 @@ protected:
         run(actions.bOmniWalkZmp);
         actions.bOmniWalkZmp->isStepFinished = true;
     }
+
+    // Whether the omnidirectional kick starts toward (10, 0) from between two
+    // steps at `me`, the last one carried by the left foot or the right.
+    bool omniKickStarts(Vector me, float heading, bool leftCarried)
+    {
+        betweenStepsAt(me, heading);
+        actions.bOmniWalkZmp->transitionLeftFoot.support = leftCarried;
+        actions.bOmniWalkZmp->transitionRightFoot.support = !leftCarried;
+        actions.shouldDynamickKick = true;
+        actions.lastDynamickKick = ws.gTime;
+        actions.dynamicKickToTarget(Vector(10, 0), false);
+        return actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick);
+    }
 };
 
 TEST_F(ActionLibrary, HoldsTheSharedPostureState)
@@ -344,13 +357,7 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
         {"aligned, the right foot carried", 0, false, false},
     };
     for (const Row& r : rows) {
-        betweenStepsAt(Vector(-0.12f, -0.055f), r.heading);
-        actions.bOmniWalkZmp->transitionLeftFoot.support = r.leftCarried;
-        actions.bOmniWalkZmp->transitionRightFoot.support = !r.leftCarried;
-        actions.shouldDynamickKick = true;
-        actions.lastDynamickKick = ws.gTime;
-        actions.dynamicKickToTarget(Vector(10, 0), false);
-        EXPECT_EQ(actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick), r.starts) << r.what;
+        EXPECT_EQ(omniKickStarts(Vector(-0.12f, -0.055f), r.heading, r.leftCarried), r.starts) << r.what;
     }
 }
 
@@ -374,13 +381,7 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
         {Vector(-0.12f, 0.055f), false},
     };
     for (const Row& r : rows) {
-        betweenStepsAt(r.me, 0);
-        actions.bOmniWalkZmp->transitionLeftFoot.support = true;
-        actions.bOmniWalkZmp->transitionRightFoot.support = false;
-        actions.shouldDynamickKick = true;
-        actions.lastDynamickKick = ws.gTime;
-        actions.dynamicKickToTarget(Vector(10, 0), false);
-        EXPECT_EQ(actions.currBehavior == static_cast<Behavior*>(actions.bOmniKick), r.starts) << r.me.x << " " << r.me.y;
+        EXPECT_EQ(omniKickStarts(r.me, 0, true), r.starts) << r.me.x << " " << r.me.y;
     }
 }
 

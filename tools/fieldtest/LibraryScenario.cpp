@@ -141,26 +141,40 @@ class KickTo : public Library {
     }
   }
 
-  // Where the server has the ball when the keyframe kick starts or ends, in
-  // the torso's frame (x ahead, y left), with the feet the agent measures,
-  // on stderr.
-  void reportKick(const char* what) {
+  // The ball in the torso's frame, x ahead and y to the left: where the
+  // server has it, with the torso (false when it shows no torso or ball),
+  // and where the player sees it.
+  bool serverBall(Vector& out, BodyPose& torso) const {
     WorldState& ws = Singleton<WorldState>::getInstance();
-    BodyPose torso;
     double bx = 0, by = 0;
-    if (!truth_ || !truth_->pose(ws.game->side, ws.unum, torso) || !truth_->ball(bx, by)) return;
-    const double h = torso.heading * M_PI / 180.0;
-    const double dx = bx - torso.x, dy = by - torso.y;
-    const double ahead = dx * std::cos(h) + dy * std::sin(h), left = -dx * std::sin(h) + dy * std::cos(h);
+    if (!truth_ || !truth_->pose(ws.game->side, ws.unum, torso) || !truth_->ball(bx, by)) return false;
+    const double h = torso.heading * M_PI / 180.0, dx = bx - torso.x, dy = by - torso.y;
+    out = Vector(static_cast<float>(dx * std::cos(h) + dy * std::sin(h)),
+                 static_cast<float>(-dx * std::sin(h) + dy * std::cos(h)));
+    return true;
+  }
+  static Vector seenBall() {
+    WorldState& ws = Singleton<WorldState>::getInstance();
+    // The agent's field frame has +y to the robot's right.
+    const Vector seen = ws.ball->position.to2d().globalToRelative(ws.me->position.to2d(), ws.me->orientation);
+    return Vector(seen.x, -seen.y);
+  }
+
+  // Where the server has the ball when the keyframe kick starts or ends, with
+  // the feet the agent measures, on stderr.
+  void reportKick(const char* what) {
+    Vector ball;
+    BodyPose torso;
+    if (!serverBall(ball, torso)) return;
     AgentModel& body = Singleton<AgentModel>::getInstance();
     const Vector3f l = body.getLFootPositionFK(), r = body.getRFootPositionFK();
     std::fprintf(stderr,
                  "kick %s at %.2f s: %s, ball %.3f ahead %.3f left of the torso; feet (hips frame) left %.3f %.3f right "
                  "%.3f %.3f; heading %.1f deg, aim %.1f deg\n",
-                 what, now_, kick_->getName().c_str(), ahead, left, l.x, l.y, r.x, r.y,
+                 what, now_, kick_->getName().c_str(), ball.x, ball.y, l.x, l.y, r.x, r.y,
                  std::remainder(torso.heading - heading_, 360.0), aim_);
-    const Vector seen = (ws.ball->position.to2d() - ws.me->position.to2d()).rotate(-ws.me->orientation);
-    std::fprintf(stderr, "seen ball %.3f ahead %.3f left\n", seen.x, -seen.y);
+    const Vector seen = seenBall();
+    std::fprintf(stderr, "seen ball %.3f ahead %.3f left\n", seen.x, seen.y);
   }
 
   // kTargetBeyond past the ball in the aim's direction, team frame.
@@ -197,7 +211,9 @@ class DynamicKickTo : public KickTo {
     beside_ = shift(rng);
   }
 
-  // One line on standard error per run: when the kick started (-1: never).
+  // One line on standard error per run: when the kick started (-1: never),
+  // where the player saw the ball then and where the server had it (m ahead
+  // of and to the left of the torso).
   void end(Truth& truth, Outcome& outcome) override {
     KickTo::end(truth, outcome);
     std::fprintf(stderr, "omni-kick started %.2f ball %.3f %.3f server %.3f %.3f\n", kickAt_, ballAtKick_.x,
@@ -216,17 +232,9 @@ class DynamicKickTo : public KickTo {
     if (actions_.currBehavior == actions_.bOmniKick && !kicked_) {
       kicked_ = true;
       kickAt_ = now_;
-      // Where the player sees the ball: ahead and to the left of its torso.
-      WorldState& ws = Singleton<WorldState>::getInstance();
-      ballAtKick_ = (ws.ball->position.to2d() - ws.me->position.to2d()).rotate(-ws.me->orientation);
-      // Where the server has it, in the same frame: x ahead, y to the right.
+      ballAtKick_ = seenBall();
       BodyPose torso;
-      double bx = 0, by = 0;
-      if (truth_ && truth_->pose(ws.game->side, ws.unum, torso) && truth_->ball(bx, by)) {
-        const double h = torso.heading * M_PI / 180.0, dx = bx - torso.x, dy = by - torso.y;
-        serverBall_ = Vector(static_cast<float>(dx * std::cos(h) + dy * std::sin(h)),
-                             static_cast<float>(dx * std::sin(h) - dy * std::cos(h)));
-      }
+      serverBall(serverBall_, torso);
     }
   }
 

@@ -95,26 +95,6 @@ def run_score(trace, getup_s, speed=0.0):
     return s
 
 
-def rolled_over(trace, within):
-    """Whether the robot, once lying on its front, lay on its back by `within` seconds into the run (the
-    trace's last value is the chest's vertical part, above 0 leaning back)."""
-    front = False
-    for line in trace.splitlines():
-        f = line.split()
-        if len(f) < 7:
-            continue
-        try:
-            t, chest = float(f[0]), float(f[-1])
-        except ValueError:
-            continue
-        if t > within:
-            break
-        front = front or chest < -0.8
-        if front and chest > 0.9:
-            return True
-    return False
-
-
 class Server:
     """One rcssserver3d started through the launcher (sync or normal mode) on its own ports."""
 
@@ -252,9 +232,6 @@ def main():
                     help="a candidate scores its worst run (min) or the mean of its runs")
     ap.add_argument("--fixed-seeds", action="store_true",
                     help="every candidate runs the same seeds 1..K (with --vary or --drop), so that they compare alike")
-    ap.add_argument("--roll-bonus", type=float, default=0, metavar="S",
-                    help="score 1 more for each run that, once on the front, lay on its back within S seconds of "
-                    "the run's start (the front get-up's roll)")
     ap.add_argument("--speed", type=float, default=0,
                     help="score weight of each second of standing sooner than 4 s after the stop motion")
     ap.add_argument("--durations-only", action="store_true",
@@ -289,7 +266,7 @@ def main():
                     row, trace = field_trial(tool, srv, work, a.type, scenario, a.time, os.path.join(work, "runs.csv"),
                                              extra)
                     g = float(row[13]) if len(row) > 13 and row[13] else None
-                    scores.append(run_score(trace, g, a.speed) + (a.roll_bonus > 0 and rolled_over(trace, a.roll_bonus)))
+                    scores.append(run_score(trace, g, a.speed))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(0.0)

@@ -56,15 +56,30 @@ GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 # the legs), then the seconds to the walk-ready stance.
 # Tuned on the real server by tools/motiontune.
 GETUP = {
-    # Face down: the arms swing down from overhead and push the chest up
+    # Face down, types 0 and 2 (types 1 and 3 rise alike): the arms lift the
+    # chest while the hips and knees fold the feet under the body; the knees
+    # then open with the ankles low, which lifts the seat and brings the
+    # weight over the feet (hands still down, the hip yaw-pitch keeping the
+    # knees apart); the arms push the chest up and the legs open to the
+    # stance, in 2.3 s. Slower than throwing the torso up over the feet, but
+    # every landing of a varied fall ends in the same squat, so it stands each
+    # time.
+    # Type 4's free toes fold in that squat and leave it on its toes, so it
+    # rises directly: the arms swing down from overhead and push the chest up
     # while the hips bend, so that the hips rise with the head low (hands and
     # feet on the ground); a quick bend of the knees and hip yaw-pitch hops
     # the feet in under the hips, then the knees stretch and the arms swing
     # up ahead, which throws the torso up over the feet, and the robot
-    # crouches and rises to the stance, all in about 1.6 s. Types 2 and 4
-    # rise with type 0's key frames.
+    # crouches and rises to the stance, all in about 1.6 s.
     "front": {
-        "T0": [[0.098, 86.9, -14.0, 12.7, 64.8, 15.1, -4.4, -19.4, 15.6],
+        "T0": [[0.225, 90, -40, 40, -10, 10, -5, -20],
+               [0.36, 100, -130, 75, 5, 10, -5, -70],
+               [0.45, 100, -90, 20, -15, 10, -5, -55],
+               [0.36, 80, -75, 20, -45, 10, -10, -30],
+               [0.36, 55, -65, 28, -15, 8, -13, -15],
+               [0.27, 35, -62, 32, 0, 8, -15, -5],
+               0.27],
+        "T4": [[0.098, 86.9, -14.0, 12.7, 64.8, 15.1, -4.4, -19.4, 15.6],
                [0.338, 96.6, -45.7, 3.7, -3.1, 15.1, -18.2, -67.4, 4.7],
                [0.256, 82.1, -53.0, 24.8, 58.5, 10.0, -2.3, -64.3, -14.6],
                [0.289, 89.2, -1.9, 34.8, 46.0, 19.2, -6.0, -42.7, -1.3],

@@ -56,21 +56,38 @@ GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 # the legs), then the seconds to the walk-ready stance.
 # Tuned on the real server by tools/motiontune.
 GETUP = {
-    # Face down: the arms swing down from overhead and push the chest up
+    # Face down, types 0 and 2 (types 1 and 3 rise alike): the arms lift the
+    # chest while the hips and knees fold the feet under the body; the knees
+    # then open with the ankles low, which lifts the seat and brings the
+    # weight over the feet (hands still down, the hip yaw-pitch keeping the
+    # knees apart); the arms push the chest up and the legs open to the
+    # stance, in 2.3 s. Slower than throwing the torso up over the feet, but
+    # every landing of a varied fall ends in the same squat, so it stands each
+    # time.
+    # Type 4's free toes fold in that squat and leave it on its toes, so it
+    # rises directly: the arms swing down from overhead and push the chest up
     # while the hips bend, so that the hips rise with the head low (hands and
     # feet on the ground); a quick bend of the knees and hip yaw-pitch hops
     # the feet in under the hips, then the knees stretch and the arms swing
     # up ahead, which throws the torso up over the feet, and the robot
-    # crouches and rises to the stance, all in about 1.6 s. Types 2 and 4
-    # rise with type 0's key frames.
+    # crouches and rises to the stance, all in about 1.5 s. The crouch's
+    # length is on an edge: 0.03 s more or less and the torso no longer
+    # comes up over the feet.
     "front": {
-        "T0": [[0.098, 86.9, -14.0, 12.7, 64.8, 15.1, -4.4, -19.4, 15.6],
-               [0.338, 96.6, -45.7, 3.7, -3.1, 15.1, -18.2, -67.4, 4.7],
-               [0.256, 82.1, -53.0, 24.8, 58.5, 10.0, -2.3, -64.3, -14.6],
-               [0.289, 89.2, -1.9, 34.8, 46.0, 19.2, -6.0, -42.7, -1.3],
-               [0.242, 79.3, -51.3, -8.4, 31.9, 15.1, -24.7, -16.9, 2.3],
-               [0.066, 49.6, -66.3, 28.2, -23.8, 16.8, -8.4, -25.0, -16.6],
-               0.276],
+        "T0": [[0.225, 90, -40, 40, -10, 10, -5, -20],
+               [0.36, 100, -130, 75, 5, 10, -5, -70],
+               [0.45, 100, -90, 20, -15, 10, -5, -55],
+               [0.36, 80, -75, 20, -45, 10, -10, -30],
+               [0.36, 55, -65, 28, -15, 8, -13, -15],
+               [0.27, 35, -62, 32, 0, 8, -15, -5],
+               0.27],
+        "T4": [[0.084, 84.5, -10, 14.2, 47.6, 21.3, -5.4, -27.6, 13],
+               [0.35, 94.3, -36.3, 8.5, 5.2, 13.6, -15.9, -56.2, 2.9],
+               [0.188, 76.1, -47.6, 31.6, 47.1, 14.6, -13.4, -66.6, -15.9],
+               [0.264, 88.4, -4.9, 30.8, 55.6, 20.2, -14.1, -42.7, -5],
+               [0.249, 75.4, -54.4, -7.9, 31.6, 16.2, -16, -22.1, 0.5],
+               [0.064, 49, -64.1, 33.3, -36.4, 15.2, -12, -24.8, -6.7],
+               0.263],
     },
     # Face up: arms along the body, a quick bend of the hips sits the robot
     # up; the knees fold the feet under the seat while the hip yaw-pitch adds

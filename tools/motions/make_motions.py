@@ -197,8 +197,8 @@ def getup_frames(kind, t):
 # tips back when the foot meets the ball), and arm_swing moves both shoulders
 # during the swing.
 # Tuned on the real server by tools/fieldtest/superkicktune.py. Type 2 kicks
-# with type 0's parameters: its own, tuned from the standing start, turned it
-# off its support foot and threw it after the walk-and-kick approach.
+# with type 0's parameters but for a smaller ankle swing: its faster ankle
+# pitch would drive the toe into the ground before the ball.
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
 KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push",
@@ -232,6 +232,7 @@ KICKS = {
            "kp": 0.551, "yaw": -22.969, "snap_s": 0.204, "snap_hip": 61.768, "snap_knee": -74.079,
            "snap_ankle": 26.079, "push": -0.65, "sup_knee": 13.58, "snap_lean": -6.424, "arm_swing": -1.46},
 }
+KICKS["T2"] = dict(KICKS["T0"], hit_ankle=29)
 
 
 def kick_params(t):

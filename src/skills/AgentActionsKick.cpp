@@ -45,6 +45,12 @@ const float KEYFRAME_KICK_RIGHT_MIN = 0.02f;
 const float KEYFRAME_KICK_RIGHT_MAX = 0.16f;
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
+// How long the step from the walk into the approach's stance takes, by
+// robot type: a step in one cycle throws the robot over, most of all where
+// the walk stands taller than the stance (type 3's by 0.07 m); types 0 and 2
+// stand at its height and take 0.2 s, as longer keeps their weight between
+// the feet too long (s).
+const float KICK_ENTRY_S[AgentActions::ROBOT_TYPES] = {0.2f, 0.3f, 0.2f, 0.3f, 0.3f};
 
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
@@ -151,7 +157,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
         if (canKick && ballFarFromTheirGoal())
             serverPass();
         if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {
-            startApproachStance(bIKPose, 0.02f);
+            startApproachStance(bIKPose, KICK_ENTRY_S[robotType()]);
             currBehavior = bIKPose;
             return;
         }

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "physics/AgentModel.h"
 #include "skills/AgentActions.h"
 #include "skills/IKPose.h"
 #include "skills/OmniDirectionalKick.h"
@@ -303,6 +304,30 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
         actions.kickToTarget(r.target);
         EXPECT_EQ(actions.currBehavior == actions.bIKPose, r.starts) << r.what;
     }
+}
+
+// Stepping from the walk into the approach's stance in one cycle throws the
+// robot over: the approach starts only after several cycles of lowering.
+// (Types 1 and 4 aim askew and are left out here.)
+TEST_F(ActionLibrary, LongKickLowersIntoTheApproachStanceBeforeTheApproach)
+{
+    ws.gTime = 10;
+    const int type = actions.mod->robotType;
+    for (int t : {0, 2, 3}) {
+        actions.mod->robotType = t;
+        betweenStepsAt(Vector(-0.15f, 0), 0);
+        actions.kickToTarget(Vector(10, 0));
+        ASSERT_EQ(actions.currBehavior, actions.bIKPose) << t;
+        int cycles = 0;
+        while (actions.currBehavior == actions.bIKPose && cycles < 100) {
+            actions.currBehavior->execute();
+            actions.kickToTarget(Vector(10, 0));
+            ++cycles;
+        }
+        EXPECT_EQ(actions.currBehavior, actions.bOmniWalkPrevCtrl) << t;
+        EXPECT_GE(cycles, 10) << t;
+    }
+    actions.mod->robotType = type;
 }
 
 // When the walk-and-kick approach ends, the keyframe kick starts only with the

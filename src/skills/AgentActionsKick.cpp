@@ -38,11 +38,13 @@ const float OMNI_KICK_RIGHT_MIN = 0.03f;
 const float OMNI_KICK_RIGHT_MAX = 0.10f;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
-// approach begins again (m).
+// approach begins again (m). By robot type: nearer the middle the swing only
+// grazes the ball, further out type 1's kick veers off, and type 3 kicks
+// well only from a narrow band, not far ahead.
 const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
-const float KEYFRAME_KICK_AHEAD_MAX = 0.24f;
-const float KEYFRAME_KICK_RIGHT_MIN = 0.02f;
-const float KEYFRAME_KICK_RIGHT_MAX = 0.16f;
+const float KEYFRAME_KICK_AHEAD_MAX[AgentActions::ROBOT_TYPES] = {0.24f, 0.24f, 0.24f, 0.175f, 0.24f};
+const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f, 0.06f, 0.08f, 0.02f};
+const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
 // How long the step from the walk into the approach's stance takes, by
@@ -126,8 +128,9 @@ bool AgentActions::ballWhereKeyframeKickReaches() const
 {
     // The field frame has +y to the robot's right.
     Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
-    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX && at.y >= KEYFRAME_KICK_RIGHT_MIN &&
-           at.y <= KEYFRAME_KICK_RIGHT_MAX;
+    int type = robotType();
+    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX[type] &&
+           at.y >= KEYFRAME_KICK_RIGHT_MIN[type] && at.y <= KEYFRAME_KICK_RIGHT_MAX[type];
 }
 
 void AgentActions::kickToTarget(Vector kickTarget)

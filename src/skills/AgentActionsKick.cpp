@@ -38,13 +38,21 @@ const float OMNI_KICK_RIGHT_MIN = 0.03f;
 const float OMNI_KICK_RIGHT_MAX = 0.10f;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
-// approach begins again (m).
+// approach begins again (m). By robot type: nearer the middle the swing only
+// grazes the ball, further out type 1's kick veers off, and type 3 kicks
+// well only from a narrow band, not far ahead.
 const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
-const float KEYFRAME_KICK_AHEAD_MAX = 0.24f;
-const float KEYFRAME_KICK_RIGHT_MIN = 0.02f;
-const float KEYFRAME_KICK_RIGHT_MAX = 0.16f;
+const float KEYFRAME_KICK_AHEAD_MAX[AgentActions::ROBOT_TYPES] = {0.24f, 0.24f, 0.24f, 0.175f, 0.24f};
+const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f, 0.06f, 0.08f, 0.02f};
+const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
+// How long the step from the walk into the approach's stance takes, by
+// robot type: a step in one cycle throws the robot over, most of all where
+// the walk stands taller than the stance (type 3's by 0.07 m); types 0 and 2
+// stand at its height and take 0.2 s, as longer keeps their weight between
+// the feet too long (s).
+const float KICK_ENTRY_S[AgentActions::ROBOT_TYPES] = {0.2f, 0.3f, 0.2f, 0.3f, 0.3f};
 
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
@@ -120,8 +128,9 @@ bool AgentActions::ballWhereKeyframeKickReaches() const
 {
     // The field frame has +y to the robot's right.
     Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
-    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX && at.y >= KEYFRAME_KICK_RIGHT_MIN &&
-           at.y <= KEYFRAME_KICK_RIGHT_MAX;
+    int type = robotType();
+    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX[type] &&
+           at.y >= KEYFRAME_KICK_RIGHT_MIN[type] && at.y <= KEYFRAME_KICK_RIGHT_MAX[type];
 }
 
 void AgentActions::kickToTarget(Vector kickTarget)
@@ -151,7 +160,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
         if (canKick && ballFarFromTheirGoal())
             serverPass();
         if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {
-            startApproachStance(bIKPose, 0.02f);
+            startApproachStance(bIKPose, KICK_ENTRY_S[robotType()]);
             currBehavior = bIKPose;
             return;
         }

@@ -94,7 +94,8 @@ GETUP = {
     # to the bend and the arms reach forward, which brings the weight over
     # the feet; then it rises through a crouch to the stance.
     # Type 0 first lies flat until the fall has died away, so that every
-    # landing sits up alike, and rises from the squat in three short steps:
+    # landing sits up alike, holds the squat still with the arms up
+    # (swinging them down there rocked it back), and rises in three short steps:
     # the hip yaw-pitch opens step by step with the hips while the arms come
     # down ahead, and the last step is small, so that the torso reaches the
     # stance without swinging back onto the heels (a quick, large last step
@@ -108,7 +109,7 @@ GETUP = {
                [0.345, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
                [0.199, 94.4, -112.9, 58.1, 105.0, 11.0, -7.0, -69.4],
                [0.319, 58.6, -87.1, 37.7, 98.8, 17.7, -8.0, -62.5],
-               [0.3, 60, -87, 43, 60, 8, -13, -62],
+               [0.3, 59, -87, 38, 99, 8, -13, -62],
                [0.32, 49.3, -86.2, 41.7, 53, 8, -13, -56.5],
                [0.26, 35.4, -75.1, 30.7, 31.2, 8, -13, -20.1],
                [0.12, 32, -65.8, 33.1, 15.4, 8, -13, -0.2],

@@ -101,6 +101,9 @@ GETUP = {
         # weight onto the feet; they crouch only briefly and rise from there
         # in under a second. Tuned in real time: quick folds that stand in
         # sync mode may fall back there, and the other way round.
+        # Type 3 leaves the crouch sooner, knees and hips opening a little
+        # with the shins further forward, and keeps the shins there while the
+        # torso comes up, so that the weight does not run ahead of the feet.
         "T1": [[0.409, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
                [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
                [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
@@ -115,10 +118,10 @@ GETUP = {
                [0.377, 94.9, -122.1, 61.9, 45.5, 26.8, -22.5, -84.7],
                [0.105, 80.2, -124, 57.4, 85.2, 12.2, -12.3, -71.2],
                [0.139, 75.3, -117, 63.8, 97.4, 19.2, -7, -76.5],
-               [0.268, 73.9, -115.7, 64.7, 67.6, 7, -19.3, -70.5],
-               [0.501, 52.6, -97.9, 63.9, 49.5, 6.9, -12.3, -44],
-               [0.263, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
-               0.405],
+               [0.183, 63.1, -101, 68, 60.8, 7, -19.3, -73.3],
+               [0.49, 54.1, -99.4, 68.5, 43.1, 6.9, -12.3, -59.5],
+               [0.317, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
+               0.382],
     },
 }
 # Type 4: type 0's, the ankles 5 degrees less bent in the fold and the squat.

@@ -50,6 +50,14 @@ READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 
 
+# The rise of types 1 and 3 from the back: the last key frames and the
+# seconds to the stance.
+_BACK_RISE = [[0.183, 63.1, -101, 68, 60.8, 7, -19.3, -73.3],
+              [0.49, 54.1, -99.4, 68.5, 43.1, 6.9, -12.3, -59.5],
+              [0.317, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
+              0.382]
+
+
 # Get-ups as key frames: [seconds, hip pitch, knee, ankle pitch, shoulder
 # pitch, shoulder roll, elbow roll, hip yaw-pitch, hip roll] for both sides
 # alike (hip yaw-pitch and hip roll 0 when left out; hip roll above 0 spreads
@@ -122,24 +130,22 @@ GETUP = {
         # weight onto the feet; they crouch only briefly and rise from there
         # in under a second. Tuned in real time: quick folds that stand in
         # sync mode may fall back there, and the other way round.
+        # Both leave the crouch sooner, knees and hips opening a little with
+        # the shins further forward, and keep the shins there while the torso
+        # comes up, so that the weight does not run ahead of the feet
+        # (_BACK_RISE).
         "T1": [[0.409, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
                [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
                [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
                [0.127, 82.1, -118.1, 57.7, 93.6, 14.3, -17.8, -71.3],
                [0.113, 72.1, -117, 65.2, 95, 23.8, -7.8, -70.8],
-               [0.254, 72.8, -113.7, 60.2, 73, 9.4, -25, -68.3],
-               [0.503, 51.9, -92.5, 60.4, 60.1, 7.8, -15.1, -44.3],
-               [0.311, 36, -80, 40, 40, 5.2, -21.9, -12],
-               0.392],
+               *_BACK_RISE],
         "T3": [[0.438, 11.7, -9.4, 16.3, -78.4, 4.4, -6.2, -2.4],
                [0.19, 74.4, -21.9, 25.2, -84, 29.8, -31.7, -21.9],
                [0.377, 94.9, -122.1, 61.9, 45.5, 26.8, -22.5, -84.7],
                [0.105, 80.2, -124, 57.4, 85.2, 12.2, -12.3, -71.2],
                [0.139, 75.3, -117, 63.8, 97.4, 19.2, -7, -76.5],
-               [0.268, 73.9, -115.7, 64.7, 67.6, 7, -19.3, -70.5],
-               [0.501, 52.6, -97.9, 63.9, 49.5, 6.9, -12.3, -44],
-               [0.263, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
-               0.405],
+               *_BACK_RISE],
     },
 }
 # Type 4: type 0's, the ankles 5 degrees less bent in the fold and the squat.

@@ -39,12 +39,22 @@ protected:
     Actions& effectors = Singleton<Actions>::getInstance();
     AgentState& posture = *actions.aState;
 
+    int robotType = 0;
+
     void SetUp() override
     {
         QueryWorld::SetUp();
         effectors.ss.str("");
         actions.currBehavior = actions.prevBehavior = actions.bZeroWalk;
         actions.bZeroWalk->init();
+        robotType = actions.mod->robotType;
+    }
+
+    // Tests may switch the robot type; the model is shared.
+    void TearDown() override
+    {
+        actions.mod->robotType = robotType;
+        QueryWorld::TearDown();
     }
 
     // Current behaviour b, started now.
@@ -312,7 +322,6 @@ TEST_F(ActionLibrary, LongKickStartsWhenAlignedAlsoAcrossTheHalfTurn)
 TEST_F(ActionLibrary, LongKickLowersIntoTheApproachStanceBeforeTheApproach)
 {
     ws.gTime = 10;
-    const int type = actions.mod->robotType;
     for (int t : {0, 2, 3}) {
         actions.mod->robotType = t;
         betweenStepsAt(Vector(-0.15f, 0), 0);
@@ -327,7 +336,6 @@ TEST_F(ActionLibrary, LongKickLowersIntoTheApproachStanceBeforeTheApproach)
         EXPECT_EQ(actions.currBehavior, actions.bOmniWalkPrevCtrl) << t;
         EXPECT_GE(cycles, 10) << t;
     }
-    actions.mod->robotType = type;
 }
 
 // When the walk-and-kick approach ends, the keyframe kick starts only with the
@@ -361,7 +369,6 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
         {"far ahead, type 3", 3, Vector(-0.2f, -0.1f), 0, false},
         {"far ahead, type 2", 2, Vector(-0.2f, -0.1f), 0, true},
     };
-    const int type = actions.mod->robotType;
     for (const Row& r : rows) {
         actions.mod->robotType = r.type;
         setBall(Vector(0, 0));
@@ -374,7 +381,6 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
         EXPECT_EQ(actions.currBehavior == kick, r.kicks) << r.what;
         EXPECT_EQ(actions.currBehavior == actions.bIKPose, !r.kicks) << r.what;
     }
-    actions.mod->robotType = type;
 }
 
 // The omnidirectional kick does not steer: it starts from a finished step the

@@ -148,9 +148,9 @@ class KickTo : public Library {
     WorldState& ws = Singleton<WorldState>::getInstance();
     double bx = 0, by = 0;
     if (!truth_ || !truth_->pose(ws.game->side, ws.unum, torso) || !truth_->ball(bx, by)) return false;
-    const double h = torso.heading * M_PI / 180.0, dx = bx - torso.x, dy = by - torso.y;
-    out = Vector(static_cast<float>(dx * std::cos(h) + dy * std::sin(h)),
-                 static_cast<float>(-dx * std::sin(h) + dy * std::cos(h)));
+    out = Vector(static_cast<float>(bx), static_cast<float>(by))
+              .globalToRelative(Vector(static_cast<float>(torso.x), static_cast<float>(torso.y)),
+                                static_cast<float>(torso.heading));
     return true;
   }
   static Vector seenBall() {

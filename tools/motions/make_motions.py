@@ -160,8 +160,6 @@ GETUP["back"]["T4"] = [[*f[:3], round(f[3] - 5, 1), *f[4:]] if k in (2, 3) else 
                        for k, f in enumerate(GETUP["back"]["T0"][:-1])] + GETUP["back"]["T0"][-1:]
 
 
-
-
 def getup(frames):
     """The motion of a get-up key-frame list."""
     out = []

@@ -116,14 +116,15 @@ double playFrom(PracticeServer& server, double x, double y, double ahead) {
   return gameTimeOf(before);
 }
 
-// The ball put just ahead of 9 at (-1.6, y), 9 facing their goal: the active
+// The ball put just ahead of 9 at (x, y), 9 facing their goal: the active
 // player takes the ball toward their goal, past x = 6. Our whole team along
-// the middle of the field; 9 alone away from the centre spot, where the world
-// model keeps the team-mates it has never seen (nearest to a ball there).
+// the middle of the field; 9 alone ahead of the centre spot, where the world
+// model keeps the team-mates it has never seen: a ball that rolls back near
+// the spot would be theirs, and 9 would leave it.
 struct CarryCase {
   const char* name;
   int players;  // shirts 1 to 11, or 9 alone
-  double y;
+  double x, y;
 };
 
 class Carrying : public ::testing::TestWithParam<CarryCase> {};
@@ -147,7 +148,7 @@ TEST_P(Carrying, TheActivePlayerCarriesTheBallTowardTheirGoal) {
     team.push_back(startAgent(work.path(), "Home", 9, server.agentPort));
     ASSERT_TRUE(hasJoined(server, "Home", 9)) << team.back().err();
   }
-  ASSERT_GE(playFrom(server, -2, c.y, 0.4), 0);
+  ASSERT_GE(playFrom(server, c.x, c.y, 0.4), 0);
 
   double farthest = -100, t = 0;
   std::string pm;
@@ -165,7 +166,7 @@ TEST_P(Carrying, TheActivePlayerCarriesTheBallTowardTheirGoal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BallPlay, Carrying,
-                         ::testing::Values(CarryCase{"WholeTeam", 11, 0}, CarryCase{"Alone", 1, 3}),
+                         ::testing::Values(CarryCase{"WholeTeam", 11, -2, 0}, CarryCase{"Alone", 1, 1, 4}),
                          [](const ::testing::TestParamInfo<CarryCase>& info) { return info.param.name; });
 
 // 9 alone on our side, the ball just ahead of it and their keeper in goal. In

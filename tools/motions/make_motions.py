@@ -135,13 +135,15 @@ GETUP = {
         # crouch keeps the shins forward. They lie flat a shorter while than
         # type 0 and fold quickly, so that the sit-up's swing carries the
         # weight onto the feet; they crouch only briefly and rise from there
-        # in under a second. Tuned in real time: quick folds that stand in
-        # sync mode may fall back there, and the other way round.
+        # in under a second. Type 1 lies flat long enough for the fall to die
+        # away (sitting up sooner left some landings rocked back on the seat).
+        # Tuned in real time: quick folds that stand in sync mode may fall
+        # back there, and the other way round.
         # Both leave the crouch sooner, knees and hips opening a little with
         # the shins further forward, and keep the shins there while the torso
         # comes up, so that the weight does not run ahead of the feet
         # (_BACK_RISE).
-        "T1": [[0.409, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
+        "T1": [[0.55, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
                [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
                [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
                [0.127, 82.1, -118.1, 57.7, 93.6, 14.3, -17.8, -71.3],

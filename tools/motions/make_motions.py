@@ -109,8 +109,10 @@ GETUP = {
     # to the bend and the arms reach forward, which brings the weight over
     # the feet; then it rises through a crouch to the stance.
     # Type 0 first lies flat until the fall has died away, so that every
-    # landing sits up alike, holds the squat still with the arms up
-    # (swinging them down there rocked it back), and rises in three short steps:
+    # landing sits up alike (sitting up sooner, some swung far forward in the
+    # fold and rocked back in the squat), holds the squat still a moment with
+    # the arms up (swinging them down there rocked it back), and rises in
+    # three short steps:
     # the hip yaw-pitch opens step by step with the hips while the arms come
     # down ahead, and the last step is small, so that the torso reaches the
     # stance without swinging back onto the heels (a quick, large last step
@@ -119,12 +121,12 @@ GETUP = {
     # ankles less bent. Both leave the last small step to the stance to the
     # servos (a 0.1 s slot).
     "back": {
-        "T0": [[0.7, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
+        "T0": [[0.85, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],
                [0.345, 98.4, -122.6, 62.4, 75.2, 14.8, -15.4, -68.0],
                [0.199, 94.4, -112.9, 58.1, 105.0, 11.0, -7.0, -69.4],
                [0.319, 58.6, -87.1, 37.7, 98.8, 17.7, -8.0, -62.5],
-               [0.3, 59, -87, 38, 99, 8, -13, -62],
+               [0.15, 59, -87, 38, 99, 8, -13, -62],
                [0.32, 49.3, -86.2, 41.7, 53, 8, -13, -56.5],
                [0.26, 35.4, -75.1, 30.7, 31.2, 8, -13, -20.1],
                [0.12, 32, -65.8, 33.1, 15.4, 8, -13, -0.2],

@@ -42,15 +42,16 @@ class LibraryMotion : public Scenario {
 
 class SuperKick : public LibraryMotion {
  public:
-  explicit SuperKick(bool left) : left_(left) {}
+  // further: m the ball lies further ahead than kBallAhead.
+  SuperKick(bool left, double further) : left_(left), ahead_(kBallAhead + further) {}
 
   void begin(Truth& truth, const BodyPose& start) override {
     heading_ = start.heading;
     const double h = heading_ * M_PI / 180.0;
     // By the motion's name, not left_: type 1 plays its right kick for both.
     const double right = kick()->getName().find("Left") == std::string::npos ? kBallRight : -kBallRight;
-    ballX_ = start.x + kBallAhead * std::cos(h) + right * std::sin(h);
-    ballY_ = start.y + kBallAhead * std::sin(h) - right * std::cos(h);
+    ballX_ = start.x + ahead_ * std::cos(h) + right * std::sin(h);
+    ballY_ = start.y + ahead_ * std::sin(h) - right * std::cos(h);
     char text[128];
     std::snprintf(text, sizeof text, "(ball (pos %.3f %.3f 0.042)(vel 0 0 0))", ballX_, ballY_);
     truth.command(text);
@@ -87,6 +88,7 @@ class SuperKick : public LibraryMotion {
   SlotBehavior* kick() const { return left_ ? actions_.bSKickLeft[type()] : actions_.bSKickRight[type()]; }
 
   bool left_;
+  double ahead_;
   bool put_ = false, kicked_ = false;
   int looked_ = 0;
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
@@ -169,7 +171,7 @@ class GoTo : public LibraryMotion {
 }  // namespace
 
 std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left) {
-  return [left](double) { return std::make_unique<SuperKick>(left); };
+  return [left](double further) { return std::make_unique<SuperKick>(left, further); };
 }
 
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left) {

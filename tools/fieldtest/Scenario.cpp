@@ -86,10 +86,11 @@ const std::vector<ScenarioInfo>& scenarios() {
       // The library's keyframe motions: the super kick should send the ball
       // 8 m within 15 degrees without a fall; the left dive should end on the
       // front, the right dive on the back.
-      {"superkick", "the robot type's right super kick, the ball put at the kicking foot", Axis::None, 0, "", -5,
-       0, 0, superKickScenario(false)},
-      {"superkick-left", "the robot type's left super kick, the ball put at the kicking foot", Axis::None, 0, "",
-       -5, 0, 0, superKickScenario(true)},
+      {"superkick", "the robot type's right super kick, the ball put at the kicking foot, the command further ahead",
+       Axis::None, 0, "m", -5, 0, 0, superKickScenario(false)},
+      {"superkick-left",
+       "the robot type's left super kick, the ball put at the kicking foot, the command further ahead", Axis::None, 0,
+       "m", -5, 0, 0, superKickScenario(true)},
       {"dive-left", "the goalie's dive to the left", Axis::None, 0, "", -5, 0, 0, diveScenario(true)},
       {"dive-right", "the goalie's dive to the right", Axis::None, 0, "", -5, 0, 0, diveScenario(false)},
       {"goto", "goToTarget to a point straight ahead", Axis::Forward, 5, "m", -8, 0, 0, gotoScenario()},

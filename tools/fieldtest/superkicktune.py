@@ -14,7 +14,9 @@ It starts N rcssserver3d in sync mode (real time with --mode normal) on ports P.
 M..M+N-1 (via /work/simspark-conf/run-server.sh, or $MOTION_SERVER), keeps them for the whole search and runs
 each candidate K times, each run with a share D of dropped joint-command cycles drawn anew, so
 that the kick is tuned for slightly different runs; the worst run counts.
-The robot stands where the scenario beams it, the ball put ahead of its right foot.
+The robot stands where the scenario beams it, the ball put ahead of its right foot, --ball-ahead
+m further (ball_ahead in --tune tunes that too, from --ball-ahead), each run up to --ball-spread
+m nearer or further, drawn anew.
 
 Score of a run: the ball's travel along the aim (--aim, degrees counter-clockwise of the body;
 by default 32 for type 1, 25 for type 4, else 0), less a third of the travel per degree beyond
@@ -51,7 +53,7 @@ RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), 
          "kick_roll": (4, -20, 25), "hit_lean": (5, -45, 25), "kp": (0.2, 0.2, 2.0), "yaw": (6, -60, 0),
          "snap_s": (0.03, 0.02, 0.3), "snap_hip": (10, 0, 100), "snap_knee": (10, -130, 0),
          "snap_ankle": (10, -45, 75), "push": (5, -30, 30), "sup_knee": (8, 0, 60), "snap_lean": (6, -30, 20),
-         "arm_swing": (15, -60, 60)}
+         "arm_swing": (15, -60, 60), "ball_ahead": (0.03, -0.03, 0.12)}
 AIM = {0: 0, 1: 32, 2: 0, 3: 0, 4: 25}
 FILES = {0: "SuperKickRight", 1: "SuperKickRightT1", 2: "SuperKickRightT2", 3: "SuperKickRightT3",
          4: "SuperKickRightT4"}
@@ -82,7 +84,8 @@ def measure(a, tool, launcher):
                 csv = "/tmp/superkick-measure-%d.csv" % os.getpid()
                 try:
                     row, _ = field_trial(tool, srv, "data", t, scenario, a.time, csv,
-                                         ["--drop", str(a.drop), "--seed", str(1000 * t + 17 * i + 1)])
+                                         ["--drop", str(a.drop), "--seed", str(1000 * t + 17 * i + 1),
+                                          "--command", str(a.ball_ahead)])
                     rows.append((float(row[11]), abs((float(row[12]) - aim + 180) % 360 - 180), int(row[9])))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     rows.append((0.0, 180.0, 1))
@@ -106,6 +109,8 @@ def main():
     ap.add_argument("--aim", type=float, help="degrees counter-clockwise of the body (default by type)")
     ap.add_argument("--tune", help="comma-separated names to tune (default all but yaw for a straight aim)")
     ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="servers in sync mode or real time")
+    ap.add_argument("--ball-ahead", type=float, default=0.0, help="m the ball lies further ahead than the scenario's")
+    ap.add_argument("--ball-spread", type=float, default=0.0, help="m the ball lies nearer or further in each run")
     ap.add_argument("--measure", action="store_true", help="measure the kicks of data/ instead of tuning")
     ap.add_argument("--types", default="all", help="--measure: robot types, comma-separated, or all")
     ap.add_argument("--runs", type=int, default=10, help="--measure: runs per robot type")
@@ -119,6 +124,7 @@ def main():
     aim = AIM[a.type] if a.aim is None else a.aim
     tname = "T%d" % a.type
     params = make_motions.kick_params(tname)
+    params["ball_ahead"] = a.ball_ahead
     if a.start:
         params.update(json.load(open(a.start)))
     names = a.tune.split(",") if a.tune else [n for n in make_motions.KICK_NAMES + make_motions.KICK_MORE
@@ -145,6 +151,7 @@ def main():
             scores = []
             for _ in range(a.trials):
                 extra = ["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))] if a.drop > 0 else []
+                extra += ["--command", "%.4f" % (p["ball_ahead"] + rng.uniform(-a.ball_spread, a.ball_spread))]
                 try:
                     row, _ = field_trial(tool, srv, work, a.type, "superkick", a.time, os.path.join(work, "runs.csv"),
                                          extra)

@@ -30,10 +30,19 @@ void AgentState::checkFallen()
     mFallen = false;
     mod = &Singleton<AgentModel>::getInstance();
 
+    // Judged on the mean of the recent readings: while a robot bounces after
+    // landing, single readings near free fall or jolts would clear the fall
+    // or give the wrong side.
     Accelerometer acc = mod->getAccelerometer();
-    double ax = acc.getX(-1);
-    double ay = acc.getY(-1);
-    double az = acc.getZ(-1);
+    const int n = acc.getSize();
+    if (n == 0)
+        return;
+    double ax = 0, ay = 0, az = 0;
+    for (int i = 0; i < n; ++i) {
+        ax += acc.getX(i) / n;
+        ay += acc.getY(i) / n;
+        az += acc.getZ(i) / n;
+    }
 
     bool tilted = std::fabs(ax) > az || std::fabs(ay) > az;
     if (!tilted || !(az < 5.0))

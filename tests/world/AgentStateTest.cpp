@@ -6,9 +6,11 @@
 
 namespace {
 
-void feel(float ax, float ay, float az)
+// One reading, or the same reading held for the whole history.
+void feel(float ax, float ay, float az, int times = 5)
 {
-    Singleton<AgentModel>::getInstance().setAccelerometer(Vector3f(ax, ay, az));
+    for (int i = 0; i < times; ++i)
+        Singleton<AgentModel>::getInstance().setAccelerometer(Vector3f(ax, ay, az));
 }
 
 } // namespace
@@ -61,6 +63,38 @@ TEST(AgentState, UprightAgainClearsFallenButKeepsThePosture)
     feel(0, 0, 9.8f);
     state.checkFallen();
     EXPECT_FALSE(state.isFallen());
+    EXPECT_EQ(state.getAgentState(), AS_FALLEN_FRONT);
+}
+
+// A robot bouncing on the ground after it lands: one reading near free fall
+// or one jolt does not clear the fall, nor does one jolt make a standing
+// robot fallen; a fall read in four of the last five readings counts.
+TEST(AgentState, OneOddReadingDoesNotDecide)
+{
+    struct Case {
+        const char* what;
+        Vector3f before, last;
+        bool fallen;
+    };
+    const Case cases[] = {
+        {"lying, then near free fall", {0, -9, -1}, {-0.5f, -0.1f, -1.6f}, true},
+        {"lying, then a sideways jolt", {0, -9, -1}, {9, -2, 1}, true},
+        {"standing, then a jolt", {0, 0, 9.8f}, {1.9f, -35.6f, 1.4f}, false},
+    };
+    for (const Case& c : cases) {
+        AgentState state;
+        state.setAgentState(AS_WALKING);
+        feel(c.before.x, c.before.y, c.before.z);
+        feel(c.last.x, c.last.y, c.last.z, 1);
+        state.calculateFall();
+        EXPECT_EQ(state.isFallen(), c.fallen) << c.what;
+        EXPECT_EQ(state.getAgentState(), c.fallen ? AS_FALLEN_FRONT : AS_WALKING) << c.what;
+    }
+    AgentState state;
+    feel(0, 0, 9.8f);
+    feel(0, -9, -1, 4);
+    state.calculateFall();
+    EXPECT_TRUE(state.isFallen());
     EXPECT_EQ(state.getAgentState(), AS_FALLEN_FRONT);
 }
 

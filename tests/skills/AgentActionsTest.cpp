@@ -258,7 +258,7 @@ TEST_F(ActionLibrary, ServerPassStopsAtTheFirstOpponentOnTheBall)
     }
 }
 
-// Types 1 and 4 kick 32 and 25 degrees counter-clockwise of the body, so the
+// Types 1 and 4 kick 18 and 25 degrees counter-clockwise of the body, so the
 // body faces that far clockwise of the target: a positive angle in the field
 // frame, whose +y lies to the robot's right.
 TEST_F(ActionLibrary, KickAimAndKeyframeKickByTypePlayModeAndFoot)
@@ -268,7 +268,7 @@ TEST_F(ActionLibrary, KickAimAndKeyframeKickByTypePlayModeAndFoot)
     struct Aim {
         int type;
         float deg;
-    } aims[] = {{0, 0}, {1, 32}, {2, 0}, {3, 0}, {4, 25}};
+    } aims[] = {{0, 0}, {1, 18}, {2, 0}, {3, 0}, {4, 25}};
     for (const Aim& a : aims) {
         Vector t = actions.aimedTarget(Vector(5, 0), a.type);
         EXPECT_NEAR(t.getDirection(), a.deg, 1e-3) << a.type;

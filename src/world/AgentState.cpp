@@ -25,37 +25,59 @@ bool AgentState::isFallen() const { return mFallen; }
 
 void AgentState::calculateFall() { checkFallen(); }
 
+namespace {
+
+// The side a reading says the robot lies on, or nothing.
+bool fallOf(double ax, double ay, double az, states& side)
+{
+    const bool tilted = std::fabs(ax) > az || std::fabs(ay) > az;
+    if (!tilted || !(az < 5.0))
+        return false;
+    if (ay < -6.5 && az < 3.0)
+        side = AS_FALLEN_FRONT;
+    else if (ay > 7.5 && az < 3.0)
+        side = AS_FALLEN_BACK;
+    else if (std::fabs(ax) > 6.5)
+        side = AS_FALLEN_SIDE;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
 void AgentState::checkFallen()
 {
     mFallen = false;
     mod = &Singleton<AgentModel>::getInstance();
 
-    // Judged on the mean of the recent readings: while a robot bounces after
-    // landing, single readings near free fall or jolts would clear the fall
-    // or give the wrong side.
     Accelerometer acc = mod->getAccelerometer();
     const int n = acc.getSize();
     if (n == 0)
         return;
+    states newest = AS_STANDING;
+    const bool fallen = fallOf(acc.getX(-1), acc.getY(-1), acc.getZ(-1), newest);
+    if (fallen && newest != AS_FALLEN_SIDE) {
+        mAgentState = newest;
+        mFallen = true;
+        return;
+    }
+    // A robot bouncing after it lands reads near free fall or a jolt now and
+    // then: unless the newest reading is on the front or back, the mean of
+    // the recent readings decides, so such a reading neither clears the fall
+    // nor turns it onto the side.
     double ax = 0, ay = 0, az = 0;
     for (int i = 0; i < n; ++i) {
         ax += acc.getX(i) / n;
         ay += acc.getY(i) / n;
         az += acc.getZ(i) / n;
     }
-
-    bool tilted = std::fabs(ax) > az || std::fabs(ay) > az;
-    if (!tilted || !(az < 5.0))
-        return;
-
-    if (ay < -6.5 && az < 3.0) {
-        mAgentState = AS_FALLEN_FRONT;
+    states mean = AS_STANDING;
+    if (fallOf(ax, ay, az, mean)) {
+        mAgentState = mean;
         mFallen = true;
-    } else if (ay > 7.5 && az < 3.0) {
-        mAgentState = AS_FALLEN_BACK;
-        mFallen = true;
-    } else if (std::fabs(ax) > 6.5) {
-        mAgentState = AS_FALLEN_SIDE;
+    } else if (fallen) {
+        mAgentState = newest;
         mFallen = true;
     }
 }

@@ -112,14 +112,13 @@ GETUP = {
     # landing sits up alike (sitting up sooner, some swung far forward in the
     # fold and rocked back in the squat), holds the squat still a moment with
     # the arms up (swinging them down there rocked it back), and rises in
-    # three short steps:
-    # the hip yaw-pitch opens step by step with the hips while the arms come
-    # down ahead, and the last step is small, so that the torso reaches the
-    # stance without swinging back onto the heels (a quick, large last step
-    # tipped it over backward), all in 2.9 s. Type 4 has the same legs; its
-    # free toe gives way under a weight far forward, so it squats with the
-    # ankles less bent. Both leave the last small step to the stance to the
-    # servos (a 0.1 s slot).
+    # three short steps: the hip yaw-pitch opens step by step with the hips
+    # while the arms come down ahead, and the last step is small, so that the
+    # torso reaches the stance without swinging back onto the heels (a quick,
+    # large last step tipped it over backward), all in 2.9 s. Type 4 has the
+    # same legs; its free toe gives way under a weight far forward, so it
+    # squats with the ankles less bent. Both leave the last small step to the
+    # stance to the servos (a 0.1 s slot).
     "back": {
         "T0": [[0.85, 19.7, -7.6, 13.8, -78.7, 2.4, -13.3, -5.2],
                [0.237, 80.7, -19.1, 26.2, -90.3, 30.6, -28.4, -28.1],

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <random>
+#include <utility>
 
 #include "Truth.h"
 #include "geometry/Geometry.h"
@@ -213,15 +215,42 @@ class DynamicKickTo : public KickTo {
 
   // One line on standard error per run: when the kick started (-1: never),
   // where the player saw the ball then and where the server had it (m ahead
-  // of and to the left of the torso).
+  // of and to the left of the torso), where the server had it when the
+  // kick's settle ended, and how far the ball moved in the half second
+  // before the kick started and during the settle (m).
   void end(Truth& truth, Outcome& outcome) override {
     KickTo::end(truth, outcome);
-    std::fprintf(stderr, "omni-kick started %.2f ball %.3f %.3f server %.3f %.3f\n", kickAt_, ballAtKick_.x,
-                 ballAtKick_.y, serverBall_.x, serverBall_.y);
+    std::fprintf(stderr,
+                 "omni-kick started %.2f ball %.3f %.3f server %.3f %.3f settled %.3f %.3f moved %.3f %.3f\n",
+                 kickAt_, ballAtKick_.x, ballAtKick_.y, serverBall_.x, serverBall_.y, settledBall_.x, settledBall_.y,
+                 movedBefore_, movedSettling_);
   }
 
  private:
   static constexpr double kBallShift = 0.1;
+
+  // The ball is followed every cycle: act() does not run while the kick
+  // holds the body.
+  void step(double t) override {
+    double bx = 0, by = 0;
+    const bool known = truth_ && truth_->ball(bx, by);
+    const Vector b(static_cast<float>(bx), static_cast<float>(by));
+    const bool before = kicked_;
+    Library::step(t);
+    if (!known) return;
+    if (!kicked_) track_.push_back(std::make_pair(t, b));
+    while (!track_.empty() && track_.front().first < t - 0.5) track_.pop_front();
+    if (kicked_ && !before && !track_.empty()) {
+      kickBall_ = b;
+      movedBefore_ = b.getDistanceTo(track_.front().second);
+    }
+    if (kicked_ && !settled_ && t >= kickAt_ + actions_.bOmniKick->settleTime) {
+      settled_ = true;
+      movedSettling_ = b.getDistanceTo(kickBall_);
+      BodyPose torso;
+      serverBall(settledBall_, torso);
+    }
+  }
 
   void act() override {
     if (kicked_ && actions_.currBehavior != actions_.bOmniKick) {
@@ -242,6 +271,11 @@ class DynamicKickTo : public KickTo {
   double kickAt_ = -1;
   Vector ballAtKick_{0, 0};
   Vector serverBall_{0, 0};
+  bool settled_ = false;
+  Vector settledBall_{0, 0};
+  Vector kickBall_{0, 0};
+  std::deque<std::pair<double, Vector>> track_;
+  double movedBefore_ = 0, movedSettling_ = 0;
 };
 
 }  // namespace

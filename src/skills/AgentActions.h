@@ -147,6 +147,9 @@ private:
     bool ballFarFromTheirGoal() const;
     // Starts the omnidirectional kick with the right foot.
     void startOmniKick();
+    // The omnidirectional kick's last steps up to its stance at shoot, facing
+    // finalorientation; false, sending nothing, where they do not apply yet.
+    bool omniKickLastSteps(Vector shoot, Vector ball, float finalorientation);
 };
 
 #endif

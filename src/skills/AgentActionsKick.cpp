@@ -27,17 +27,36 @@ const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 18, 0, 0, 25};
 // The most the body may face away from the aim when the kick starts (deg).
 const float OMNI_KICK_TURN = 10;
 // Where the omnidirectional kick's approach stops: this far behind the ball
-// and this far to its left, so that the ball lies ahead of the right foot
-// where its swing reaches; the nearest and farthest ball it starts for, the
-// farthest ahead of the torso and the least and most to its right (off the
-// right foot's middle the swing only grazes the ball) (m).
-const float OMNI_KICK_BEHIND = 0.12f;
+// (by robot type: types 0 and 2 kick a nearer ball harder; nearer, types 3
+// and 4 push it away as the kick's stance straightens their legs) and this far
+// to its left, so that the ball lies ahead of the right foot where its swing
+// reaches; the nearest and farthest ball it starts for, the farthest ahead
+// of the torso and the least and most to its right (off the right foot's
+// middle the swing only grazes the ball) (m).
+const float OMNI_KICK_BEHIND[AgentActions::ROBOT_TYPES] = {0.10f, 0.12f, 0.10f, 0.12f, 0.12f};
 const float OMNI_KICK_SIDE = 0.055f;
 const float OMNI_KICK_NEAR = 0.08f;
 const float OMNI_KICK_REACH = 0.18f;
 const float OMNI_KICK_AHEAD = 0.14f;
 const float OMNI_KICK_RIGHT_MIN = 0.03f;
 const float OMNI_KICK_RIGHT_MAX = 0.10f;
+// The foot that carried the step after which the omnidirectional kick
+// starts, by robot type (as GetPrevSupport: 0 left, 1 right). At a step's end the swing leg is
+// still bent; the kick's stance then straightens it, and a right leg pushes
+// the ball away, except type 4's.
+const int OMNI_KICK_AFTER_STEP_ON[AgentActions::ROBOT_TYPES] = {1, 1, 1, 1, 0};
+// The omnidirectional kick's last steps: within this of its stance (m), with
+// the body behind the ball and facing the aim within OMNI_LAST_TURN (deg),
+// the walk goes straight at the stance with steps shrinking in proportion to
+// what remains, from OMNI_LAST_SPEED of the full step, so that it stops
+// there instead of overrunning it and pushing the ball ahead.
+const float OMNI_LAST_FROM = 0.3f;
+const float OMNI_LAST_TURN = 30;
+const float OMNI_LAST_SPEED = 0.5f;
+// Where the approach counts as arrived (m, deg, as moveToTarget's).
+const float OMNI_ARRIVED = 0.075f;
+// Creep forward at the stance.
+const double OMNI_CREEP = 0.03;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
 // approach begins again (m). By robot type: nearer the middle the swing only
@@ -227,6 +246,30 @@ void AgentActions::startOmniKick()
     currBehavior->init();
 }
 
+bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorientation)
+{
+    Vector me = ws->me->position.to2d();
+    float dist = me.getDistanceTo(shoot);
+    float behind = (ball - me).rotate(-finalorientation).x;
+    if (dist >= OMNI_LAST_FROM || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= OMNI_LAST_TURN)
+        return false;
+    double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
+    if (std::fabs(shoot.x - me.x) < OMNI_ARRIVED && std::fabs(shoot.y - me.y) < OMNI_ARRIVED) {
+        shouldDynamickKick = true;
+        lastDynamickKick = ws->gTime;
+        ZMPWalkOmniCall(OMNI_CREEP, 0, turn);
+        return true;
+    }
+    float walkOri = ws->getRelDir(shoot);
+    float c = std::fabs(std::cos(walkOri * M_PI / 180)), sn = std::fabs(std::sin(walkOri * M_PI / 180));
+    Vector v = Geometry::thetaToSpeed(c, -0.5f * c, 0.6f * sn, -0.6f * sn, walkOri);
+    float k = OMNI_LAST_SPEED * dist / OMNI_LAST_FROM;
+    ZMPWalkOmniCall(v.x * k, -v.y * k, turn);
+    if (shouldDynamickKick && ws->gTime - lastDynamickKick > 2)
+        shouldDynamickKick = false;
+    return true;
+}
+
 void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
 {
     if (doGetup())
@@ -253,16 +296,18 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
                        rel.y >= OMNI_KICK_RIGHT_MIN && rel.y <= OMNI_KICK_RIGHT_MAX &&
                        wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
-        if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == 0) {
+        if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished &&
+            bOmniWalkZmp->GetPrevSupport() == OMNI_KICK_AFTER_STEP_ON[robotType()]) {
             if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)
                 serverPass();
             startOmniKick();
         } else {
             // The field frame has +y to the robot's right: the torso goes
             // to the left of the ball's line.
-            Vector shoot = fromFrame(ball, finalorientation, Vector(-OMNI_KICK_BEHIND, -OMNI_KICK_SIDE));
-            goToTarget(shoot, finalorientation, 0.0f, 0.7f, true, 0, 0, false, true, false, Circle(Vector(15, 0), 0),
-                       true, true);
+            Vector shoot = fromFrame(ball, finalorientation, Vector(-OMNI_KICK_BEHIND[robotType()], -OMNI_KICK_SIDE));
+            if (!omniKickLastSteps(shoot, ball, finalorientation))
+                goToTarget(shoot, finalorientation, 0.0f, 0.7f, true, 0, 0, false, true, false,
+                           Circle(Vector(15, 0), 0), true, true);
         }
     }
     if (currBehavior == bOmniKick && bOmniKick->finished()) {

@@ -383,8 +383,10 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
     }
 }
 
-// The omnidirectional kick does not steer: it starts from a finished step the
-// left foot carried only with the body facing the aim.
+// The omnidirectional kick does not steer: it starts only with the body
+// facing the aim, and from a finished step the right foot carried: at the end
+// of a step the swing leg is still bent, and the kick's stance straightening
+// the right one would push the ball away.
 TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
 {
     ws.gTime = 10;
@@ -394,12 +396,12 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
         bool leftCarried;
         bool starts;
     } rows[] = {
-        {"aligned", 0, true, true},
-        {"heading 8 off", 8, true, true},
-        {"heading -8 off", -8, true, true},
-        {"heading 15 off", 15, true, false},
-        {"heading 30 off", -30, true, false},
-        {"aligned, the right foot carried", 0, false, false},
+        {"aligned", 0, false, true},
+        {"heading 8 off", 8, false, true},
+        {"heading -8 off", -8, false, true},
+        {"heading 15 off", 15, false, false},
+        {"heading 30 off", -30, false, false},
+        {"aligned, the left foot carried", 0, true, false},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(omniKickStarts(Vector(-0.12f, -0.055f), r.heading, r.leftCarried), r.starts) << r.what;
@@ -426,7 +428,58 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
         {Vector(-0.12f, 0.055f), false},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(omniKickStarts(r.me, 0, true), r.starts) << r.me.x << " " << r.me.y;
+        EXPECT_EQ(omniKickStarts(r.me, 0, false), r.starts) << r.me.x << " " << r.me.y;
+    }
+}
+
+// The walk decelerates by a bounded amount a step and follows a command a
+// step late, so it stops at the omnidirectional kick's stance (type 0's: 0.1 m
+// behind the ball and 0.055 m to its left) instead of overrunning it into the
+// ball only if its last steps shrink with what remains: each takes the same
+// share of the way left, at most a quarter of it. (The walk's own limit on
+// the change of step is lifted here to read the command.)
+TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
+{
+    ws.gTime = 10;
+    actions.mod->robotType = 0;
+    OmniWalkZMP& walk = *actions.bOmniWalkZmp;
+    const double limit = walk.params.minDx;
+    const float behind[] = {0.28f, 0.18f, 0.12f};
+    double share = -1;
+    for (float d : behind) {
+        SCOPED_TRACE(d);
+        betweenStepsAt(Vector(-0.1f - d, -0.055f), 0);
+        actions.shouldDynamickKick = false;
+        walk.lastDX = 0;
+        walk.minDx = walk.params.minDx = -1;
+        actions.dynamicKickToTarget(Vector(10, 0), false);
+        EXPECT_EQ(actions.currBehavior, actions.bOmniWalkZmp);
+        EXPECT_GT(walk.stepSizeX, 0);
+        EXPECT_LE(walk.stepSizeX, 0.25 * d);
+        if (share < 0)
+            share = walk.stepSizeX / d;
+        EXPECT_NEAR(walk.stepSizeX / d, share, 0.02 * share);
+    }
+    walk.minDx = walk.params.minDx = limit;
+}
+
+// After which step the omnidirectional kick starts depends on the robot
+// type: at a step's end the swing leg is still bent, and the kick's stance
+// straightening the right one pushes the ball away, except type 4's.
+TEST_F(ActionLibrary, OmniKickStartsAfterTheStepOfTheTypesFoot)
+{
+    ws.gTime = 10;
+    struct Row {
+        int type;
+        bool leftCarried;
+        bool starts;
+    } rows[] = {
+        {0, false, true}, {0, true, false}, {2, false, true}, {3, true, false}, {4, true, true}, {4, false, false},
+    };
+    for (const Row& r : rows) {
+        actions.mod->robotType = r.type;
+        EXPECT_EQ(omniKickStarts(Vector(-0.12f, -0.055f), 0, r.leftCarried), r.starts)
+            << "type " << r.type << (r.leftCarried ? ", left" : ", right") << " foot carried";
     }
 }
 

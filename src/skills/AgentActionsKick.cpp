@@ -33,7 +33,7 @@ const float OMNI_KICK_TURN = 10;
 // reaches; the nearest and farthest ball it starts for, the farthest ahead
 // of the torso and the least and most to its right (off the right foot's
 // middle the swing only grazes the ball) (m).
-const float OMNI_KICK_BEHIND[AgentActions::ROBOT_TYPES] = {0.10f, 0.12f, 0.10f, 0.12f, 0.12f};
+const float OMNI_KICK_BEHIND[AgentActions::ROBOT_TYPES] = {0.11f, 0.12f, 0.10f, 0.12f, 0.13f};
 const float OMNI_KICK_SIDE = 0.055f;
 const float OMNI_KICK_NEAR = 0.08f;
 const float OMNI_KICK_REACH = 0.18f;

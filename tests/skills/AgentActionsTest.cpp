@@ -433,7 +433,7 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
 }
 
 // The walk decelerates by a bounded amount a step and follows a command a
-// step late, so it stops at the omnidirectional kick's stance (type 0's: 0.1 m
+// step late, so it stops at the omnidirectional kick's stance (type 0's: 0.11 m
 // behind the ball and 0.055 m to its left) instead of overrunning it into the
 // ball only if its last steps shrink with what remains: each takes the same
 // share of the way left, at most a quarter of it. (The walk's own limit on
@@ -448,7 +448,7 @@ TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
     double share = -1;
     for (float d : behind) {
         SCOPED_TRACE(d);
-        betweenStepsAt(Vector(-0.1f - d, -0.055f), 0);
+        betweenStepsAt(Vector(-0.11f - d, -0.055f), 0);
         actions.shouldDynamickKick = false;
         walk.lastDX = 0;
         walk.minDx = walk.params.minDx = -1;

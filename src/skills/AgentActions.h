@@ -128,6 +128,11 @@ public:
     // Whether the ball lies where the keyframe kick after the walk-and-kick
     // approach meets it.
     bool ballWhereKeyframeKickReaches() const;
+    // Once the swing of the keyframe kick kickToTarget started is over, for
+    // the robot types that fall backward out of its follow-through: sets the
+    // kicking foot down behind the hips instead (the catch step). True when
+    // it starts the step.
+    bool catchAfterKick();
 
     // Getting up.
     void checkGettingUp();
@@ -147,6 +152,11 @@ private:
     bool ballFarFromTheirGoal() const;
     // Starts the omnidirectional kick with the right foot.
     void startOmniKick();
+    // The keyframe kick kickToTarget started, while it may still take the
+    // catch step; else null.
+    SlotBehavior* chainKick = nullptr;
+    // Its kicking foot: 0 right, 1 left.
+    int chainKickFoot = 0;
 };
 
 #endif

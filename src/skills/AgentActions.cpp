@@ -169,6 +169,8 @@ void AgentActions::checkGettingUp()
 
 bool AgentActions::doGetup()
 {
+    if (catchAfterKick())
+        return true;
     states s = aState->getAgentState();
     if ((s == AS_RISING_BACK || s == AS_RISING_FRONT || s == AS_RISING_SIDE || s == AS_KICKING) &&
         !currBehavior->finished())

@@ -128,6 +128,11 @@ public:
     // Whether the ball lies where the keyframe kick after the walk-and-kick
     // approach meets it.
     bool ballWhereKeyframeKickReaches() const;
+    // Once the swing of the keyframe kick kickToTarget started is over, for
+    // the robot types that fall backward out of its follow-through: sets the
+    // kicking foot down behind the hips instead (the catch step). True when
+    // it starts the step.
+    bool catchAfterKick();
 
     // Getting up.
     void checkGettingUp();
@@ -150,6 +155,11 @@ private:
     // The omnidirectional kick's last steps up to its stance at shoot, facing
     // finalorientation; false, sending nothing, where they do not apply yet.
     bool omniKickLastSteps(Vector shoot, Vector ball, float finalorientation);
+    // The keyframe kick kickToTarget started, while it may still take the
+    // catch step; else null.
+    SlotBehavior* chainKick = nullptr;
+    // Its kicking foot: 0 right, 1 left.
+    int chainKickFoot = 0;
 };
 
 #endif

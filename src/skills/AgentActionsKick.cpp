@@ -68,6 +68,17 @@ const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f,
 const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
+// Half the width of the approach's stance (m).
+const float STANCE_HALF_WIDTH = 0.055f;
+// The robot types whose keyframe kick after the approach falls backward out
+// of its follow-through: with the torso still over the support foot when
+// the swing begins (from a standing start it is still moving onto it) the
+// body tips back and toward the kicking side after the hit. Once the swing
+// is over they set the kicking foot down this far behind the hips and one
+// stance width beside the support foot, over this long (m, s).
+const bool KICK_CATCH_STEP[AgentActions::ROBOT_TYPES] = {false, true, false, true, false};
+const float KICK_CATCH_BEHIND = 0.06f;
+const float KICK_CATCH_S = 0.2f;
 // How long the step from the walk into the approach's stance takes, by
 // robot type: a step in one cycle throws the robot over, most of all where
 // the walk stands taller than the stance (type 3's by 0.07 m); types 0 and 2
@@ -88,8 +99,37 @@ Vector fromFrame(Vector origin, float ang, Vector p) { return origin + p.rotate(
 // over `seconds`.
 void startApproachStance(IKPose* pose, float seconds)
 {
-    pose->init(Vector3f(0, 0.055f, -0.2f), Vector3f(0, -0.055f, -0.2f), seconds, Vector3f(0, 0, 0),
-               Vector3f(0, 0, 0));
+    pose->init(Vector3f(0, STANCE_HALF_WIDTH, -0.2f), Vector3f(0, -STANCE_HALF_WIDTH, -0.2f), seconds,
+               Vector3f(0, 0, 0), Vector3f(0, 0, 0));
+}
+
+// Whether a keyframe motion has played its last full-speed ("KICK") slot.
+bool swingOver(const SlotBehavior& kick)
+{
+    int last = -1;
+    for (int i = 0; i < static_cast<int>(kick.slots.size()); ++i)
+        if (kick.slots[i].slotname == "KICK")
+            last = i;
+    return last >= 0 && kick.currSlot > last;
+}
+
+// The support foot stays where it stands; the kicking foot (0 right, 1 left)
+// goes down KICK_CATCH_BEHIND behind the hips, one stance width beside it.
+void startCatchStep(IKPose* pose, int kickFoot)
+{
+    // init measures where both feet stand; the targets follow from that.
+    pose->init(Vector3f(0, STANCE_HALF_WIDTH, -0.2f), Vector3f(0, -STANCE_HALF_WIDTH, -0.2f), KICK_CATCH_S,
+               Vector3f(0, 0, 0), Vector3f(0, 0, 0));
+    const float width = 2 * STANCE_HALF_WIDTH;
+    if (kickFoot == 0) {
+        const Vector3f support = pose->lFInitPos;
+        pose->lFTargetPos = support;
+        pose->rFTargetPos = Vector3f(-KICK_CATCH_BEHIND, support.y - width, support.z);
+    } else {
+        const Vector3f support = pose->rFInitPos;
+        pose->rFTargetPos = support;
+        pose->lFTargetPos = Vector3f(-KICK_CATCH_BEHIND, support.y + width, support.z);
+    }
 }
 
 // Where the line from a through b meets the vertical line x = goalX.
@@ -226,6 +266,10 @@ void AgentActions::kickToTarget(Vector kickTarget)
             return;
         }
         SlotBehavior* kick = keyframeKick(pm, bOmniWalkPrevCtrl->getKickFoot(), robotType());
+        chainKick = KICK_CATCH_STEP[robotType()] ? kick : nullptr;
+        // By the motion, not the foot asked for: type 1 kicks with its right
+        // foot either way.
+        chainKickFoot = kick->getName().find("Left") == std::string::npos ? 0 : 1;
         currBehavior = kick;
         if (ws->ball->position.x < 0)
             serverPass();
@@ -237,6 +281,22 @@ void AgentActions::kickToTarget(Vector kickTarget)
     if (ballFarFromTheirGoal())
         serverPass();
     goToShootPoint(kickTarget, shootDist, true, false, 0.2f, false, false);
+}
+
+bool AgentActions::catchAfterKick()
+{
+    if (!chainKick)
+        return false;
+    if (currBehavior != chainKick || aState->getAgentState() != AS_KICKING) {
+        chainKick = nullptr;
+        return false;
+    }
+    if (!swingOver(*chainKick))
+        return false;
+    chainKick = nullptr;
+    startCatchStep(bIKPose, chainKickFoot);
+    currBehavior = bIKPose;
+    return true;
 }
 
 void AgentActions::startOmniKick()

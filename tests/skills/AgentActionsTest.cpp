@@ -383,6 +383,63 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
     }
 }
 
+// Once the swing of the keyframe kick it started after the approach is over,
+// kickToTarget sets the kicking foot down behind the hips, one stance width
+// beside the support foot, for the robot types that fall backward out of the
+// follow-through; the other types, and a kick it did not start, play on.
+TEST_F(ActionLibrary, KeyframeKickAfterTheApproachCatchesItsFollowThroughByType)
+{
+    ws.gTime = 10;
+    struct Row {
+        const char* what;
+        int type;
+        bool fromApproach;
+        bool swingOver;
+        bool catches;
+    } rows[] = {
+        {"type 3, a kick not from the approach", 3, false, true, false},
+        {"type 3 after the swing", 3, true, true, true},
+        {"type 1 after the swing", 1, true, true, true},
+        {"type 3 during the swing", 3, true, false, false},
+        {"type 0 after the swing", 0, true, true, false},
+        {"type 2 after the swing", 2, true, true, false},
+        {"type 4 after the swing", 4, true, true, false},
+    };
+    for (const Row& r : rows) {
+        actions.mod->robotType = r.type;
+        SlotBehavior* kick = actions.keyframeKick(PLAY_ON, 0, r.type);
+        if (r.fromApproach) {
+            setBall(Vector(0, 0));
+            placeMe(Vector(-0.16f, -0.09f), 0);
+            run(actions.bOmniWalkPrevCtrl);
+            actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+            actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
+            actions.kickToTarget(Vector(10, 0));
+            ASSERT_EQ(actions.currBehavior, kick) << r.what;
+        } else {
+            run(kick);
+            posture.setAgentState(AS_KICKING);
+        }
+        int lastSwing = -1;
+        for (int i = 0; i < static_cast<int>(kick->slots.size()); ++i)
+            if (kick->slots[i].slotname == "KICK")
+                lastSwing = i;
+        ASSERT_GE(lastSwing, 0) << r.what;
+        kick->currSlot = r.swingOver ? lastSwing + 1 : lastSwing;
+        EXPECT_TRUE(actions.doGetup()) << r.what;
+        EXPECT_EQ(actions.currBehavior == actions.bIKPose, r.catches) << r.what;
+        if (!r.catches)
+            continue;
+        const IKPose& step = *actions.bIKPose;
+        EXPECT_LT(step.rFTargetPos.x, -0.03f) << r.what;
+        EXPECT_NEAR(step.lFTargetPos.y - step.rFTargetPos.y, 0.11f, 1e-4f) << r.what;
+        EXPECT_FLOAT_EQ(step.rFTargetPos.z, step.lFInitPos.z) << r.what;
+        EXPECT_FLOAT_EQ(step.lFTargetPos.x, step.lFInitPos.x) << r.what;
+        EXPECT_FLOAT_EQ(step.lFTargetPos.y, step.lFInitPos.y) << r.what;
+        EXPECT_FLOAT_EQ(step.lFTargetPos.z, step.lFInitPos.z) << r.what;
+    }
+}
+
 // The omnidirectional kick does not steer: it starts only with the body
 // facing the aim, and from a finished step the right foot carried: at the end
 // of a step the swing leg is still bent, and the kick's stance straightening

@@ -50,8 +50,8 @@ READY = pose(legs(27, -61, 34), arms(-90, 8, -80, -17))
 GETUP_END = pose(legs(27, -61, 34), arms(7, 8, -80, -17))
 
 
-# The rise of types 1 and 3 from the back: the last key frames and the
-# seconds to the stance.
+# The rise of types 1 and 3 from the back: type 1's last key frames (type 3
+# has its own crouch, then the last one) and the seconds to the stance.
 _BACK_RISE = [[0.183, 63.1, -101, 68, 60.8, 7, -19.3, -73.3],
               [0.49, 54.1, -99.4, 68.5, 43.1, 6.9, -12.3, -59.5],
               [0.317, 38.9, -77.7, 39.4, 42.8, 5.3, -24.6, -13.8],
@@ -138,24 +138,30 @@ GETUP = {
         # weight onto the feet; they crouch only briefly and rise from there
         # in under a second. Type 1 lies flat long enough for the fall to die
         # away (sitting up sooner left some landings rocked back on the seat).
-        # Tuned in real time: quick folds that stand in sync mode may fall
-        # back there, and the other way round.
+        # The fold bends the hips fully (type 1's target lies past the stop,
+        # so they press against it): a fold short of that left some landings
+        # sitting behind the feet, falling back in the crouch (type 3 on every
+        # landing in sync mode). Tuned in real time and in sync mode: folds
+        # a little quicker or slower that stand in one mode may fall in the
+        # other. Type 3 folds a little quicker than type 1.
         # Both leave the crouch sooner, knees and hips opening a little with
         # the shins further forward, and keep the shins there while the torso
         # comes up, so that the weight does not run ahead of the feet
-        # (_BACK_RISE).
+        # (_BACK_RISE; type 3 crouches with the hips a little more bent).
         "T1": [[0.55, 12, -9, 11.8, -72, 1.1, -11.3, 0.1],
                [0.22, 77.1, -18.9, 21.6, -86.1, 29.4, -26.8, -26],
-               [0.349, 96.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
+               [0.349, 101.3, -125.1, 64, 55.5, 28.2, -23.4, -79.2],
                [0.127, 82.1, -118.1, 57.7, 93.6, 14.3, -17.8, -71.3],
                [0.113, 72.1, -117, 65.2, 95, 23.8, -7.8, -70.8],
                *_BACK_RISE],
         "T3": [[0.438, 11.7, -9.4, 16.3, -78.4, 4.4, -6.2, -2.4],
                [0.19, 74.4, -21.9, 25.2, -84, 29.8, -31.7, -21.9],
-               [0.377, 94.9, -122.1, 61.9, 45.5, 26.8, -22.5, -84.7],
+               [0.352, 99.3, -122.1, 61.9, 45.5, 26.8, -22.5, -84.7],
                [0.105, 80.2, -124, 57.4, 85.2, 12.2, -12.3, -71.2],
-               [0.139, 75.3, -117, 63.8, 97.4, 19.2, -7, -76.5],
-               *_BACK_RISE],
+               [0.139, 76.3, -117, 63.8, 97.4, 19.2, -7, -76.5],
+               [0.183, 63.6, -101, 68, 60.8, 7, -19.3, -73.3],
+               [0.49, 54.5, -99.4, 68.5, 43.1, 6.9, -12.3, -59.5],
+               *_BACK_RISE[2:]],
     },
 }
 # Type 4: type 0's, the ankles 5 degrees less bent in the fold and the squat.

@@ -39,6 +39,9 @@ public:
     void calculateFall();
     // Classifies a fall from the newest accelerometer reading.
     void checkFallen();
+
+private:
+    int mTiltedChecks; // checks in a row with the mean reading tilted far over
 };
 
 #endif

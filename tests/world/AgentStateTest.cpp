@@ -96,6 +96,77 @@ TEST(AgentState, OneOddReadingDoesNotDecide)
     }
 }
 
+// A robot resting tilted far over where no side rule matches (on its knees
+// and hands, face down at about 70 degrees) has fallen once it stays so for
+// ten checks in a row; a tilt that passes does not count.
+TEST(AgentState, RestingTiltedFarOverIsAFall)
+{
+    struct Case {
+        const char* what;
+        Vector3f reading;
+        int checks;
+        bool upright_between;
+        bool fallen;
+        states result;
+    };
+    const Case cases[] = {
+        {"face down at 71 degrees", {0, -9.27f, 3.19f}, 10, false, true, AS_FALLEN_FRONT},
+        {"face up at 71 degrees", {0, 9.27f, 3.19f}, 10, false, true, AS_FALLEN_BACK},
+        {"on the side at 60 degrees", {6, 2, 4}, 10, false, true, AS_FALLEN_SIDE},
+        {"face down, nine checks", {0, -9.27f, 3.19f}, 9, false, false, AS_WALKING},
+        {"face down, upright for one check midway", {0, -9.27f, 3.19f}, 10, true, false, AS_WALKING},
+        {"leaning 55 degrees", {0, -8, 5.6f}, 30, false, false, AS_WALKING},
+    };
+    for (const Case& c : cases) {
+        AgentState state;
+        state.setAgentState(AS_WALKING);
+        for (int i = 0; i < c.checks; ++i) {
+            if (c.upright_between && i == c.checks / 2) {
+                feel(0, 0, 9.8f);
+                state.calculateFall();
+            }
+            feel(c.reading.x, c.reading.y, c.reading.z);
+            state.calculateFall();
+        }
+        EXPECT_EQ(state.isFallen(), c.fallen) << c.what;
+        EXPECT_EQ(state.getAgentState(), c.result) << c.what;
+    }
+}
+
+// A fall lasts while the mean reading stays tilted past 45 degrees: a robot
+// on its knees face down that tries to walk bounces, and its mean reading
+// leans back to about 50 degrees now and then. The fall then keeps its side,
+// which the get-up needs.
+TEST(AgentState, AFallLastsWhileTiltedPast45Degrees)
+{
+    struct Case {
+        const char* what;
+        bool fallen_before;
+        Vector3f reading;
+        bool fallen;
+        states result;
+    };
+    const Case cases[] = {
+        {"fallen, then 51 degrees", true, {-0.66f, -8.78f, 7.14f}, true, AS_FALLEN_FRONT},
+        {"fallen, then 40 degrees", true, {0, -6.3f, 7.5f}, false, AS_STOP},
+        {"walking, then 51 degrees", false, {-0.66f, -8.78f, 7.14f}, false, AS_WALKING},
+    };
+    for (const Case& c : cases) {
+        AgentState state;
+        state.setAgentState(AS_WALKING);
+        if (c.fallen_before) {
+            feel(0, -9, -1);
+            state.calculateFall();
+            ASSERT_TRUE(state.isFallen()) << c.what;
+            state.setAgentState(AS_STOP);  // as the agent does on noticing it
+        }
+        feel(c.reading.x, c.reading.y, c.reading.z);
+        state.calculateFall();
+        EXPECT_EQ(state.isFallen(), c.fallen) << c.what;
+        EXPECT_EQ(state.getAgentState(), c.result) << c.what;
+    }
+}
+
 TEST(AgentState, CopiesAreFresh)
 {
     AgentState state;

@@ -82,7 +82,9 @@ _FRONT_UP = [[0.25, 90, -40, 40, -10, 10, -5, -20],
 # Tuned on the real server by tools/motiontune.
 GETUP = {
     # Face down: types 1 and 3 rise through the squat (_FRONT_UP) in 2.6 s,
-    # types 0 and 2 the same 10 % quicker (2.3 s).
+    # types 0 and 2 the same 10 % quicker (2.3 s). Type 3 lifts the seat
+    # out of the squat more slowly (2.7 s): after some landings its chest
+    # came up late, and it ended the rise on its toes and tipped forward.
     # Type 4's free toes fold in that squat and leave it on its toes, so it
     # rises directly: the arms swing down from overhead and push the chest up
     # while the hips bend, so that the hips rise with the head low (hands and
@@ -95,7 +97,7 @@ GETUP = {
     "front": {
         "T0": [[round(f[0] * 0.9, 3), *f[1:]] for f in _FRONT_UP[:-1]] + [round(_FRONT_UP[-1] * 0.9, 3)],
         "T1": _FRONT_UP,
-        "T3": _FRONT_UP,
+        "T3": _FRONT_UP[:3] + [[0.55, *_FRONT_UP[3][1:]]] + _FRONT_UP[4:],
         "T4": [[0.078, 84.9, -12.3, 15.1, 52.4, 22.5, -3, -21.7, 13.9],
                [0.365, 94.4, -36.1, 8.1, 4.1, 13, -15.4, -59, 1.3],
                [0.183, 79.4, -47.4, 31.3, 48.7, 14.6, -10.7, -66.2, -16.4],

@@ -22,6 +22,8 @@ namespace {
 const double kBallAhead = 0.15, kBallRight = 0.055;
 // Cycles of standing after the ball is put, so that the robot has seen it.
 const int kLookCycles = 15;
+// m the super kicks' ball lies further out than kBallRight (--ball-side).
+double superKickSide = 0;
 // The fall supervision's pause after a get-up (s).
 const double kPause = 0.75;
 
@@ -49,7 +51,8 @@ class SuperKick : public LibraryMotion {
     heading_ = start.heading;
     const double h = heading_ * M_PI / 180.0;
     // By the motion's name, not left_: type 1 plays its right kick for both.
-    const double right = kick()->getName().find("Left") == std::string::npos ? kBallRight : -kBallRight;
+    const double side = kBallRight + superKickSide;
+    const double right = kick()->getName().find("Left") == std::string::npos ? side : -side;
     ballX_ = start.x + ahead_ * std::cos(h) + right * std::sin(h);
     ballY_ = start.y + ahead_ * std::sin(h) - right * std::cos(h);
     char text[128];
@@ -173,6 +176,8 @@ class GoTo : public LibraryMotion {
 std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left) {
   return [left](double further) { return std::make_unique<SuperKick>(left, further); };
 }
+
+void setSuperKickSide(double metres) { superKickSide = metres; }
 
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left) {
   return [left](double) { return std::make_unique<Dive>(left); };

@@ -13,6 +13,9 @@ namespace fieldtest {
 // The robot type's right (or left) super kick, the ball put ahead of the foot
 // that the kick swings (type 1's left super kick is a right-foot kick).
 std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left);
+// The super kicks put the ball this many metres further out, to the kicking
+// foot's outer side, than their usual place.
+void setSuperKickSide(double metres);
 // The goalie's dive to the left or the right, then lying still; the run
 // reports which side the robot ends on.
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left);

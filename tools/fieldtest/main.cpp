@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "MotionScenario.h"
 #include "Scenario.h"
 #include "Table.h"
 #include "Trial.h"
@@ -40,6 +41,7 @@ void usage(std::ostream& out) {
          "  --drop P                drop the joint commands of a share P of the run's cycles (only (syn) goes\n"
          "                          out), as when a busy player answers late\n"
          "  --seed N                seed of the dropped cycles (default 1); each run adds its index\n"
+         "  --ball-side M           the super kicks put the ball M further out to the kicking foot's side\n"
          "  --paused                run in BeforeKickOff (the referee checks no fouls, no self-collision freeze)\n"
          "  --trace                 print every pose the server reports (t x y z heading tilt, then the chest's\n"
          "                          vertical part: above 0 leans back) on stderr\n"
@@ -101,6 +103,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> names{"stand"};
   std::string csv, data = ".";
   int seedValue = 1;
+  double ballSide = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](int k) -> const char* { return i + k < argc ? argv[i + k] : nullptr; };
@@ -156,6 +159,9 @@ int main(int argc, char** argv) {
       ++i;
     } else if (arg == "--seed" && value(1) && integer(value(1), 0, 1000000000, seedValue)) {
       spec.seed = static_cast<unsigned>(seedValue);
+      ++i;
+    } else if (arg == "--ball-side" && value(1) && number(value(1), ballSide)) {
+      fieldtest::setSuperKickSide(ballSide);
       ++i;
     } else if (arg == "--paused") {
       spec.paused = true;

@@ -356,6 +356,7 @@ TEST(FieldTestProgram, RefusesBadArgumentsAndReportsAServerThatIsNotThere) {
       {{"--scenarios", "fly"}, 2, "no scenario 'fly'"},
       {{"--server", "other"}, 2, "--server takes practice or real"},
       {{"--time", "-1"}, 2, "bad argument '--time'"},
+      {{"--ball-side", "wide"}, 2, "bad argument '--ball-side'"},
       {{"--port", "1", "--monitor-port", "1", "--data", QV_DATA_DIR}, 1, "monitor port: cannot connect"},
   };
   for (const Case& c : cases) {

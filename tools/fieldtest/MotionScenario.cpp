@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "Truth.h"
 #include "geometry/Geometry.h"
@@ -20,6 +21,11 @@ namespace {
 // sole point and 0.11 m to its side, where the super kicks are tuned for the
 // approach to leave it.
 const double kBallAhead = 0.15, kBallRight = 0.055;
+// Where the walk-and-kick approach leaves the ball when the right super kick
+// starts: further to the right than kBallRight (m), and how far it strays
+// from there from run to run (m): nearer, further, to either side. A ball put
+// much nearer would touch the toe of the stance the scenario starts from.
+const double kApproachRight = 0.09, kApproachNearer = 0.01, kApproachFurther = 0.02, kApproachAcross = 0.035;
 // Cycles of standing after the ball is put, so that the robot has seen it.
 const int kLookCycles = 15;
 // m the super kicks' ball lies further out than kBallRight (--ball-side).
@@ -44,14 +50,24 @@ class LibraryMotion : public Scenario {
 
 class SuperKick : public LibraryMotion {
  public:
-  // further: m the ball lies further ahead than kBallAhead.
-  SuperKick(bool left, double further) : left_(left), ahead_(kBallAhead + further) {}
+  // further: m the ball lies further ahead than kBallAhead; aside: m further
+  // to the kicking foot's outside than kBallRight; spread: each seed above 1
+  // moves it as the approach's ball strays.
+  SuperKick(bool left, double further, double aside = 0, bool spread = false)
+      : left_(left), ahead_(kBallAhead + further), aside_(aside), spread_(spread) {}
+
+  void seed(unsigned s) override {
+    if (!spread_ || s <= 1) return;
+    std::mt19937 rng(s);
+    ahead_ += std::uniform_real_distribution<double>(-kApproachNearer, kApproachFurther)(rng);
+    aside_ += std::uniform_real_distribution<double>(-kApproachAcross, kApproachAcross)(rng);
+  }
 
   void begin(Truth& truth, const BodyPose& start) override {
     heading_ = start.heading;
     const double h = heading_ * M_PI / 180.0;
     // By the motion's name, not left_: type 1 plays its right kick for both.
-    const double side = kBallRight + superKickSide;
+    const double side = kBallRight + aside_ + superKickSide;
     const double right = kick()->getName().find("Left") == std::string::npos ? side : -side;
     ballX_ = start.x + ahead_ * std::cos(h) + right * std::sin(h);
     ballY_ = start.y + ahead_ * std::sin(h) - right * std::cos(h);
@@ -91,7 +107,8 @@ class SuperKick : public LibraryMotion {
   SlotBehavior* kick() const { return left_ ? actions_.bSKickLeft[type()] : actions_.bSKickRight[type()]; }
 
   bool left_;
-  double ahead_;
+  double ahead_, aside_;
+  bool spread_;
   bool put_ = false, kicked_ = false;
   int looked_ = 0;
   double heading_ = 0, ballX_ = 0, ballY_ = 0;
@@ -178,6 +195,12 @@ std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left) {
 }
 
 void setSuperKickSide(double metres) { superKickSide = metres; }
+
+std::function<std::unique_ptr<Scenario>(double)> superKickApproachScenario(bool left) {
+  return [left](double further) {
+    return std::make_unique<SuperKick>(left, further, kApproachRight - kBallRight, true);
+  };
+}
 
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left) {
   return [left](double) { return std::make_unique<Dive>(left); };

@@ -16,6 +16,9 @@ std::function<std::unique_ptr<Scenario>(double)> superKickScenario(bool left);
 // The super kicks put the ball this many metres further out, to the kicking
 // foot's outer side, than their usual place.
 void setSuperKickSide(double metres);
+// The super kick with the ball where the walk-and-kick approach leaves it,
+// each seed above 1 a little elsewhere.
+std::function<std::unique_ptr<Scenario>(double)> superKickApproachScenario(bool left);
 // The goalie's dive to the left or the right, then lying still; the run
 // reports which side the robot ends on.
 std::function<std::unique_ptr<Scenario>(double)> diveScenario(bool left);

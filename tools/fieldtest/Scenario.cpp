@@ -91,6 +91,12 @@ const std::vector<ScenarioInfo>& scenarios() {
       {"superkick-left",
        "the robot type's left super kick, the ball put at the kicking foot, the command further ahead", Axis::None, 0,
        "m", -5, 0, 0, superKickScenario(true)},
+      {"superkick-approach",
+       "the right super kick, the ball where the walk-and-kick approach leaves it (further right), seeds above 1 "
+       "move it 1 cm nearer to 2 cm further and up to 3.5 cm to either side, the command further ahead",
+       Axis::None, 0, "m", -5, 0, 0, superKickApproachScenario(false)},
+      {"superkick-left-approach", "the left super kick, the ball placed as for superkick-approach, mirrored",
+       Axis::None, 0, "m", -5, 0, 0, superKickApproachScenario(true)},
       {"dive-left", "the goalie's dive to the left", Axis::None, 0, "", -5, 0, 0, diveScenario(true)},
       {"dive-right", "the goalie's dive to the right", Axis::None, 0, "", -5, 0, 0, diveScenario(false)},
       {"goto", "goToTarget to a point straight ahead", Axis::Forward, 5, "m", -8, 0, 0, gotoScenario()},

@@ -4,6 +4,7 @@
 Usage: tools/fieldtest/superkicktune.py [--type T] [--servers N] [--port P] [--monitor-port M]
            [--evaluations N] [--trials K] [--drop D] [--time S] [--sigma S] [--aim DEG]
            [--start FILE] [--out FILE] [--tune NAMES] [--mode sync|normal]
+           [--scenario superkick|superkick-approach|kick-to-target] [--score min|mean]
        tools/fieldtest/superkicktune.py --measure [--types LIST] [--runs K] [--left] [--port P] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest, or the
 field test named by $FIELDTEST).
@@ -22,6 +23,13 @@ Score of a run: the ball's travel along the aim (--aim, degrees counter-clockwis
 by default 32 for type 1, 25 for type 4, else 0), less a third of the travel per degree beyond
 8 off the aim, less 8 when the kicker falls. The best parameters go to FILE (default
 superkick-TT.json) after every improvement; paste them into make_motions.py's KICKS.
+
+--scenario kick-to-target scores the whole kickToTarget instead (the walk-and-kick approach,
+then the kick; give --time 20, as the ball of a late kick still rolls at 15 s): the ball's angle
+is then off the scenario's aim, the seeds also vary where the ball lies and where it is aimed,
+and the tuned kick is written for both feet (type 4's left kick stays as it is).
+superkick-approach puts the ball where the approach leaves it, a little elsewhere in each run.
+--score mean scores a candidate by the mean of its runs instead of the worst.
 
 --measure runs the kicks of data/ as they are, K times per robot type (each run with its own
 seed of dropped cycles), on one server, and prints per type the ball's travel (median, least),
@@ -111,6 +119,10 @@ def main():
     ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="servers in sync mode or real time")
     ap.add_argument("--ball-ahead", type=float, default=0.0, help="m the ball lies further ahead than the scenario's")
     ap.add_argument("--ball-spread", type=float, default=0.0, help="m the ball lies nearer or further in each run")
+    ap.add_argument("--scenario", choices=["superkick", "superkick-approach", "kick-to-target"],
+                    default="superkick", help="the field-test scenario that scores a candidate")
+    ap.add_argument("--score", choices=["min", "mean"], default="min",
+                    help="a candidate scores its worst run (min) or the mean of its runs")
     ap.add_argument("--measure", action="store_true", help="measure the kicks of data/ instead of tuning")
     ap.add_argument("--types", default="all", help="--measure: robot types, comma-separated, or all")
     ap.add_argument("--runs", type=int, default=10, help="--measure: runs per robot type")
@@ -122,6 +134,8 @@ def main():
     if a.measure:
         return measure(a, tool, launcher)
     aim = AIM[a.type] if a.aim is None else a.aim
+    if a.scenario == "kick-to-target" and a.aim is None:
+        aim = 0
     tname = "T%d" % a.type
     params = make_motions.kick_params(tname)
     params["ball_ahead"] = a.ball_ahead
@@ -148,18 +162,24 @@ def main():
             p = full(v)
             make_motions.write(work, "kick/%s.xml" % file_name, file_name, make_motions.super_kick_right(p),
                                make_motions.kick_gains(p))
+            if a.scenario == "kick-to-target" and a.type != 4:
+                left = file_name.replace("Right", "Left")
+                make_motions.write(work, "kick/%s.xml" % left, left,
+                                   make_motions.mirror_motion(make_motions.super_kick_right(p)),
+                                   make_motions.mirror_gains(make_motions.kick_gains(p)))
             scores = []
             for _ in range(a.trials):
                 extra = ["--drop", str(a.drop), "--seed", str(rng.randrange(1, 10 ** 9))] if a.drop > 0 else []
-                extra += ["--command", "%.4f" % (p["ball_ahead"] + rng.uniform(-a.ball_spread, a.ball_spread))]
+                if a.scenario != "kick-to-target":
+                    extra += ["--command", "%.4f" % (p["ball_ahead"] + rng.uniform(-a.ball_spread, a.ball_spread))]
                 try:
-                    row, _ = field_trial(tool, srv, work, a.type, "superkick", a.time, os.path.join(work, "runs.csv"),
+                    row, _ = field_trial(tool, srv, work, a.type, a.scenario, a.time, os.path.join(work, "runs.csv"),
                                          extra)
                     scores.append(score(row, aim))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()
                     scores.append(-10.0)
-            return min(scores)
+            return min(scores) if a.score == "min" else sum(scores) / len(scores)
 
     def interrupted(*_):
         raise KeyboardInterrupt

@@ -234,11 +234,11 @@ KICKS = {
            "hold_s": 0.749, "home_s": 0.129, "kick_roll": -9.135, "hit_lean": -28.119, "kp": 0.645, "yaw": -8.49,
            "snap_s": 0.119, "snap_hip": 71.36, "snap_knee": -63.077, "snap_ankle": 9.052, "push": -2.861,
            "sup_knee": 6.675, "snap_lean": 4.336, "arm_swing": -3.246},
-    "T4L": {"shift_s": 0.637, "roll": 13.01, "lean": -5.606, "back_s": 0.057, "back_hip": 48.479,
-           "back_knee": -121.517, "back_ankle": 39.156, "hit_s": 0.182, "hit_hip": 66.251, "hit_knee": -37.534,
-           "hit_ankle": 29.739, "hold_s": 0.736, "home_s": 0.256, "kick_roll": -19.184, "hit_lean": -5.913,
-           "kp": 0.563, "yaw": -20.133, "snap_s": 0.198, "snap_hip": 63.374, "snap_knee": -70.784,
-           "snap_ankle": 18.586, "push": -2.441, "sup_knee": 10.538, "snap_lean": -5.44, "arm_swing": -8.018},
+    "T4L": {"shift_s": 0.637, "roll": 13.01, "lean": -5.562, "back_s": 0.057, "back_hip": 53.193,
+            "back_knee": -123.604, "back_ankle": 37.42, "hit_s": 0.182, "hit_hip": 65.817, "hit_knee": -37.638,
+            "hit_ankle": 20.715, "hold_s": 0.736, "home_s": 0.256, "kick_roll": -18.245, "hit_lean": -7.077,
+            "kp": 0.563, "yaw": -21.898, "snap_s": 0.198, "snap_hip": 63.374, "snap_knee": -70.784,
+            "snap_ankle": 18.586, "push": -1.647, "sup_knee": 10.538, "snap_lean": -5.44, "arm_swing": -10.493},
 }
 KICKS["T2"] = dict(KICKS["T0"], hit_ankle=29)
 

@@ -41,9 +41,9 @@ const float OMNI_KICK_AHEAD = 0.14f;
 const float OMNI_KICK_RIGHT_MIN = 0.03f;
 const float OMNI_KICK_RIGHT_MAX = 0.10f;
 // The foot that carried the step after which the omnidirectional kick
-// starts, by robot type (as GetPrevSupport: 0 left, 1 right). At a step's end the swing leg is
-// still bent; the kick's stance then straightens it, and a right leg pushes
-// the ball away, except type 4's.
+// starts, by robot type (as GetPrevSupport: 0 left, 1 right). At a step's
+// end the swing leg is still bent; the kick's stance then straightens it,
+// and a right leg pushes the ball away, except type 4's.
 const int OMNI_KICK_AFTER_STEP_ON[AgentActions::ROBOT_TYPES] = {1, 1, 1, 1, 0};
 // The omnidirectional kick's last steps: within this of its stance (m), with
 // the body behind the ball and facing the aim within OMNI_LAST_TURN (deg),

@@ -152,14 +152,21 @@ private:
     bool ballFarFromTheirGoal() const;
     // Starts the omnidirectional kick with the right foot.
     void startOmniKick();
+    // Whether the body stands within moveToTarget's arrival box of target.
+    bool withinArrival(Vector target) const;
+    // Arrived: creeps forward turning by turn and allows the omnidirectional
+    // kick.
+    void creepArrived(double turn);
+    // Walks toward walkOri (deg, relative to the body) at k of the full step,
+    // turning by turn; the omnidirectional kick's allowance lapses 2 s after
+    // the last arrival.
+    void walkToward(float walkOri, float k, double turn);
     // The omnidirectional kick's last steps up to its stance at shoot, facing
     // finalorientation; false, sending nothing, where they do not apply yet.
     bool omniKickLastSteps(Vector shoot, Vector ball, float finalorientation);
     // The keyframe kick kickToTarget started, while it may still take the
     // catch step; else null.
     SlotBehavior* chainKick = nullptr;
-    // Its kicking foot: 0 right, 1 left.
-    int chainKickFoot = 0;
 };
 
 #endif

@@ -53,10 +53,6 @@ const int OMNI_KICK_AFTER_STEP_ON[AgentActions::ROBOT_TYPES] = {1, 1, 1, 1, 0};
 const float OMNI_LAST_FROM = 0.3f;
 const float OMNI_LAST_TURN = 30;
 const float OMNI_LAST_SPEED = 0.5f;
-// Where the approach counts as arrived (m, deg, as moveToTarget's).
-const float OMNI_ARRIVED = 0.075f;
-// Creep forward at the stance.
-const double OMNI_CREEP = 0.03;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
 // approach begins again (m). By robot type: nearer the middle the swing only
@@ -118,8 +114,7 @@ bool swingOver(const SlotBehavior& kick)
 void startCatchStep(IKPose* pose, int kickFoot)
 {
     // init measures where both feet stand; the targets follow from that.
-    pose->init(Vector3f(0, STANCE_HALF_WIDTH, -0.2f), Vector3f(0, -STANCE_HALF_WIDTH, -0.2f), KICK_CATCH_S,
-               Vector3f(0, 0, 0), Vector3f(0, 0, 0));
+    startApproachStance(pose, KICK_CATCH_S);
     const float width = 2 * STANCE_HALF_WIDTH;
     if (kickFoot == 0) {
         const Vector3f support = pose->lFInitPos;
@@ -267,9 +262,6 @@ void AgentActions::kickToTarget(Vector kickTarget)
         }
         SlotBehavior* kick = keyframeKick(pm, bOmniWalkPrevCtrl->getKickFoot(), robotType());
         chainKick = KICK_CATCH_STEP[robotType()] ? kick : nullptr;
-        // By the motion, not the foot asked for: type 1 kicks with its right
-        // foot either way.
-        chainKickFoot = kick->getName().find("Left") == std::string::npos ? 0 : 1;
         currBehavior = kick;
         if (ws->ball->position.x < 0)
             serverPass();
@@ -293,8 +285,11 @@ bool AgentActions::catchAfterKick()
     }
     if (!swingOver(*chainKick))
         return false;
+    // By the motion, not the foot asked for: type 1 kicks with its right foot
+    // either way.
+    const int kickFoot = chainKick->getName().find("Left") == std::string::npos ? 0 : 1;
     chainKick = nullptr;
-    startCatchStep(bIKPose, chainKickFoot);
+    startCatchStep(bIKPose, kickFoot);
     currBehavior = bIKPose;
     return true;
 }
@@ -314,19 +309,10 @@ bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorien
     if (dist >= OMNI_LAST_FROM || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= OMNI_LAST_TURN)
         return false;
     double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
-    if (std::fabs(shoot.x - me.x) < OMNI_ARRIVED && std::fabs(shoot.y - me.y) < OMNI_ARRIVED) {
-        shouldDynamickKick = true;
-        lastDynamickKick = ws->gTime;
-        ZMPWalkOmniCall(OMNI_CREEP, 0, turn);
-        return true;
-    }
-    float walkOri = ws->getRelDir(shoot);
-    float c = std::fabs(std::cos(walkOri * M_PI / 180)), sn = std::fabs(std::sin(walkOri * M_PI / 180));
-    Vector v = Geometry::thetaToSpeed(c, -0.5f * c, 0.6f * sn, -0.6f * sn, walkOri);
-    float k = OMNI_LAST_SPEED * dist / OMNI_LAST_FROM;
-    ZMPWalkOmniCall(v.x * k, -v.y * k, turn);
-    if (shouldDynamickKick && ws->gTime - lastDynamickKick > 2)
-        shouldDynamickKick = false;
+    if (withinArrival(shoot))
+        creepArrived(turn);
+    else
+        walkToward(ws->getRelDir(shoot), OMNI_LAST_SPEED * dist / OMNI_LAST_FROM, turn);
     return true;
 }
 

@@ -108,20 +108,36 @@ void AgentActions::moveToTarget(Vector finalTarget, Vector nextTempTarget, float
                            : GetNormalizeAngleDeg(globalFaceOri - myOri);
     PotentialFields fields;
     float k = fields.reductionVelAtt(dist, speedatTarg);
-    float c = std::fabs(std::cos(walkOri * M_PI / 180)), sn = std::fabs(std::sin(walkOri * M_PI / 180));
-    Vector velocity = Geometry::thetaToSpeed(c, -0.5f * c, 0.6f * sn, -0.6f * sn, walkOri);
     if ((dist > 3.5f || ws->ball->position.to2d().getDistanceTo(me) < 0.5f) && std::fabs(angle) > 90)
         k = 0.2f;
     if (fields.checkProx())
-        velocity = Vector(0, 0);
+        k = 0;
     float aux = GetNormalizeAngleDeg((finalTarget - me).getDirection() - myOri);
-    if (std::fabs(finalTarget.x - me.x) < 0.075f && std::fabs(finalTarget.y - me.y) < 0.075f && aux < 5) {
-        shouldDynamickKick = true;
-        lastDynamickKick = ws->gTime;
-        ZMPWalkOmniCall(CREEP, 0, 0);
+    if (withinArrival(finalTarget) && aux < 5) {
+        creepArrived(0);
         return;
     }
-    ZMPWalkOmniCall(velocity.x * k, -velocity.y * k, angleMult * angle);
+    walkToward(walkOri, k, angleMult * angle);
+}
+
+bool AgentActions::withinArrival(Vector target) const
+{
+    Vector me = ws->me->position.to2d();
+    return std::fabs(target.x - me.x) < 0.075f && std::fabs(target.y - me.y) < 0.075f;
+}
+
+void AgentActions::creepArrived(double turn)
+{
+    shouldDynamickKick = true;
+    lastDynamickKick = ws->gTime;
+    ZMPWalkOmniCall(CREEP, 0, turn);
+}
+
+void AgentActions::walkToward(float walkOri, float k, double turn)
+{
+    float c = std::fabs(std::cos(walkOri * M_PI / 180)), sn = std::fabs(std::sin(walkOri * M_PI / 180));
+    Vector velocity = Geometry::thetaToSpeed(c, -0.5f * c, 0.6f * sn, -0.6f * sn, walkOri);
+    ZMPWalkOmniCall(velocity.x * k, -velocity.y * k, turn);
     if (shouldDynamickKick && ws->gTime - lastDynamickKick > 2)
         shouldDynamickKick = false;
 }

@@ -37,7 +37,8 @@ public:
     bool isFallen() const;
 
     void calculateFall();
-    // Classifies a fall from the newest accelerometer reading.
+    // Classifies a fall from the newest accelerometer reading and the mean
+    // of the recent ones.
     void checkFallen();
 
 private:

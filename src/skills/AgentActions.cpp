@@ -1,5 +1,8 @@
 #include "skills/AgentActions.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #include "physics/AgentModel.h"
 #include "skills/IKPose.h"
 #include "skills/MDLParser.h"
@@ -84,6 +87,8 @@ std::vector<AgentActions::MotionLoad> AgentActions::motionLoads()
     return loads;
 }
 
+static_assert(AgentActions::ROBOT_TYPES == KickChain::ROBOT_TYPES, "one kick chain per robot type");
+
 AgentActions::AgentActions()
     : ws(nullptr), currBehavior(nullptr), prevBehavior(nullptr), prevStopBehavior(nullptr),
       bOmniMidLevelSkill(nullptr), bOmniWalkZmp(nullptr), bOmniWalkPrevCtrl(nullptr), bOmniKick(nullptr),
@@ -94,6 +99,11 @@ AgentActions::AgentActions()
       presureWalk(true), aState(nullptr), mod(nullptr), shouldDynamickKick(false), lastDynamickKick(0), kickState(0)
 {
     loadMovs();
+    std::string error;
+    if (!KickChain::read(KickChain::PATH, kickChain, error)) {
+        std::cerr << error << std::endl;
+        std::exit(1);
+    }
     ws = &Singleton<WorldState>::getInstance();
     aState = &Singleton<AgentState>::getInstance();
     mod = &Singleton<AgentModel>::getInstance();

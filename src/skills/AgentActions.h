@@ -7,6 +7,7 @@
 #include "geometry/Geometry.h"
 #include "geometry/Vector.h"
 #include "skills/DecisionActions.h"
+#include "skills/KickChain.h"
 #include "world/AgentState.h"
 
 class AgentModel;
@@ -76,6 +77,8 @@ public:
     double lastDynamickKick;
     // Stage of goToAuxPoint: 0, 1, 2.
     int kickState;
+    // The kick chains' tuned numbers by robot type, read at construction.
+    KickChain kickChain[ROBOT_TYPES];
 
     AgentActions();
     ~AgentActions() override {}
@@ -87,6 +90,8 @@ public:
     // The robot type of the body model; 0 to 4 (checked when the body
     // description is read).
     int robotType() const;
+    // The kick chains' numbers for the robot type.
+    const KickChain& chain() const { return kickChain[robotType()]; }
 
     // Walking.
     void ZMPWalkOmniCall(double vX, double vY, double vTheta, double heightCoM = 0, double swingHeight = 0.07,

@@ -18,69 +18,8 @@ namespace {
 
 // Beyond this from their goal the kicks ask for the pass mode (m).
 const float FAR_FROM_GOAL = 15;
-// Aim correction of the keyframe kicks that leave the body's direction, by
-// robot type (deg, counter-clockwise of the body direction). After the
-// walk-and-kick approach type 1's kick leaves 14 to 22 degrees
-// counter-clockwise (25 from a standing start) and scatters by 20 either way.
-const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 18, 0, 0, 25};
-
-// The most the body may face away from the aim when the kick starts (deg).
-const float OMNI_KICK_TURN = 10;
-// Where the omnidirectional kick's approach stops: this far behind the ball
-// (by robot type: types 0 and 2 kick a nearer ball harder; nearer, types 3
-// and 4 push it away as the kick's stance straightens their legs) and this far
-// to its left, so that the ball lies ahead of the right foot where its swing
-// reaches; the nearest and farthest ball it starts for, the farthest ahead
-// of the torso and the least and most to its right (off the right foot's
-// middle the swing only grazes the ball) (m).
-const float OMNI_KICK_BEHIND[AgentActions::ROBOT_TYPES] = {0.11f, 0.12f, 0.10f, 0.12f, 0.13f};
-const float OMNI_KICK_SIDE = 0.055f;
-const float OMNI_KICK_NEAR = 0.08f;
-const float OMNI_KICK_REACH = 0.18f;
-const float OMNI_KICK_AHEAD = 0.14f;
-const float OMNI_KICK_RIGHT_MIN = 0.03f;
-const float OMNI_KICK_RIGHT_MAX = 0.10f;
-// The foot that carried the step after which the omnidirectional kick
-// starts, by robot type (as GetPrevSupport: 0 left, 1 right). At a step's
-// end the swing leg is still bent; the kick's stance then straightens it,
-// and a right leg pushes the ball away, except type 4's.
-const int OMNI_KICK_AFTER_STEP_ON[AgentActions::ROBOT_TYPES] = {1, 1, 1, 1, 0};
-// The omnidirectional kick's last steps: within this of its stance (m), with
-// the body behind the ball and facing the aim within OMNI_LAST_TURN (deg),
-// the walk goes straight at the stance with steps shrinking in proportion to
-// what remains, from OMNI_LAST_SPEED of the full step, so that it stops
-// there instead of overrunning it and pushing the ball ahead.
-const float OMNI_LAST_FROM = 0.3f;
-const float OMNI_LAST_TURN = 30;
-const float OMNI_LAST_SPEED = 0.5f;
-// Where the ball must lie, ahead of and to the right of the torso, when the
-// walk-and-kick approach ends for the keyframe kick to start; else the
-// approach begins again (m). By robot type: nearer the middle the swing only
-// grazes the ball, further out type 1's kick veers off, and type 3 kicks
-// well only from a narrow band, not far ahead.
-const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
-const float KEYFRAME_KICK_AHEAD_MAX[AgentActions::ROBOT_TYPES] = {0.24f, 0.24f, 0.24f, 0.175f, 0.24f};
-const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f, 0.06f, 0.08f, 0.02f};
-const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
-// How long the return to the approach's stance takes then (s).
-const float KICK_RESTANCE_S = 0.3f;
 // Half the width of the approach's stance (m).
 const float STANCE_HALF_WIDTH = 0.055f;
-// The robot types whose keyframe kick after the approach falls backward out
-// of its follow-through: with the torso still over the support foot when
-// the swing begins (from a standing start it is still moving onto it) the
-// body tips back and toward the kicking side after the hit. Once the swing
-// is over they set the kicking foot down this far behind the hips and one
-// stance width beside the support foot, over this long (m, s).
-const bool KICK_CATCH_STEP[AgentActions::ROBOT_TYPES] = {false, true, false, true, false};
-const float KICK_CATCH_BEHIND = 0.06f;
-const float KICK_CATCH_S = 0.2f;
-// How long the step from the walk into the approach's stance takes, by
-// robot type: a step in one cycle throws the robot over, most of all where
-// the walk stands taller than the stance (type 3's by 0.07 m); types 0 and 2
-// stand at its height and take 0.2 s, as longer keeps their weight between
-// the feet too long (s).
-const float KICK_ENTRY_S[AgentActions::ROBOT_TYPES] = {0.2f, 0.3f, 0.2f, 0.3f, 0.3f};
 
 // An error in degrees, taking the far side of the circle into account.
 float wrapped(float e)
@@ -110,20 +49,20 @@ bool swingOver(const SlotBehavior& kick)
 }
 
 // The support foot stays where it stands; the kicking foot (0 right, 1 left)
-// goes down KICK_CATCH_BEHIND behind the hips, one stance width beside it.
-void startCatchStep(IKPose* pose, int kickFoot)
+// goes down `behind` the hips, one stance width beside it, over `seconds`.
+void startCatchStep(IKPose* pose, int kickFoot, float behind, float seconds)
 {
     // init measures where both feet stand; the targets follow from that.
-    startApproachStance(pose, KICK_CATCH_S);
+    startApproachStance(pose, seconds);
     const float width = 2 * STANCE_HALF_WIDTH;
     if (kickFoot == 0) {
         const Vector3f support = pose->lFInitPos;
         pose->lFTargetPos = support;
-        pose->rFTargetPos = Vector3f(-KICK_CATCH_BEHIND, support.y - width, support.z);
+        pose->rFTargetPos = Vector3f(-behind, support.y - width, support.z);
     } else {
         const Vector3f support = pose->rFInitPos;
         pose->rFTargetPos = support;
-        pose->lFTargetPos = Vector3f(-KICK_CATCH_BEHIND, support.y + width, support.z);
+        pose->lFTargetPos = Vector3f(-behind, support.y + width, support.z);
     }
 }
 
@@ -160,7 +99,7 @@ void AgentActions::serverPass()
 
 Vector AgentActions::aimedTarget(Vector kickTarget, int type) const
 {
-    float turn = type >= 0 && type < ROBOT_TYPES ? KICK_DEVIATION[type] : 0;
+    float turn = type >= 0 && type < ROBOT_TYPES ? kickChain[type].kickDeviation : 0;
     if (turn == 0)
         return kickTarget;
     // The field frame has +y to the robot's right: turning the body
@@ -184,9 +123,9 @@ bool AgentActions::ballWhereKeyframeKickReaches() const
 {
     // The field frame has +y to the robot's right.
     Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
-    int type = robotType();
-    return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX[type] &&
-           at.y >= KEYFRAME_KICK_RIGHT_MIN[type] && at.y <= KEYFRAME_KICK_RIGHT_MAX[type];
+    const KickChain& k = chain();
+    return at.x >= k.keyframeKickAheadMin && at.x <= k.keyframeKickAheadMax && at.y >= k.keyframeKickRightMin &&
+           at.y <= k.keyframeKickRightMax;
 }
 
 void AgentActions::kickToTarget(Vector kickTarget)
@@ -216,7 +155,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
         if (canKick && ballFarFromTheirGoal())
             serverPass();
         if (canKick && bOmniWalkZmp->isStepFinished && currBehavior == bOmniWalkZmp) {
-            startApproachStance(bIKPose, KICK_ENTRY_S[robotType()]);
+            startApproachStance(bIKPose, chain().kickEntryS);
             currBehavior = bIKPose;
             return;
         }
@@ -256,12 +195,12 @@ void AgentActions::kickToTarget(Vector kickTarget)
     if (currBehavior == bOmniWalkPrevCtrl && bOmniWalkPrevCtrl->finished()) {
         if (!ballWhereKeyframeKickReaches()) {
             // Back into the stance the approach starts from, then approach again.
-            startApproachStance(bIKPose, KICK_RESTANCE_S);
+            startApproachStance(bIKPose, chain().kickRestanceS);
             currBehavior = bIKPose;
             return;
         }
         SlotBehavior* kick = keyframeKick(pm, bOmniWalkPrevCtrl->getKickFoot(), robotType());
-        chainKick = KICK_CATCH_STEP[robotType()] ? kick : nullptr;
+        chainKick = chain().kickCatchStep ? kick : nullptr;
         currBehavior = kick;
         if (ws->ball->position.x < 0)
             serverPass();
@@ -289,7 +228,7 @@ bool AgentActions::catchAfterKick()
     // either way.
     const int kickFoot = chainKick->getName().find("Left") == std::string::npos ? 0 : 1;
     chainKick = nullptr;
-    startCatchStep(bIKPose, kickFoot);
+    startCatchStep(bIKPose, kickFoot, chain().kickCatchBehind, chain().kickCatchS);
     currBehavior = bIKPose;
     return true;
 }
@@ -306,13 +245,14 @@ bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorien
     Vector me = ws->me->position.to2d();
     float dist = me.getDistanceTo(shoot);
     float behind = (ball - me).rotate(-finalorientation).x;
-    if (dist >= OMNI_LAST_FROM || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= OMNI_LAST_TURN)
+    const KickChain& k = chain();
+    if (dist >= k.omniLastFrom || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= k.omniLastTurn)
         return false;
     double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
     if (withinArrival(shoot))
         creepArrived(turn);
     else
-        walkToward(ws->getRelDir(shoot), OMNI_LAST_SPEED * dist / OMNI_LAST_FROM, turn);
+        walkToward(ws->getRelDir(shoot), k.omniLastSpeed * dist / k.omniLastFrom, turn);
     return true;
 }
 
@@ -338,19 +278,20 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
         float d = me.getDistanceTo(ball);
         // The kick does not steer: the body faces the aim before it starts.
         Vector rel = Vector(ws->ballPos).globalToRelative(ws->myPos, ws->me->orientation);
-        bool canKick = d > OMNI_KICK_NEAR && d < OMNI_KICK_REACH && rel.x <= OMNI_KICK_AHEAD &&
-                       rel.y >= OMNI_KICK_RIGHT_MIN && rel.y <= OMNI_KICK_RIGHT_MAX &&
-                       wrapped(ws->me->orientation - finalorientation) < OMNI_KICK_TURN &&
+        const KickChain& k = chain();
+        bool canKick = d > k.omniKickNear && d < k.omniKickReach && rel.x <= k.omniKickAhead &&
+                       rel.y >= k.omniKickRightMin && rel.y <= k.omniKickRightMax &&
+                       wrapped(ws->me->orientation - finalorientation) < k.omniKickTurn &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
         if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished &&
-            bOmniWalkZmp->GetPrevSupport() == OMNI_KICK_AFTER_STEP_ON[robotType()]) {
+            bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
             if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)
                 serverPass();
             startOmniKick();
         } else {
             // The field frame has +y to the robot's right: the torso goes
             // to the left of the ball's line.
-            Vector shoot = fromFrame(ball, finalorientation, Vector(-OMNI_KICK_BEHIND[robotType()], -OMNI_KICK_SIDE));
+            Vector shoot = fromFrame(ball, finalorientation, Vector(-k.omniKickBehind, -k.omniKickSide));
             if (!omniKickLastSteps(shoot, ball, finalorientation))
                 goToTarget(shoot, finalorientation, 0.0f, 0.7f, true, 0, 0, false, true, false,
                            Circle(Vector(15, 0), 0), true, true);

@@ -105,7 +105,9 @@ TEST(ActionMotionFiles, MissingOrEmptyFileStopsTheStartWithItsName)
         const char* file;
         const char* content;
     } rows[] = {{"movs/getup/GetupBackT3.xml", nullptr},
-                {"movs/kick/SuperKickLeftT2.xml", "<behavior name=\"x\" type=\"SlotBehavior\"></behavior>"}};
+                {"movs/kick/SuperKickLeftT2.xml", "<behavior name=\"x\" type=\"SlotBehavior\"></behavior>"},
+                {"skills/kickchain.txt", nullptr},
+                {"skills/kickchain.txt", "kick_deviation 0 18 0 0 25\n"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.file);
         fs::path dir = fs::temp_directory_path() / ("actions-" + std::to_string(getpid()));

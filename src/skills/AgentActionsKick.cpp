@@ -60,7 +60,7 @@ const float OMNI_LAST_SPEED = 0.5f;
 // well only from a narrow band, not far ahead.
 const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
 const float KEYFRAME_KICK_AHEAD_MAX[AgentActions::ROBOT_TYPES] = {0.24f, 0.24f, 0.24f, 0.175f, 0.24f};
-const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f, 0.06f, 0.08f, 0.02f};
+const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.075f, 0.06f, 0.08f, 0.02f};
 const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
@@ -182,8 +182,8 @@ SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) c
 
 bool AgentActions::ballWhereKeyframeKickReaches() const
 {
-    // The field frame has +y to the robot's right.
-    Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
+    // +y to the robot's right.
+    Vector at = ws->ballFromTorso();
     int type = robotType();
     return at.x >= KEYFRAME_KICK_AHEAD_MIN && at.x <= KEYFRAME_KICK_AHEAD_MAX[type] &&
            at.y >= KEYFRAME_KICK_RIGHT_MIN[type] && at.y <= KEYFRAME_KICK_RIGHT_MAX[type];

@@ -121,8 +121,8 @@ SlotBehavior* AgentActions::keyframeKick(int playMode, int kickFoot, int type) c
 
 bool AgentActions::ballWhereKeyframeKickReaches() const
 {
-    // The field frame has +y to the robot's right.
-    Vector at = ws->ball->position.to2d().globalToRelative(ws->me->position.to2d(), ws->me->orientation);
+    // +y to the robot's right.
+    Vector at = ws->ballFromTorso();
     const KickChain& k = chain();
     return at.x >= k.keyframeKickAheadMin && at.x <= k.keyframeKickAheadMax && at.y >= k.keyframeKickRightMin &&
            at.y <= k.keyframeKickRightMax;

@@ -13,6 +13,7 @@
 #include "utils/CollectData.h"
 #include "world/Ball.h"
 #include "world/BallEstimator.h"
+#include "world/BallFromTorso.h"
 #include "world/DefensiveMarkerState.h"
 #include "world/GameConditions.h"
 #include "world/GameState.h"
@@ -89,6 +90,12 @@ public:
     Vector ballPos;
     Vector3f ballUnfilteredPos;
     BallEstimator ballEstimator;
+    // The newest sighting of the ball relative to my torso (ballFromTorso),
+    // its cycle, and how many cycles it stands for the ball.
+    Vector ballFromTorsoSeen;
+    unsigned ballFromTorsoCycle = 0;
+    bool ballFromTorsoKnown = false;
+    static constexpr unsigned BALL_FROM_TORSO_CYCLES = 15;
     float ballDistance = 0;
     float ballGlobalDir = 0;
     float ballRelDir = 0;
@@ -270,6 +277,11 @@ public:
     float getRelDirToCFoot(Vector v) const;
     Vector getRelativeToMe(Vector pos) const;
     Vector getRelativeToFoot(Vector pos) const;
+    // The ball relative to my torso's ground point, x ahead along my heading
+    // and y to my right (m): the newest sighting taken from the camera to
+    // the torso through the body model, without my field position; when
+    // there is none of late, from the ball's field position.
+    Vector ballFromTorso() const;
     // Where to stand to push the ball away from pointAbs.
     Vector getApproachPosition(Vector pointAbs, double dynamic_approach_distance,
                                double offsetDistance);

@@ -325,6 +325,13 @@ Vector WorldState::getRelativeToMe(Vector pos) const
 
 Vector WorldState::getRelativeToFoot(Vector pos) const { return pos - cFootPos; }
 
+Vector WorldState::ballFromTorso() const
+{
+    if (ballFromTorsoKnown && cycle <= ballFromTorsoCycle + BALL_FROM_TORSO_CYCLES)
+        return ballFromTorsoSeen;
+    return ball->position.to2d().globalToRelative(me->position.to2d(), me->orientation);
+}
+
 Vector WorldState::getApproachPosition(Vector pointAbs, double dynamic_approach_distance,
                                        double offsetDistance)
 {

@@ -148,6 +148,16 @@ void WorldState::update()
         cFootPos = ((lFootPos + rFootPos) / 2).to2d();
     }
 
+    // The ball from my torso through the body model; the field frame's axes
+    // come from a recent localisation.
+    BodyPart* torsoPart = model.getBodyPart(Types::ilTorso);
+    if (ball->seen && torsoPart != nullptr && me->positionUpdateCycle > 0 &&
+        cycle <= me->positionUpdateCycle + BALL_FROM_TORSO_CYCLES) {
+        ballFromTorsoSeen = ballFromTorsoSighting(ball->relPosition, torsoPart->transform, TorsoX, TorsoY, TorsoZ);
+        ballFromTorsoCycle = cycle;
+        ballFromTorsoKnown = true;
+    }
+
     // Ball.
     if (localised && ball->seen) {
         ball->updatePrevPosition(ball->position);

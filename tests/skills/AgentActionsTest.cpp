@@ -383,6 +383,44 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
     }
 }
 
+// The ball is judged from the newest sighting taken through the body model
+// while it is recent, not from the ball's field position; without one of late
+// the field position decides.
+TEST_F(ActionLibrary, KeyframeKickAfterTheApproachJudgesTheBallByTheNewestSighting)
+{
+    ws.gTime = 10;
+    ws.cycle = 100;
+    struct Row {
+        const char* what;
+        Vector me;         // where the field positions put me, the ball at the origin
+        Vector sighting;   // the ball from the torso, +y to my right
+        unsigned age;      // cycles since the sighting
+        bool kicks;
+    } rows[] = {
+        {"the field position inside the foot, the sighting ahead of it", Vector(-0.16f, -0.04f),
+         Vector(0.16f, 0.09f), 0, true},
+        {"the field position ahead of the foot, the sighting inside it", Vector(-0.16f, -0.09f),
+         Vector(0.16f, 0.04f), 3, false},
+        {"an old sighting inside the foot", Vector(-0.16f, -0.09f), Vector(0.16f, 0.04f), 16, true},
+        {"an old sighting ahead of the foot", Vector(-0.16f, -0.04f), Vector(0.16f, 0.09f), 16, false},
+    };
+    for (const Row& r : rows) {
+        actions.mod->robotType = 0;
+        setBall(Vector(0, 0));
+        placeMe(r.me, 0);
+        ws.ballFromTorsoSeen = r.sighting;
+        ws.ballFromTorsoCycle = ws.cycle - r.age;
+        ws.ballFromTorsoKnown = true;
+        run(actions.bOmniWalkPrevCtrl);
+        actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+        actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
+        actions.kickToTarget(Vector(10, 0));
+        Behavior* kick = actions.keyframeKick(PLAY_ON, 0, actions.robotType());
+        EXPECT_EQ(actions.currBehavior == kick, r.kicks) << r.what;
+    }
+    ws.ballFromTorsoKnown = false;
+}
+
 // Once the swing of the keyframe kick it started after the approach is over,
 // kickToTarget sets the kicking foot down behind the hips, one stance width
 // beside the support foot, for the robot types that fall backward out of the

@@ -177,6 +177,14 @@ class KickTo : public Library {
                  std::remainder(torso.heading - heading_, 360.0), aim_);
     const Vector seen = seenBall();
     std::fprintf(stderr, "seen ball %.3f ahead %.3f left\n", seen.x, seen.y);
+    const Vector model = modelBall();
+    std::fprintf(stderr, "model ball %.3f ahead %.3f left\n", model.x, model.y);
+  }
+  // The ball relative to the torso as the player takes it from its body
+  // model, x ahead and y to the left.
+  static Vector modelBall() {
+    const Vector at = Singleton<WorldState>::getInstance().ballFromTorso();
+    return Vector(at.x, -at.y);
   }
 
   // kTargetBeyond past the ball in the aim's direction, team frame.
@@ -224,6 +232,7 @@ class DynamicKickTo : public KickTo {
                  "omni-kick started %.2f ball %.3f %.3f server %.3f %.3f settled %.3f %.3f moved %.3f %.3f\n",
                  kickAt_, ballAtKick_.x, ballAtKick_.y, serverBall_.x, serverBall_.y, settledBall_.x, settledBall_.y,
                  movedBefore_, movedSettling_);
+    std::fprintf(stderr, "omni-kick model ball %.3f %.3f\n", modelAtKick_.x, modelAtKick_.y);
   }
 
  private:
@@ -262,6 +271,7 @@ class DynamicKickTo : public KickTo {
       kicked_ = true;
       kickAt_ = now_;
       ballAtKick_ = seenBall();
+      modelAtKick_ = modelBall();
       BodyPose torso;
       serverBall(serverBall_, torso);
     }
@@ -270,6 +280,7 @@ class DynamicKickTo : public KickTo {
   bool kicked_ = false;
   double kickAt_ = -1;
   Vector ballAtKick_{0, 0};
+  Vector modelAtKick_{0, 0};
   Vector serverBall_{0, 0};
   bool settled_ = false;
   Vector settledBall_{0, 0};

@@ -20,9 +20,10 @@ namespace {
 const float FAR_FROM_GOAL = 15;
 // Aim correction of the keyframe kicks that leave the body's direction, by
 // robot type (deg, counter-clockwise of the body direction). After the
-// walk-and-kick approach type 1's kick leaves 14 to 22 degrees
-// counter-clockwise (25 from a standing start) and scatters by 20 either way.
-const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 18, 0, 0, 25};
+// walk-and-kick approach type 1's kick goes within a few degrees of the body's
+// direction from a ball at least 0.09 m right of the torso, where its band
+// below lets it start.
+const float KICK_DEVIATION[AgentActions::ROBOT_TYPES] = {0, 3, 0, 0, 25};
 
 // The most the body may face away from the aim when the kick starts (deg).
 const float OMNI_KICK_TURN = 10;
@@ -56,12 +57,14 @@ const float OMNI_LAST_SPEED = 0.5f;
 // Where the ball must lie, ahead of and to the right of the torso, when the
 // walk-and-kick approach ends for the keyframe kick to start; else the
 // approach begins again (m). By robot type: nearer the middle the swing only
-// grazes the ball, further out type 1's kick veers off, and type 3 kicks
-// well only from a narrow band, not far ahead.
+// grazes the ball, type 1's kick leaves 30 to 40 degrees counter-clockwise
+// from a ball less than 0.09 m right of the torso (and 4 to 5 m straight
+// ahead from one further out), and type 3 kicks well only from a narrow
+// band, not far ahead.
 const float KEYFRAME_KICK_AHEAD_MIN = 0.08f;
 const float KEYFRAME_KICK_AHEAD_MAX[AgentActions::ROBOT_TYPES] = {0.24f, 0.24f, 0.24f, 0.175f, 0.24f};
-const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.065f, 0.06f, 0.08f, 0.02f};
-const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.10f, 0.14f, 0.12f, 0.16f};
+const float KEYFRAME_KICK_RIGHT_MIN[AgentActions::ROBOT_TYPES] = {0.06f, 0.095f, 0.06f, 0.08f, 0.02f};
+const float KEYFRAME_KICK_RIGHT_MAX[AgentActions::ROBOT_TYPES] = {0.14f, 0.13f, 0.14f, 0.12f, 0.16f};
 // How long the return to the approach's stance takes then (s).
 const float KICK_RESTANCE_S = 0.3f;
 // Half the width of the approach's stance (m).

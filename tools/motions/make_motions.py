@@ -206,7 +206,9 @@ def getup_frames(kind, t):
 # during the swing.
 # Tuned on the real server by tools/fieldtest/superkicktune.py. Type 2 kicks
 # with type 0's parameters but for a smaller ankle swing: its faster ankle
-# pitch would drive the toe into the ground before the ball.
+# pitch would drive the toe into the ground before the ball, and a slower
+# weight shift: after the walk-and-kick approach its body needs that long to
+# settle on the support foot, else it turns and tips as the leg draws back.
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
 KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push",
@@ -240,7 +242,7 @@ KICKS = {
             "kp": 0.563, "yaw": -21.898, "snap_s": 0.198, "snap_hip": 63.374, "snap_knee": -70.784,
             "snap_ankle": 18.586, "push": -1.647, "sup_knee": 10.538, "snap_lean": -5.44, "arm_swing": -10.493},
 }
-KICKS["T2"] = dict(KICKS["T0"], hit_ankle=29)
+KICKS["T2"] = dict(KICKS["T0"], hit_ankle=29, shift_s=1.0)
 
 
 def kick_params(t):

@@ -90,10 +90,12 @@ GETUP = {
     # while the hips bend, so that the hips rise with the head low (hands and
     # feet on the ground); a quick bend of the knees and hip yaw-pitch hops
     # the feet in under the hips, then the knees stretch and the arms swing
-    # up ahead, which throws the torso up over the feet, and the robot
-    # crouches and rises to the stance, all in about 1.5 s. The crouch's
-    # length is on an edge: 0.03 s more or less and the torso no longer
-    # comes up over the feet.
+    # up ahead, and it holds that pike until the hop has died away (after a
+    # shorter hold, landings that hopped the hips higher slid forward on the
+    # throw instead of rotating up); then the crouch throws the torso up over
+    # the feet and the robot rises to the stance, all in about 1.8 s. The
+    # crouch's length is on an edge: 0.03 s more or less and the torso no
+    # longer comes up over the feet.
     "front": {
         "T0": [[round(f[0] * 0.9, 3), *f[1:]] for f in _FRONT_UP[:-1]] + [round(_FRONT_UP[-1] * 0.9, 3)],
         "T1": _FRONT_UP,
@@ -101,7 +103,7 @@ GETUP = {
         "T4": [[0.078, 84.9, -12.3, 15.1, 52.4, 22.5, -3, -21.7, 13.9],
                [0.365, 94.4, -36.1, 8.1, 4.1, 13, -15.4, -59, 1.3],
                [0.183, 79.4, -47.4, 31.3, 48.7, 14.6, -10.7, -66.2, -16.4],
-               [0.242, 89.8, -1, 29.1, 54.3, 19.3, -17.6, -39.5, -4.5],
+               [0.56, 89.8, -1, 29.1, 54.3, 19.3, -17.6, -39.5, -4.5],
                [0.248, 74.2, -54.2, -8.4, 32.5, 17, -15.8, -21.4, -0.1],
                [0.076, 48.8, -63.1, 33.5, -31.7, 19.9, -12, -24.4, -8.8],
                0.268],

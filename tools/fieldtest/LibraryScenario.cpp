@@ -111,8 +111,9 @@ class KickTo : public Library {
 
   void end(Truth& truth, Outcome& outcome) override {
     if (reportKicks_) std::fprintf(stderr, "run over: %d kick starts\n", kicks_);
-    double x = 0, y = 0;
-    if (!truth.ball(x, y)) return;
+    // The first kick's ball: where it lay when a second kick started.
+    double x = firstKickX_, y = firstKickY_;
+    if (kicks_ < 2 && !truth.ball(x, y)) return;
     outcome.ballKnown = true;
     outcome.ballTravel = std::hypot(x - ball_.x, y - ball_.y);
     const double angle =
@@ -129,6 +130,10 @@ class KickTo : public Library {
       std::fprintf(stderr, "approach again at %.2f s\n", now_);
     } else if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior != before) {
       ++kicks_;
+      if (kicks_ == 2 && truth_ && !truth_->ball(firstKickX_, firstKickY_)) {
+        firstKickX_ = ball_.x;
+        firstKickY_ = ball_.y;
+      }
       kick_ = actions_.currBehavior;
       reportKick("start");
     } else if (kick_ && actions_.currBehavior != kick_) {
@@ -198,6 +203,7 @@ class KickTo : public Library {
   double along_ = 0;   // the ball's offset beyond kBallAhead (m)
   double beside_ = 0;  // the ball's offset to the left of straight ahead (m)
   int kicks_ = 0;
+  double firstKickX_ = 0, firstKickY_ = 0;  // the ball when the second kick started
   Behavior* kick_ = nullptr;
   bool reportKicks_ = true;
   Vector ball_{0, 0};

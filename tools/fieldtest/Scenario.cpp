@@ -103,7 +103,8 @@ const std::vector<ScenarioInfo>& scenarios() {
       // kickToTarget as the decision layer calls it, with the agent's gaze.
       {"kick-to-target",
        "kickToTarget: the ball put 1 m ahead, aimed 10 m beyond it, the command (deg) counter-clockwise of "
-       "straight ahead; the ball's angle is off that aim; seeds above 1 put the ball up to 0.25 m aside and "
+       "straight ahead; the ball's travel and angle are the first kick's (until a second kick starts), its angle "
+       "off that aim; seeds above 1 put the ball up to 0.25 m aside and "
        "turn the aim up to 30 deg more",
        Axis::None, 0, "deg", -5, 0, 0,
        kickToTargetScenario()},

@@ -25,14 +25,12 @@ by default 32 for type 1, 25 for type 4, else 0), less a third of the travel per
 superkick-TT.json) after every improvement; paste them into make_motions.py's KICKS.
 
 --scenario kick-to-target scores the whole kickToTarget instead (the walk-and-kick approach,
-then the kick; give --time 20, as the ball of a late kick still rolls at 15 s): the ball's angle
-is then off the scenario's aim, the seeds also vary where the ball lies and where it is aimed,
+then the kick; give --time 20, as the ball of a late kick still rolls at 15 s): the field test
+reports the first kick's ball (where it lay when a second kick started), its angle off the
+scenario's aim, the seeds also vary where the ball lies and where it is aimed,
 and the tuned kick is written for both feet (type 4's left kick stays as it is).
 superkick-approach puts the ball where the approach leaves it, a little elsewhere in each run.
 --score mean scores a candidate by the mean of its runs instead of the worst.
---first-kick (with kick-to-target) scores only the first kick: the ball's travel from its start
-until a second kick starts or the run ends, its angle off the aim; the chain kicks again when the
-ball falls short, and the ball at the run's end sums both kicks.
 
 --measure runs the kicks of data/ as they are, K times per robot type (each run with its own
 seed of dropped cycles), on one server, and prints per type the ball's travel (median, least),
@@ -43,7 +41,6 @@ import json
 import math
 import os
 import random
-import re
 import signal
 import subprocess
 import sys
@@ -78,41 +75,6 @@ def score(row, aim):
     travel, angle, fell = float(row[11]), float(row[12]), int(row[9])
     off = abs((angle - aim + 180) % 360 - 180)
     return travel * math.cos(math.radians(off)) - travel * max(0.0, off - 8) / 3 - 8 * fell
-
-
-def first_kick(tool, srv, work, robot_type, seconds, extra, timeout=150):
-    """A kick-to-target run on srv, scored by its first kick: a row as score reads it (falls in
-    field 9, the ball's travel and angle off the aim in 11 and 12). Raises as field_trial does."""
-    if not srv.running():
-        srv.start()
-    r = subprocess.run([tool, "--server", "real", "--port", str(srv.port), "--monitor-port", str(srv.mport),
-                        "--types", str(robot_type), "--scenarios", "kick-to-target", "--time", str(seconds),
-                        "--settle", "0.5", "--trace-ball"] + list(extra), cwd=work, capture_output=True, text=True,
-                       timeout=timeout)
-    trace, starts, aim, falls = [], [], 0.0, None
-    for line in (r.stdout + "\n" + r.stderr).split("\n"):
-        f = line.split()
-        if len(f) == 10 and re.match(r"^\d+\.\d\d$", f[0]):
-            trace.append([float(x) for x in f])
-        m = re.match(r"kick start at ([\d.]+) s:.*aim ([-\d.]+) deg", line)
-        if m:
-            starts.append(float(m.group(1)))
-            aim = float(m.group(2))
-        if line.startswith("kick-to-target"):
-            falls = int(f[-3])
-    if falls is None or not trace:
-        raise OSError("no result")
-    row = [""] * 13
-    row[9] = str(falls)
-    if not starts:
-        row[11], row[12] = "0", "0"
-        return row
-    start = next(t for t in trace if t[0] >= 0.3)
-    end = [t for t in trace if len(starts) < 2 or t[0] <= starts[1]][-1]
-    dx, dy = end[7] - start[7], end[8] - start[8]
-    row[11] = "%.3f" % math.hypot(dx, dy)
-    row[12] = "%.2f" % (math.degrees(math.atan2(dy, dx)) - trace[0][4] - aim)
-    return row
 
 
 def measure(a, tool, launcher):
@@ -162,8 +124,6 @@ def main():
                     default="superkick", help="the field-test scenario that scores a candidate")
     ap.add_argument("--score", choices=["min", "mean"], default="min",
                     help="a candidate scores its worst run (min) or the mean of its runs")
-    ap.add_argument("--first-kick", action="store_true",
-                    help="kick-to-target: score the first kick's ball, not the ball at the run's end")
     ap.add_argument("--measure", action="store_true", help="measure the kicks of data/ instead of tuning")
     ap.add_argument("--types", default="all", help="--measure: robot types, comma-separated, or all")
     ap.add_argument("--runs", type=int, default=10, help="--measure: runs per robot type")
@@ -214,11 +174,8 @@ def main():
                 if a.scenario != "kick-to-target":
                     extra += ["--command", "%.4f" % (p["ball_ahead"] + rng.uniform(-a.ball_spread, a.ball_spread))]
                 try:
-                    if a.first_kick and a.scenario == "kick-to-target":
-                        row = first_kick(tool, srv, work, a.type, a.time, extra)
-                    else:
-                        row, _ = field_trial(tool, srv, work, a.type, a.scenario, a.time,
-                                             os.path.join(work, "runs.csv"), extra)
+                    row, _ = field_trial(tool, srv, work, a.type, a.scenario, a.time, os.path.join(work, "runs.csv"),
+                                         extra)
                     scores.append(score(row, aim))
                 except (subprocess.TimeoutExpired, OSError, IndexError, ValueError):
                     srv.stop()

@@ -141,19 +141,17 @@ bool KickChain::read(const std::string& path, KickChain (&out)[ROBOT_TYPES], std
             }
         }
     }
-    KickChain read[ROBOT_TYPES];
+    // Every check has passed: only now is out written.
     for (int t = 0; t < ROBOT_TYPES; ++t) {
         for (int k = 0; k < KEY_COUNT; ++k) {
             const Key& key = KEYS[k];
             if (key.real)
-                read[t].*key.real = values[k][t];
+                out[t].*key.real = values[k][t];
             else if (key.whole)
-                read[t].*key.whole = static_cast<int>(values[k][t]);
+                out[t].*key.whole = static_cast<int>(values[k][t]);
             else
-                read[t].*key.flag = values[k][t] != 0;
+                out[t].*key.flag = values[k][t] != 0;
         }
     }
-    for (int t = 0; t < ROBOT_TYPES; ++t)
-        out[t] = read[t];
     return true;
 }

@@ -91,10 +91,9 @@ public:
     Vector3f ballUnfilteredPos;
     BallEstimator ballEstimator;
     // The newest sighting of the ball relative to my torso (ballFromTorso),
-    // its cycle, and how many cycles it stands for the ball.
+    // its cycle (0: none yet), and how many cycles it stands for the ball.
     Vector ballFromTorsoSeen;
     unsigned ballFromTorsoCycle = 0;
-    bool ballFromTorsoKnown = false;
     static constexpr unsigned BALL_FROM_TORSO_CYCLES = 15;
     float ballDistance = 0;
     float ballGlobalDir = 0;

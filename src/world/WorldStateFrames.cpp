@@ -327,7 +327,7 @@ Vector WorldState::getRelativeToFoot(Vector pos) const { return pos - cFootPos; 
 
 Vector WorldState::ballFromTorso() const
 {
-    if (ballFromTorsoKnown && cycle <= ballFromTorsoCycle + BALL_FROM_TORSO_CYCLES)
+    if (ballFromTorsoCycle > 0 && cycle <= ballFromTorsoCycle + BALL_FROM_TORSO_CYCLES)
         return ballFromTorsoSeen;
     return ball->position.to2d().globalToRelative(me->position.to2d(), me->orientation);
 }

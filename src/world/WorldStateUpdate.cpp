@@ -155,7 +155,6 @@ void WorldState::update()
         cycle <= me->positionUpdateCycle + BALL_FROM_TORSO_CYCLES) {
         ballFromTorsoSeen = ballFromTorsoSighting(ball->relPosition, torsoPart->transform, TorsoX, TorsoY, TorsoZ);
         ballFromTorsoCycle = cycle;
-        ballFromTorsoKnown = true;
     }
 
     // Ball.

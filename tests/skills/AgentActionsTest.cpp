@@ -74,6 +74,16 @@ protected:
         actions.bOmniWalkZmp->isStepFinished = true;
     }
 
+    // The walk-and-kick approach to the super kick has just ended; kickToTarget
+    // toward target decides what follows.
+    void approachEndsKickingTo(Vector target)
+    {
+        run(actions.bOmniWalkPrevCtrl);
+        actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+        actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
+        actions.kickToTarget(target);
+    }
+
     // Whether the omnidirectional kick starts toward (10, 0) from between two
     // steps at `me`, the last one carried by the left foot or the right.
     bool omniKickStarts(Vector me, float heading, bool leftCarried)
@@ -376,10 +386,7 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
         actions.mod->robotType = r.type;
         setBall(Vector(0, 0));
         placeMe(r.me, r.heading);
-        run(actions.bOmniWalkPrevCtrl);
-        actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
-        actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
-        actions.kickToTarget(Vector(0, 0) + Vector(10, 0).rotate(r.heading));
+        approachEndsKickingTo(Vector(0, 0) + Vector(10, 0).rotate(r.heading));
         Behavior* kick = actions.keyframeKick(PLAY_ON, 0, actions.robotType());
         EXPECT_EQ(actions.currBehavior == kick, r.kicks) << r.what;
         EXPECT_EQ(actions.currBehavior == actions.bIKPose, !r.kicks) << r.what;
@@ -413,15 +420,11 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachJudgesTheBallByTheNewestSighti
         placeMe(r.me, 0);
         ws.ballFromTorsoSeen = r.sighting;
         ws.ballFromTorsoCycle = ws.cycle - r.age;
-        ws.ballFromTorsoKnown = true;
-        run(actions.bOmniWalkPrevCtrl);
-        actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
-        actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
-        actions.kickToTarget(Vector(10, 0));
+        approachEndsKickingTo(Vector(10, 0));
         Behavior* kick = actions.keyframeKick(PLAY_ON, 0, actions.robotType());
         EXPECT_EQ(actions.currBehavior == kick, r.kicks) << r.what;
     }
-    ws.ballFromTorsoKnown = false;
+    ws.ballFromTorsoCycle = 0;
 }
 
 // Once the swing of the keyframe kick it started after the approach is over,
@@ -452,10 +455,7 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachCatchesItsFollowThroughByType)
         if (r.fromApproach) {
             setBall(Vector(0, 0));
             placeMe(Vector(-0.16f, -0.11f), 0);
-            run(actions.bOmniWalkPrevCtrl);
-            actions.bOmniWalkPrevCtrl->SetPlanner(OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
-            actions.bOmniWalkPrevCtrl->currPlanner->SetFinished(true);
-            actions.kickToTarget(Vector(10, 0));
+            approachEndsKickingTo(Vector(10, 0));
             ASSERT_EQ(actions.currBehavior, kick) << r.what;
         } else {
             run(kick);

@@ -113,7 +113,7 @@ class KickTo : public Library {
     if (reportKicks_) std::fprintf(stderr, "run over: %d kick starts\n", kicks_);
     // The first kick's ball: where it lay when a second kick started.
     double x = firstKickX_, y = firstKickY_;
-    if (kicks_ < 2 && !truth.ball(x, y)) return;
+    if (!firstKickKnown_ && !truth.ball(x, y)) return;
     outcome.ballKnown = true;
     outcome.ballTravel = std::hypot(x - ball_.x, y - ball_.y);
     const double angle =
@@ -130,10 +130,7 @@ class KickTo : public Library {
       std::fprintf(stderr, "approach again at %.2f s\n", now_);
     } else if (before == actions_.bOmniWalkPrevCtrl && actions_.currBehavior != before) {
       ++kicks_;
-      if (kicks_ == 2 && truth_ && !truth_->ball(firstKickX_, firstKickY_)) {
-        firstKickX_ = ball_.x;
-        firstKickY_ = ball_.y;
-      }
+      if (kicks_ == 2 && truth_) firstKickKnown_ = truth_->ball(firstKickX_, firstKickY_);
       kick_ = actions_.currBehavior;
       reportKick("start");
     } else if (kick_ && actions_.currBehavior != kick_) {
@@ -203,7 +200,8 @@ class KickTo : public Library {
   double along_ = 0;   // the ball's offset beyond kBallAhead (m)
   double beside_ = 0;  // the ball's offset to the left of straight ahead (m)
   int kicks_ = 0;
-  double firstKickX_ = 0, firstKickY_ = 0;  // the ball when the second kick started
+  bool firstKickKnown_ = false;              // the server showed the ball when the second kick started
+  double firstKickX_ = 0, firstKickY_ = 0;  // where
   Behavior* kick_ = nullptr;
   bool reportKicks_ = true;
   Vector ball_{0, 0};

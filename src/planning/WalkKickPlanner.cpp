@@ -78,6 +78,10 @@ void WalkKickPlanner::SetKick(eKick k) {
     }
 }
 
+void WalkKickPlanner::SetSide(float m) {
+    currKickParams.side = m;
+}
+
 void WalkKickPlanner::SetTarget(float x, float y) {
     m_target = Vector(x, y);
 }
@@ -127,7 +131,13 @@ bool WalkKickPlanner::Aborted() {
 
 Vector WalkKickPlanner::kickFootFinalStep() const {
     Vector toTarget = vTargetRel - vBallRel;
-    return Vector(-currKickParams.kickFootBehind, 0).relativeToGlobal(vBallRel, toTarget.getDirection());
+    return Vector(-currKickParams.kickFootBehind, sideShift()).relativeToGlobal(vBallRel, toTarget.getDirection());
+}
+
+float WalkKickPlanner::sideShift() const {
+    // The planning frame has +y to the left; the support foot stands left
+    // of the ball when the right foot kicks.
+    return kickFoot == 0 ? currKickParams.side : -currKickParams.side;
 }
 
 void WalkKickPlanner::ComputeRelativePosition() {
@@ -169,7 +179,7 @@ void WalkKickPlanner::ComputeRelativePosition() {
     away.setLength(currKickParams.distBall2Support);
     float turn = Rad2Deg(currKickParams.angBall2Support);
     away.rotate(best == 1 ? turn : -turn);
-    vSuppAtKickRel = away + vBallRel;
+    vSuppAtKickRel = away + vBallRel + Vector(0, sideShift()).rotate((vTargetRel - vBallRel).getDirection());
 
     vKickFootFinalStep = kickFootFinalStep();
 }

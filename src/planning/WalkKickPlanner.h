@@ -29,6 +29,9 @@ public:
         // stance beside the support foot.
         float kickFootBehind = 0.23f;
         bool kickFootLands = false;
+        // Both feet's last places this much further from the ball toward
+        // the support foot's side (m).
+        float side = 0;
     };
 
     enum eKick {
@@ -87,6 +90,9 @@ public:
 
     // Kinds 0 to 8 select their row; others change nothing.
     void SetKick(eKick k);
+    // Shifts the current row's last places sideways (see SKickParams::side)
+    // until the next SetKick.
+    void SetSide(float m);
     void SetTarget(float x, float y);
     void SetInitBallPos(Vector ball);
     void SetFirstPlan(bool fp);
@@ -113,6 +119,7 @@ public:
 
 private:
     Vector kickFootFinalStep() const;
+    float sideShift() const;
 };
 
 #endif

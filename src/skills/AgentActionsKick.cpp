@@ -172,6 +172,7 @@ void AgentActions::kickToTarget(Vector kickTarget)
             bOmniWalkPrevCtrl->SetPrevAccumError(bOmniWalkZmp->GetPrevAccumError());
             bOmniWalkPrevCtrl->SetPlanner(pm == QUORVEL_GOAL_KICK ? OmniWalkPrevCtrl::WALK_AND_GOALKICK
                                                                   : OmniWalkPrevCtrl::WALK_AND_SUPERKICK);
+            bOmniWalkPrevCtrl->pWAKPlanner->SetSide(chain().keyframeApproachSide);
             bOmniWalkPrevCtrl->Start(0);
             currBehavior = bOmniWalkPrevCtrl;
             return;

@@ -37,6 +37,7 @@ const Key KEYS[] = {
     {"keyframe_kick_ahead_max", &KickChain::keyframeKickAheadMax, nullptr, nullptr, 0, 0.5f},
     {"keyframe_kick_right_min", &KickChain::keyframeKickRightMin, nullptr, nullptr, -0.3f, 0.3f},
     {"keyframe_kick_right_max", &KickChain::keyframeKickRightMax, nullptr, nullptr, -0.3f, 0.3f},
+    {"keyframe_approach_side", &KickChain::keyframeApproachSide, nullptr, nullptr, -0.1f, 0.1f},
     {"kick_restance_s", &KickChain::kickRestanceS, nullptr, nullptr, 0.02f, 2},
     {"kick_catch_step", nullptr, nullptr, &KickChain::kickCatchStep, 0, 1},
     {"kick_catch_behind", &KickChain::kickCatchBehind, nullptr, nullptr, -0.3f, 0.3f},

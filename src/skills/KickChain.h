@@ -39,6 +39,9 @@ struct KickChain {
     float keyframeKickAheadMax = 0;
     float keyframeKickRightMin = 0;
     float keyframeKickRightMax = 0;
+    // How much further left of the ball the approach sets both feet, so
+    // that the ball lies that much further right of the torso (m).
+    float keyframeApproachSide = 0;
     // The step back into the approach's stance when it does not (s).
     float kickRestanceS = 0;
     // The catch step after the keyframe kick's swing: whether the type

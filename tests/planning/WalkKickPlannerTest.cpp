@@ -77,6 +77,37 @@ TEST_F(WalkKick, FirstPlanPicksTheCandidateNearestTheSupportSpot) {
     EXPECT_FALSE(planner.firstPlan);
 }
 
+// A side shift moves both feet's last places that far across the line from
+// the ball to the target, toward the support foot (the planning frame has +y
+// to the left); the next row comes without it.
+TEST_F(WalkKick, SideShiftMovesBothLastPlacesAcrossTheLineToTheTarget) {
+    struct Case {
+        const char* what;
+        Vector target;
+        float side;
+        Vector support, kickFoot;
+    } cases[] = {
+        {"none", Vector(5, 0), 0, Vector(0.85f, 0.11f), Vector(0.81f, 0)},
+        {"straight ahead", Vector(5, 0), 0.03f, Vector(0.85f, 0.14f), Vector(0.81f, 0.03f)},
+        {"toward the planning frame's +y", Vector(1, 5), 0.03f, Vector(0.86f, -0.15f), Vector(0.97f, -0.19f)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        planner.SetKick(WalkKickPlanner::SUPER_KICK);
+        planner.SetSide(c.side);
+        // The field's y is mirrored in the planning frame.
+        start(Vector(c.target.x, -c.target.y), true);
+        planner.ComputeRelativePosition();
+        EXPECT_NEAR(planner.vSuppAtKickRel.x, c.support.x, 1e-4);
+        EXPECT_NEAR(planner.vSuppAtKickRel.y, c.support.y, 1e-4);
+        EXPECT_NEAR(planner.vKickFootFinalStep.x, c.kickFoot.x, 1e-4);
+        EXPECT_NEAR(planner.vKickFootFinalStep.y, c.kickFoot.y, 1e-4);
+    }
+    planner.SetSide(0.03f);
+    planner.SetKick(WalkKickPlanner::GOAL_KICK);
+    EXPECT_EQ(planner.currKickParams.side, 0);
+}
+
 TEST_F(WalkKick, KickSupportStepOnlyAfterTheFirstPlan) {
     // The ball placed so that the left foot's spot lies 0.116 m from the right foot.
     Vector spot(0.05f, 0.05f);

@@ -278,7 +278,7 @@ TEST_F(ActionLibrary, KickAimAndKeyframeKickByTypePlayModeAndFoot)
     struct Aim {
         int type;
         float deg;
-    } aims[] = {{0, 0}, {1, 3}, {2, 0}, {3, 0}, {4, 25}};
+    } aims[] = {{0, 0}, {1, 3}, {2, 0}, {3, 0}, {4, -7}};
     for (const Aim& a : aims) {
         Vector t = actions.aimedTarget(Vector(5, 0), a.type);
         EXPECT_NEAR(t.getDirection(), a.deg, 1e-3) << a.type;
@@ -348,6 +348,28 @@ TEST_F(ActionLibrary, LongKickLowersIntoTheApproachStanceBeforeTheApproach)
     }
 }
 
+// The approach to the keyframe kick sets its feet as far aside as the robot
+// type's kick chain asks.
+TEST_F(ActionLibrary, ApproachToTheKeyframeKickTakesTheTypesSideShift)
+{
+    ws.gTime = 10;
+    for (int t : {0, 4}) {
+        actions.mod->robotType = t;
+        const KickChain saved = actions.kickChain[t];
+        actions.kickChain[t].kickDeviation = 0;
+        actions.kickChain[t].keyframeApproachSide = 0.01f * (t + 1);
+        betweenStepsAt(Vector(-0.15f, 0), 0);
+        actions.kickToTarget(Vector(10, 0));
+        for (int cycles = 0; actions.currBehavior == actions.bIKPose && cycles < 100; ++cycles) {
+            actions.currBehavior->execute();
+            actions.kickToTarget(Vector(10, 0));
+        }
+        ASSERT_EQ(actions.currBehavior, actions.bOmniWalkPrevCtrl) << t;
+        EXPECT_FLOAT_EQ(actions.bOmniWalkPrevCtrl->pWAKPlanner->currKickParams.side, 0.01f * (t + 1)) << t;
+        actions.kickChain[t] = saved;
+    }
+}
+
 // When the walk-and-kick approach ends, the keyframe kick starts only with the
 // ball ahead of the right foot, where its swing meets it; else I go back into
 // the approach's stance and approach again.
@@ -371,7 +393,9 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachOnlyWithTheBallWithinItsReach)
         // Nearer the middle the swing only grazes the ball; how near, how
         // far out and how far ahead it still kicks well depends on the type.
         {"inside the right foot", 0, Vector(-0.16f, -0.04f), 0, false},
-        {"inside the right foot, type 4", 4, Vector(-0.16f, -0.04f), 0, true},
+        {"inside the right foot, type 4", 4, Vector(-0.16f, -0.04f), 0, false},
+        {"ahead of the right foot, type 4", 4, Vector(-0.16f, -0.09f), 0, false},
+        {"far outside the right foot, type 4", 4, Vector(-0.16f, -0.18f), 0, true},
         // Type 1's kick veers 30 to 40 degrees off from nearer the middle.
         {"ahead of the right foot, type 1", 1, Vector(-0.16f, -0.08f), 0, false},
         {"outside the right foot, type 1", 1, Vector(-0.16f, -0.12f), 0, true},
@@ -454,7 +478,7 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachCatchesItsFollowThroughByType)
         SlotBehavior* kick = actions.keyframeKick(PLAY_ON, 0, r.type);
         if (r.fromApproach) {
             setBall(Vector(0, 0));
-            placeMe(Vector(-0.16f, -0.11f), 0);
+            placeMe(Vector(-0.16f, -0.115f), 0);
             approachEndsKickingTo(Vector(10, 0));
             ASSERT_EQ(actions.currBehavior, kick) << r.what;
         } else {

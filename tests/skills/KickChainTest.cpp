@@ -51,18 +51,21 @@ TEST(KickChainFile, ValuesGoToTheirRobotTypeWhateverTheLayout)
     std::string text = "# first\n\n   # indented\n" +
                        shippedWith({{"kick_deviation", "\tkick_deviation  1 -2\t3 4 5.5\r"},
                                     {"kick_catch_step", "kick_catch_step 1 0 1 0 0"},
-                                    {"omni_kick_after_step_on", "omni_kick_after_step_on 0 1 0 1 1"}});
+                                    {"omni_kick_after_step_on", "omni_kick_after_step_on 0 1 0 1 1"},
+                                    {"keyframe_approach_side", "keyframe_approach_side 0 0.01 0 -0.02 0.05"}});
     KickChain chain[KickChain::ROBOT_TYPES];
     std::string error;
     ASSERT_TRUE(readText(dir.file("k"), text, chain, error)) << error;
     const float deviation[] = {1, -2, 3, 4, 5.5f};
     const bool catchStep[] = {true, false, true, false, false};
     const int afterStepOn[] = {0, 1, 0, 1, 1};
+    const float side[] = {0, 0.01f, 0, -0.02f, 0.05f};
     for (int t = 0; t < KickChain::ROBOT_TYPES; ++t) {
         SCOPED_TRACE(t);
         EXPECT_FLOAT_EQ(chain[t].kickDeviation, deviation[t]);
         EXPECT_EQ(chain[t].kickCatchStep, catchStep[t]);
         EXPECT_EQ(chain[t].omniKickAfterStepOn, afterStepOn[t]);
+        EXPECT_FLOAT_EQ(chain[t].keyframeApproachSide, side[t]);
     }
 }
 
@@ -84,6 +87,8 @@ TEST(KickChainFile, AFaultIsOneLineNamingTheFileAndNothingIsRead)
         {"nan", "omni_kick_behind", "omni_kick_behind 0.1 nan 0.1 0.1 0.1", "'nan' is not a number"},
         {"inf", "omni_kick_behind", "omni_kick_behind 0.1 0.1 inf 0.1 0.1", "'inf' is not a number"},
         {"negative distance", "omni_kick_behind", "omni_kick_behind 0.1 0.1 0.1 -0.1 0.1", "-0.1 is not 0 to 0.5"},
+        {"side shift beyond a foot", "keyframe_approach_side", "keyframe_approach_side 0 0 0 0 0.2",
+         "0.2 is not -0.1 to 0.1"},
         {"zero time", "kick_catch_s", "kick_catch_s 0.2 0 0.2 0.2 0.2", "0 is not 0.02 to 2"},
         {"flag 2", "kick_catch_step", "kick_catch_step 0 2 0 1 0", "2 is not 0 or 1"},
         {"foot 0.5", "omni_kick_after_step_on", "omni_kick_after_step_on 1 1 0.5 1 0", "0.5 is not 0 or 1"},

@@ -465,10 +465,10 @@ TEST_F(ActionLibrary, KeyframeKickAfterTheApproachCatchesItsFollowThroughByType)
         bool swingOver;
         bool catches;
     } rows[] = {
-        {"type 3, a kick not from the approach", 3, false, true, false},
-        {"type 3 after the swing", 3, true, true, true},
+        {"type 1, a kick not from the approach", 1, false, true, false},
         {"type 1 after the swing", 1, true, true, true},
-        {"type 3 during the swing", 3, true, false, false},
+        {"type 1 during the swing", 1, true, false, false},
+        {"type 3 after the swing", 3, true, true, false},
         {"type 0 after the swing", 0, true, true, false},
         {"type 2 after the swing", 2, true, true, false},
         {"type 4 after the swing", 4, true, true, false},

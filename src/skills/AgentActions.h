@@ -75,6 +75,8 @@ public:
     // The walk arrived exactly at its target; allows the omnidirectional kick.
     bool shouldDynamickKick;
     double lastDynamickKick;
+    // The sideways step (m, to the right) of the omnidirectional kick's creep.
+    double omniSideways = 0;
     // Stage of goToAuxPoint: 0, 1, 2.
     int kickState;
     // The kick chains' tuned numbers by robot type, read at construction.
@@ -159,9 +161,9 @@ private:
     void startOmniKick();
     // Whether the body stands within moveToTarget's arrival box of target.
     bool withinArrival(Vector target) const;
-    // Arrived: creeps forward turning by turn and allows the omnidirectional
-    // kick.
-    void creepArrived(double turn);
+    // Arrived: creeps forward turning by turn, stepping `sideways` m to the
+    // right, and allows the omnidirectional kick.
+    void creepArrived(double turn, double sideways = 0);
     // Walks toward walkOri (deg, relative to the body) at k of the full step,
     // turning by turn; the omnidirectional kick's allowance lapses 2 s after
     // the last arrival.
@@ -169,6 +171,10 @@ private:
     // The omnidirectional kick's last steps up to its stance at shoot, facing
     // finalorientation; false, sending nothing, where they do not apply yet.
     bool omniKickLastSteps(Vector shoot, Vector ball, float finalorientation);
+    // Arrived at the omnidirectional kick's stance: creeps on, turning by
+    // turn. Creeping straight on never brings a ball beside the kick's window
+    // into it: the creep steps sideways toward it.
+    void creepIntoOmniWindow(double turn);
     // The keyframe kick kickToTarget started, while it may still take the
     // catch step; else null.
     SlotBehavior* chainKick = nullptr;

@@ -241,19 +241,36 @@ void AgentActions::startOmniKick()
     currBehavior->init();
 }
 
+void AgentActions::creepIntoOmniWindow(double turn)
+{
+    const KickChain& k = chain();
+    // Judged where the kick could start next, as the body sways from foot to
+    // foot: half the way to the window's middle a step, +y to the right.
+    if (bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
+        const float y = ws->ballFromTorso().y;
+        const bool within = y >= k.omniKickRightMin && y <= k.omniKickRightMax;
+        omniSideways = within ? 0 : (y - (k.omniKickRightMin + k.omniKickRightMax) / 2) / 2;
+    }
+    creepArrived(turn, omniSideways);
+}
+
 bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorientation)
 {
     Vector me = ws->me->position.to2d();
     float dist = me.getDistanceTo(shoot);
     float behind = (ball - me).rotate(-finalorientation).x;
     const KickChain& k = chain();
-    if (dist >= k.omniLastFrom || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= k.omniLastTurn)
+    if (dist >= k.omniLastFrom || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= k.omniLastTurn) {
+        omniSideways = 0;
         return false;
+    }
     double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
     if (withinArrival(shoot))
-        creepArrived(turn);
-    else
+        creepIntoOmniWindow(turn);
+    else {
+        omniSideways = 0;
         walkToward(ws->getRelDir(shoot), k.omniLastSpeed * dist / k.omniLastFrom, turn);
+    }
     return true;
 }
 
@@ -274,11 +291,12 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
         kickTarget = ws->theirGoalPos + Vector(-1.5f, -0.2f);
     float finalorientation = (kickTarget - ball).getDirection();
     ws->isKick = true;
-    Vector me = ws->me->position.to2d();
     if (ws->gTime > 0 && currBehavior != bOmniKick) {
-        float d = me.getDistanceTo(ball);
+        // The ball from the torso by the newest sighting, +y to the right:
+        // the field positions of both are a few cm off while walking.
+        Vector rel = ws->ballFromTorso();
+        float d = rel.length();
         // The kick does not steer: the body faces the aim before it starts.
-        Vector rel = Vector(ws->ballPos).globalToRelative(ws->myPos, ws->me->orientation);
         const KickChain& k = chain();
         bool canKick = d > k.omniKickNear && d < k.omniKickReach && rel.x <= k.omniKickAhead &&
                        rel.y >= k.omniKickRightMin && rel.y <= k.omniKickRightMax &&

@@ -126,11 +126,14 @@ bool AgentActions::withinArrival(Vector target) const
     return std::fabs(target.x - me.x) < 0.075f && std::fabs(target.y - me.y) < 0.075f;
 }
 
-void AgentActions::creepArrived(double turn)
+void AgentActions::creepArrived(double turn, double sideways)
 {
     shouldDynamickKick = true;
     lastDynamickKick = ws->gTime;
-    ZMPWalkOmniCall(CREEP, 0, turn);
+    // The walk steps -period * dYmult times the command's y to its left.
+    const OptParams& p = bOmniWalkZmp->params;
+    const double perUnit = p.period * p.dYmult;
+    ZMPWalkOmniCall(CREEP, sideways != 0 && perUnit != 0 ? sideways / perUnit : 0, turn);
 }
 
 void AgentActions::walkToward(float walkOri, float k, double turn)

@@ -526,13 +526,14 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
         {"aligned, the left foot carried", 0, true, false},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(omniKickStarts(Vector(-0.12f, -0.055f), r.heading, r.leftCarried), r.starts) << r.what;
+        EXPECT_EQ(omniKickStarts(Vector(-0.145f, -0.0425f), r.heading, r.leftCarried), r.starts) << r.what;
     }
 }
 
-// It starts only with the ball 0.08 to 0.14 m ahead of the torso and 0.03 to
-// 0.1 m to its right (the field frame's +y): farther ahead, or off the right
-// foot's middle, the swing only grazes it.
+// It starts only with the ball (type 0's window) 0.14 to 0.2 m from the
+// torso, at most 0.17 m ahead of it and 0.02 to 0.065 m to its right (the
+// field frame's +y): nearer it pushes the ball in its stance, farther ahead
+// or off the right foot's middle the swing only grazes it.
 TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
 {
     ws.gTime = 10;
@@ -540,18 +541,44 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
         Vector me;
         bool starts;
     } rows[] = {
-        {Vector(-0.04f, -0.055f), false},
-        {Vector(-0.10f, -0.055f), true},
-        {Vector(-0.13f, -0.035f), true},
-        {Vector(-0.12f, -0.09f), true},
-        {Vector(-0.16f, -0.055f), false},
-        {Vector(-0.12f, -0.01f), false},
-        {Vector(-0.12f, -0.12f), false},
-        {Vector(-0.12f, 0.055f), false},
+        {Vector(-0.10f, -0.045f), false},
+        {Vector(-0.15f, -0.045f), true},
+        {Vector(-0.16f, -0.025f), true},
+        {Vector(-0.16f, -0.06f), true},
+        {Vector(-0.19f, -0.045f), false},
+        {Vector(-0.15f, -0.01f), false},
+        {Vector(-0.15f, -0.08f), false},
+        {Vector(-0.15f, 0.055f), false},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(omniKickStarts(r.me, 0, false), r.starts) << r.me.x << " " << r.me.y;
     }
+}
+
+// The ball is judged from the newest sighting taken through the body model,
+// not from the field positions, which are a few cm off while walking.
+TEST_F(ActionLibrary, OmniKickJudgesTheBallByTheNewestSighting)
+{
+    ws.gTime = 10;
+    ws.cycle = 100;
+    actions.mod->robotType = 0;
+    struct Row {
+        const char* what;
+        Vector me;        // where the field positions put me, the ball at the origin
+        Vector sighting;  // the ball from the torso, +y to my right
+        bool starts;
+    } rows[] = {
+        {"the field position left of the torso, the sighting before the right foot", Vector(-0.15f, 0.03f),
+         Vector(0.15f, 0.045f), true},
+        {"the field position before the right foot, the sighting left of the torso", Vector(-0.15f, -0.045f),
+         Vector(0.15f, -0.03f), false},
+    };
+    for (const Row& r : rows) {
+        ws.ballFromTorsoSeen = r.sighting;
+        ws.ballFromTorsoCycle = ws.cycle;
+        EXPECT_EQ(omniKickStarts(r.me, 0, false), r.starts) << r.what;
+    }
+    ws.ballFromTorsoCycle = 0;
 }
 
 // The walk decelerates by a bounded amount a step and follows a command a
@@ -585,6 +612,50 @@ TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
     walk.minDx = walk.params.minDx = limit;
 }
 
+// Arrived at the omnidirectional kick's stance (type 0's: 0.11 m behind the
+// ball and 0.055 m to its left), the walk creeps on and steps sideways toward
+// a ball beside the kick's window, as judged at the end of the step the kick
+// starts after (the body sways from foot to foot), and holds that step until
+// the next such judgement. (The walk's own limits on the change of step are
+// lifted here to read the command; its y is to the left.)
+TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
+{
+    ws.gTime = 10;
+    ws.cycle = 100;
+    actions.mod->robotType = 0;
+    OmniWalkZMP& walk = *actions.bOmniWalkZmp;
+    const double limitX = walk.params.minDx, limitY = walk.params.minDy;
+    struct Row {
+        const char* what;
+        Vector sighting;  // the ball from the torso, +y to my right
+        bool judged;      // the step the kick starts after has just ended
+        int left;         // the sign of the step to the left
+    } rows[] = {
+        {"beyond the window, in line with it", Vector(0.24f, 0.045f), true, 0},
+        {"left of the window", Vector(0.15f, -0.01f), true, 1},
+        {"right of the window", Vector(0.15f, 0.12f), true, -1},
+        {"in line with it at the other foot's step, after one right of it", Vector(0.15f, 0.045f), false, -1},
+        {"in line with it at the kick's step", Vector(0.24f, 0.045f), true, 0},
+    };
+    for (const Row& r : rows) {
+        betweenStepsAt(Vector(-0.11f, -0.055f), 0);
+        walk.transitionLeftFoot.support = !r.judged;
+        walk.transitionRightFoot.support = r.judged;
+        ws.ballFromTorsoSeen = r.sighting;
+        ws.ballFromTorsoCycle = ws.cycle;
+        walk.lastDX = walk.lastDY = 0;
+        walk.minDx = walk.params.minDx = -1;
+        walk.minDy = walk.params.minDy = -1;
+        actions.dynamicKickToTarget(Vector(10, 0), false);
+        ASSERT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;
+        EXPECT_GT(walk.stepSizeX, 0) << r.what;
+        EXPECT_EQ((walk.stepSizeY > 1e-4) - (walk.stepSizeY < -1e-4), r.left) << r.what;
+    }
+    walk.minDx = walk.params.minDx = limitX;
+    walk.minDy = walk.params.minDy = limitY;
+    ws.ballFromTorsoCycle = 0;
+}
+
 // After which step the omnidirectional kick starts depends on the robot
 // type: at a step's end the swing leg is still bent, and the kick's stance
 // straightening the right one pushes the ball away, except type 4's.
@@ -600,7 +671,7 @@ TEST_F(ActionLibrary, OmniKickStartsAfterTheStepOfTheTypesFoot)
     };
     for (const Row& r : rows) {
         actions.mod->robotType = r.type;
-        EXPECT_EQ(omniKickStarts(Vector(-0.12f, -0.055f), 0, r.leftCarried), r.starts)
+        EXPECT_EQ(omniKickStarts(Vector(-0.145f, -0.0425f), 0, r.leftCarried), r.starts)
             << "type " << r.type << (r.leftCarried ? ", left" : ", right") << " foot carried";
     }
 }

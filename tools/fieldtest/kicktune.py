@@ -14,6 +14,8 @@ It starts its own rcssserver3d in sync mode on the given ports (via
 K times per robot type from a scratch copy of data/, and writes the best record found to FILE
 (data/movs/parametrosOmnikick.txt by default) with a newline at the end, after its settle line
 (the seconds the kick stands on both feet in its last phase's stance before phase 1).
+The back phase's speed limits (back_roll_v: both legs' rolls, back_v: the kicking leg's pitch
+joints, back_support_v: the support leg's) are tuned too; a --start without them keeps 2, 3, 2.
 The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
 less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
 or with --score mean the mean of its runs.
@@ -37,19 +39,22 @@ from cmaes import CMA
 
 NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
          "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
-         "end_lean"]
+         "end_lean", "back_roll_v", "back_v", "back_support_v"]
 # The record in data/.
 START = [0.7088, 0.09028, 0.2775, 1.0, 9.876, -17.87, -112.1, 21.86, 68, -15, -19.03, 1.31, -0.926, 0.4084, 6.935,
-         0.5, 6]
-SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4]
-LOW = [0.2, 0.02, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15, 0, -8]
-HIGH = [0.9, 0.8, 0.5, 1.6, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15, 0.8, 14]
+         0.5, 6, 2, 3, 2]
+# The back phase's speeds of a --start that stops after end_lean.
+BACK_SPEEDS = [2, 3, 2]
+SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4, 0.6, 1.0, 0.5]
+LOW = [0.2, 0.02, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15, 0, -8, 0.1, 0.5, 0.3]
+HIGH = [0.9, 0.8, 0.5, 1.6, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15, 0.8, 14, 3, 6.1, 3]
 MAX = 6.1395447
+FIRST = len(NAMES) - len(BACK_SPEEDS)
 
 
 def record(p):
     """The 100 numbers of a kick record from the parameters."""
-    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr, _, end_lean = p
+    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr, _, end_lean, roll_v, back_v, support_v = p
     # The stance the kick settles in first and ends in, leaning forward by end_lean.
     base = [0, 0, 22 - end_lean, -44, 22 + end_lean, 0]
     # Positive lean tilts the body forward over the support foot.
@@ -61,7 +66,8 @@ def record(p):
         (d2, support, [0, -roll + lr, lh, lk, la, roll - lr], slow, kick),
         (d1 + d3, [0, -roll - kroll, 22 - lean, -44, 22 + lean, roll + kroll], [0, -roll + lr, kh, kk, ka, roll - lr],
          slow, kick),
-        (d2 + d4, base, base, [2, 2, 2, 2, 2, 2], [2, 2, 3, 3, 3, 2]),
+        (d2 + d4, base, base, [2, roll_v, support_v, support_v, support_v, roll_v],
+         [2, roll_v, back_v, back_v, back_v, roll_v]),
     ]
     out = []
     for t, l, r, lv, rv in phases:
@@ -190,8 +196,10 @@ def main():
     ap.add_argument("--verbose", action="store_true", help="for --table: a line per run")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else START
+    if len(start) == FIRST:
+        start += BACK_SPEEDS
     if len(start) != len(START):
-        ap.error("--start needs %d numbers" % len(START))
+        ap.error("--start needs %d (or %d) numbers" % (len(START), FIRST))
     run_time = a.time if a.time is not None else a.rest + 1.5
     top = os.getcwd()
     tool = os.path.abspath(a.tool)

@@ -13,6 +13,7 @@
 #include <libxml/parser.h>
 
 #include "utils/XMLNode.h"
+#include "utils/util.h"
 
 namespace {
 
@@ -144,9 +145,7 @@ bool readField(const std::string& field, double& out) {
     out = 0;
     return true;
   }
-  char* end = nullptr;
-  out = std::strtod(field.c_str(), &end);
-  return end == field.c_str() + field.size() && std::isfinite(out);
+  return parseFinite(field, out);
 }
 
 bool nextLine(const std::string& text, size_t& pos, std::string& line) {

@@ -75,8 +75,6 @@ public:
     // The walk arrived exactly at its target; allows the omnidirectional kick.
     bool shouldDynamickKick;
     double lastDynamickKick;
-    // The sideways step (m, to the right) of the omnidirectional kick's creep.
-    double omniSideways = 0;
     // Stage of goToAuxPoint: 0, 1, 2.
     int kickState;
     // The kick chains' tuned numbers by robot type, read at construction.
@@ -178,6 +176,8 @@ private:
     // The keyframe kick kickToTarget started, while it may still take the
     // catch step; else null.
     SlotBehavior* chainKick = nullptr;
+    // The sideways step (m, to the right) of the omnidirectional kick's creep.
+    double omniSideways = 0;
 };
 
 #endif

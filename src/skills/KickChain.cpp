@@ -1,9 +1,10 @@
 #include "skills/KickChain.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "utils/util.h"
 
 const char* const KickChain::PATH = "skills/kickchain.txt";
 
@@ -60,16 +61,6 @@ int keyIndex(const std::string& name)
     return -1;
 }
 
-bool number(const std::string& token, float& v)
-{
-    char* end = nullptr;
-    double d = std::strtod(token.c_str(), &end);
-    if (end == token.c_str() || *end != '\0' || !std::isfinite(d))
-        return false;
-    v = static_cast<float>(d);
-    return true;
-}
-
 } // namespace
 
 bool KickChain::read(const std::string& path, KickChain (&out)[ROBOT_TYPES], std::string& error)
@@ -105,11 +96,12 @@ bool KickChain::read(const std::string& path, KickChain (&out)[ROBOT_TYPES], std
                 error = at + "'" + name + "' has more than " + std::to_string(ROBOT_TYPES) + " values";
                 return false;
             }
-            float v = 0;
-            if (!number(token, v)) {
+            double d = 0;
+            if (!parseFinite(token, d)) {
                 error = at + "'" + name + "': '" + token + "' is not a number";
                 return false;
             }
+            const float v = static_cast<float>(d);
             const Key& key = KEYS[k];
             bool whole = key.whole || key.flag;
             if (!(v >= key.min && v <= key.max) || (whole && v != std::floor(v))) {

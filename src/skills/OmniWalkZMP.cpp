@@ -10,6 +10,7 @@
 #include "utils/LoggerMatlab.h"
 #include "utils/Singleton.h"
 #include "utils/communication/Actions.h"
+#include "utils/util.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -243,9 +244,7 @@ bool OmniWalkZMP::readParams(const std::string& path, OptParams& out, std::strin
                     " is missing)";
             return false;
         }
-        char* end = nullptr;
-        v[i] = std::strtod(token.c_str(), &end);
-        if (end == token.c_str() || *end != '\0' || !std::isfinite(v[i])) {
+        if (!parseFinite(token, v[i])) {
             error = path + ": " + kParamNames[i] + " '" + token + "' is not a number";
             return false;
         }

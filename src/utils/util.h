@@ -1,6 +1,8 @@
 #ifndef UTILS_UTIL_H
 #define UTILS_UTIL_H
 
+#include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <sstream>
 #include <string>
@@ -29,6 +31,17 @@ T convert_to(const U& value) {
         throw BadParameter("Error converting " + stream.str() + " to " + typeid(T).name());
     }
     return result;
+}
+
+// Whether the whole of text is one finite number; it goes to out then.
+inline bool parseFinite(const std::string& text, double& out) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || end != text.c_str() + text.size() || !std::isfinite(v)) {
+        return false;
+    }
+    out = v;
+    return true;
 }
 
 #endif

@@ -41,8 +41,8 @@ NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee
          "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
          "end_lean", "back_roll_v", "back_v", "back_support_v"]
 # The record in data/.
-START = [0.7088, 0.09028, 0.2775, 1.0, 9.876, -17.87, -112.1, 21.86, 68, -15, -19.03, 1.31, -0.926, 0.4084, 6.935,
-         0.5, 6, 2, 3, 2]
+START = [0.7088, 0.08337, 0.3822, 0.9996, 11.61, -0.2104, -111.6, 19.37, 66.32, -5.188, -23.56, -0.93, -0.926, 0.4084,
+         6.065, 0.5, 6, 1.984, 3.453, 2]
 # The back phase's speeds of a --start that stops after end_lean.
 BACK_SPEEDS = [2, 3, 2]
 SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4, 0.6, 1.0, 0.5]

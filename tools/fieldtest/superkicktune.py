@@ -61,8 +61,10 @@ RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), 
          "hit_ankle": (10, -45, 75), "hold_s": (0.06, 0.06, 1.0), "home_s": (0.06, 0.1, 1.0),
          "kick_roll": (4, -20, 25), "hit_lean": (5, -45, 25), "kp": (0.2, 0.2, 2.0), "yaw": (6, -60, 0),
          "snap_s": (0.03, 0.02, 0.3), "snap_hip": (10, 0, 100), "snap_knee": (10, -130, 0),
-         "snap_ankle": (10, -45, 75), "push": (5, -30, 30), "sup_knee": (8, 0, 60), "snap_lean": (6, -30, 20),
-         "arm_swing": (15, -60, 60), "ball_ahead": (0.03, -0.03, 0.12), "stance_rise": (6, 0, 50)}
+         "snap_ankle": (10, -45, 75), "push": (5, -30, 30), "sup_knee": (8, -40, 60), "snap_lean": (6, -30, 20),
+         "arm_swing": (15, -60, 60), "ball_ahead": (0.03, -0.03, 0.12), "stance_rise": (6, 0, 50),
+         "back_lean": (6, -30, 30), "back_sup_knee": (8, -40, 40), "snap_sup_knee": (8, -40, 40),
+         "snap_push": (5, -30, 30), "sup_kp": (0.2, 0.2, 2.0)}
 AIM = {0: 0, 1: 32, 2: 0, 3: 0, 4: 25}
 FILES = {0: "SuperKickRight", 1: "SuperKickRightT1", 2: "SuperKickRightT2", 3: "SuperKickRightT3",
          4: "SuperKickRightT4"}

@@ -209,7 +209,11 @@ def getup_frames(kind, t):
 # in the kick's stance, the hips and ankles each bending half of it less, so
 # that the hips stand higher and the kicking leg meets the ball straighter
 # (type 3's is tuned for the ball 0.02 m further ahead than the field test's
-# superkick place).
+# superkick place). back_lean and back_sup_knee move the support hip and knee
+# while the leg draws back, snap_sup_knee and snap_push the support knee and
+# ankle in the second swing slot, and sup_kp is the servo gain of the support
+# hip, knee and ankle (the motion player's own gain by default), so that the support leg can swing the
+# hips into the ball at full joint speed.
 # Tuned on the real server by tools/fieldtest/superkicktune.py. Type 2 kicks
 # with type 0's parameters but for a smaller ankle swing: its faster ankle
 # pitch would drive the toe into the ground before the ball, and a slower
@@ -218,9 +222,11 @@ def getup_frames(kind, t):
 KICK_NAMES = ["shift_s", "roll", "lean", "back_s", "back_hip", "back_knee", "back_ankle", "hit_s", "hit_hip",
               "hit_knee", "hit_ankle", "hold_s", "home_s"]
 KICK_MORE = ["kick_roll", "hit_lean", "kp", "yaw", "snap_s", "snap_hip", "snap_knee", "snap_ankle", "push",
-             "sup_knee", "snap_lean", "arm_swing", "stance_rise"]
+             "sup_knee", "snap_lean", "arm_swing", "stance_rise", "back_lean", "back_sup_knee", "snap_sup_knee", "snap_push",
+             "sup_kp"]
 KICK_DEFAULTS = {"kick_roll": 0, "hit_lean": 0, "kp": 0.456, "yaw": 0, "snap_s": 0.06, "push": 0, "sup_knee": 0,
-                 "snap_lean": 0, "arm_swing": 0, "stance_rise": 0}
+                 "snap_lean": 0, "arm_swing": 0, "stance_rise": 0, "back_lean": 0, "back_sup_knee": 0,
+                 "snap_sup_knee": 0, "snap_push": 0, "sup_kp": 0.456}
 KICKS = {
     "T0": {"shift_s": 0.454, "roll": 15.451, "lean": -5.141, "back_s": 0.219, "back_hip": 17.65,
            "back_knee": -79.724, "back_ankle": 34.524, "hit_s": 0.115, "hit_hip": 37.744, "hit_knee": -22.354,
@@ -269,12 +275,14 @@ def super_kick_right(k):
     hip, knee, ankle = 27 + k["lean"] - u / 2, -61 + u, 34 - u / 2
     shift = legs(hip, knee, ankle, -r, -r, r, r)
     back = dict(shift)
-    back.update({3: k["yaw"], 5: -r + k["kick_roll"], 7: k["back_hip"], 9: k["back_knee"], 11: k["back_ankle"]})
+    back.update({3: k["yaw"], 5: -r + k["kick_roll"], 6: hip + k["back_lean"], 7: k["back_hip"],
+                 8: knee + k["back_sup_knee"], 9: k["back_knee"], 11: k["back_ankle"]})
     hit = dict(shift)
     hit.update({3: k["yaw"], 5: -r + k["kick_roll"], 6: hip + k["hit_lean"], 7: k["hit_hip"],
                 8: knee + k["sup_knee"], 9: k["hit_knee"], 10: ankle + k["push"], 11: k["hit_ankle"]})
     snap = dict(hit)
-    snap.update({6: hit[6] + k["snap_lean"], 7: k["snap_hip"], 9: k["snap_knee"], 11: k["snap_ankle"]})
+    snap.update({6: hit[6] + k["snap_lean"], 7: k["snap_hip"], 8: hit[8] + k["snap_sup_knee"], 9: k["snap_knee"],
+                 10: hit[10] + k["snap_push"], 11: k["snap_ankle"]})
     arm = arms(-90, 15, -80, -20)
     swing = arms(-90 + k["arm_swing"], 15, -80, -20)
     return [
@@ -290,7 +298,10 @@ def super_kick_right(k):
 def kick_gains(k):
     """Servo gains of the super kick's swinging leg (joint id -> kp)."""
     kp = k["kp"]
-    return {7: kp, 9: kp, 11: kp}
+    gains = {7: kp, 9: kp, 11: kp}
+    if k["sup_kp"] != KICK_DEFAULTS["sup_kp"]:
+        gains.update({6: k["sup_kp"], 8: k["sup_kp"], 10: k["sup_kp"]})
+    return gains
 
 
 def kick_motion(t):

@@ -3,7 +3,8 @@
 
 Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
-           [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--tool PATH]
+           [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--fall-penalty F]
+           [--tune NAMES] [--tool PATH]
        tools/fieldtest/kicktune.py --table N [--mode sync|normal] [--types LIST] [--scenario NAME] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The scenario is kick by default (the kick alone, the ball at the foot); walk-kick (the
@@ -16,9 +17,15 @@ K times per robot type from a scratch copy of data/, and writes the best record 
 (the seconds the kick stands on both feet in its last phase's stance before phase 1).
 The back phase's speed limits (back_roll_v: both legs' rolls, back_v: the kicking leg's pitch
 joints, back_support_v: the support leg's) are tuned too; a --start without them keeps 2, 3, 2.
-The score of a trial is the ball's travel along the aim, less 5 when the kicker falls and
-less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores its worst run,
-or with --score mean the mean of its runs.
+The support leg's pitch joints may move during the kick: kick_sup_hip/knee/ankle (deg) are added
+to its hip, knee and ankle targets in the kick phase, lift_sup_hip/knee/ankle in the lift phase
+(a pre-load), at sup_v rad/s in both; a --start without them keeps 0, 0, 0, 0, 0, 0, 3 (the
+support leg holds its stance at 3 rad/s).
+By default the search leaves the support leg's moves at the --start's values; --tune NAMES
+searches only the named parameters (e.g. kick_sup_hip,kick_sup_knee,sup_v), the rest kept.
+The score of a trial is the ball's travel along the aim, less F (--fall-penalty, 5) when the
+kicker falls and less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores
+its worst run, or with --score mean the mean of its runs.
 With --table N it searches nothing: it runs the record in data/ N times per robot type (the
 seeds vary the ball's place) and prints per type the runs that reached the kick without a fall,
 the ball's travel (median, min), its angle off the aim (median, max), the runs of 2 m within
@@ -39,33 +46,41 @@ from cmaes import CMA
 
 NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
          "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
-         "end_lean", "back_roll_v", "back_v", "back_support_v"]
+         "end_lean", "back_roll_v", "back_v", "back_support_v", "kick_sup_hip", "kick_sup_knee",
+         "kick_sup_ankle", "lift_sup_hip", "lift_sup_knee", "lift_sup_ankle", "sup_v"]
 # The record in data/.
 START = [0.7088, 0.08337, 0.3822, 0.9996, 11.61, -0.2104, -111.6, 19.37, 66.32, -5.188, -23.56, -0.93, -0.926, 0.4084,
-         6.065, 0.5, 6, 1.984, 3.453, 2]
+         6.065, 0.5, 6, 1.984, 3.453, 2, 0, 0, 0, 0, 0, 0, 3]
 # The back phase's speeds of a --start that stops after end_lean.
 BACK_SPEEDS = [2, 3, 2]
-SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4, 0.6, 1.0, 0.5]
-LOW = [0.2, 0.02, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15, 0, -8, 0.1, 0.5, 0.3]
-HIGH = [0.9, 0.8, 0.5, 1.6, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15, 0.8, 14, 3, 6.1, 3]
+# The support leg's moves of a --start that stops after back_support_v: it holds its stance.
+SUPPORT = [0, 0, 0, 0, 0, 0, 3]
+SCALE = [0.1, 0.08, 0.06, 0.15, 3, 12, 15, 12, 15, 10, 12, 4, 3, 0.3, 5, 0.15, 4, 0.6, 1.0, 0.5,
+         8, 8, 8, 6, 6, 6, 1.0]
+LOW = [0.2, 0.02, 0.04, 0.2, 5, -25, -125, -40, 0, -110, -40, -10, -8, 0.3, -15, 0, -8, 0.1, 0.5, 0.3,
+       -40, -40, -30, -25, -30, -25, 1]
+HIGH = [0.9, 0.8, 0.5, 1.6, 22, 40, 0, 70, 95, 0, 70, 20, 12, 3, 15, 0.8, 14, 3, 6.1, 3,
+        25, 40, 30, 25, 40, 25, 6.1]
 MAX = 6.1395447
-FIRST = len(NAMES) - len(BACK_SPEEDS)
+FIRST = len(NAMES) - len(BACK_SPEEDS) - len(SUPPORT)
 
 
 def record(p):
     """The 100 numbers of a kick record from the parameters."""
-    d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr, _, end_lean, roll_v, back_v, support_v = p
+    (d1, d2, d3, d4, roll, lh, lk, la, kh, kk, ka, lean, kroll, v, lr, _, end_lean, roll_v, back_v, support_v,
+     sh, sk, sa, ph, pk, pa, sv) = p
     # The stance the kick settles in first and ends in, leaning forward by end_lean.
     base = [0, 0, 22 - end_lean, -44, 22 + end_lean, 0]
     # Positive lean tilts the body forward over the support foot.
-    support = [0, -roll, 22 - lean, -44, 22 + lean, roll]
+    support = [0, -roll, 22 - lean + ph, -44 + pk, 22 + lean + pa, roll]
     slow = [2, v, 3, 3, 3, v]
+    held = [2, v, sv, sv, sv, v]
     kick = [2, v, MAX, MAX, MAX, v]
     phases = [
         (d1, [0, -roll, 22, -44, 22, roll], [0, -roll, 22, -44, 22, roll], slow, slow),
-        (d2, support, [0, -roll + lr, lh, lk, la, roll - lr], slow, kick),
-        (d1 + d3, [0, -roll - kroll, 22 - lean, -44, 22 + lean, roll + kroll], [0, -roll + lr, kh, kk, ka, roll - lr],
-         slow, kick),
+        (d2, support, [0, -roll + lr, lh, lk, la, roll - lr], held, kick),
+        (d1 + d3, [0, -roll - kroll, 22 - lean + sh, -44 + sk, 22 + lean + sa, roll + kroll],
+         [0, -roll + lr, kh, kk, ka, roll - lr], held, kick),
         (d2 + d4, base, base, [2, roll_v, support_v, support_v, support_v, roll_v],
          [2, roll_v, back_v, back_v, back_v, roll_v]),
     ]
@@ -185,6 +200,9 @@ def main():
     ap.add_argument("--scenario", default="kick", help="the field test's scenario a trial runs (default kick)")
     ap.add_argument("--time", type=float, help="seconds of each run (default: the rest and 1.5 s)")
     ap.add_argument("--seed", type=int, default=1, help="seed of the search and of the runs' seeds")
+    ap.add_argument("--fall-penalty", type=float, default=5, help="score lost by a run with a fall (default 5)")
+    ap.add_argument("--tune", help="comma-separated names of the parameters to search (default all but the "
+                    "support leg's moves)")
     ap.add_argument("--angle-penalty", type=float, default=0,
                     help="score lost per degree beyond 15 off the aim (default 0)")
     ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
@@ -195,11 +213,16 @@ def main():
                     help="for --table: a fall this soon after the kick starts counts as in the kick")
     ap.add_argument("--verbose", action="store_true", help="for --table: a line per run")
     a = ap.parse_args()
-    start = [float(v) for v in a.start.split(",")] if a.start else START
+    start = [float(v) for v in a.start.split(",")] if a.start else list(START)
     if len(start) == FIRST:
         start += BACK_SPEEDS
+    if len(start) == FIRST + len(BACK_SPEEDS):
+        start += SUPPORT
     if len(start) != len(START):
-        ap.error("--start needs %d (or %d) numbers" % (len(START), FIRST))
+        ap.error("--start needs %d (or %d or %d) numbers" % (len(START), FIRST + len(BACK_SPEEDS), FIRST))
+    names = a.tune.split(",") if a.tune else NAMES[:len(NAMES) - len(SUPPORT)]
+    if any(n not in NAMES for n in names):
+        ap.error("--tune takes names among " + " ".join(NAMES))
     run_time = a.time if a.time is not None else a.rest + 1.5
     top = os.getcwd()
     tool = os.path.abspath(a.tool)
@@ -231,7 +254,7 @@ def main():
             f = line.split(",")
             if len(f) >= 14 and f[11]:
                 travel, angle, fell = float(f[11]), float(f[12]), int(f[9])
-                scores.append(travel * math.cos(math.radians(angle)) - 5 * fell
+                scores.append(travel * math.cos(math.radians(angle)) - a.fall_penalty * fell
                               - a.angle_penalty * max(0.0, abs(angle) - 15))
         runs = a.trials * (5 if a.types == "all" else len(a.types.split(",")))
         if len(scores) != runs:
@@ -243,10 +266,12 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
         return 0
     x0 = np.array(start, dtype=float)
-    scale = np.array(SCALE)
-    bounds = np.array([[(lo - s) / sc for lo, s, sc in zip(LOW, start, SCALE)],
-                       [(hi - s) / sc for hi, s, sc in zip(HIGH, start, SCALE)]]).T
-    opt = CMA(mean=np.zeros(len(start)), sigma=a.sigma, bounds=bounds, population_size=8, seed=a.seed)
+    tuned = [NAMES.index(n) for n in names]
+    scale = np.zeros(len(start))
+    scale[tuned] = np.array(SCALE)[tuned]
+    bounds = np.array([[(LOW[i] - start[i]) / SCALE[i] for i in tuned],
+                       [(HIGH[i] - start[i]) / SCALE[i] for i in tuned]]).T
+    opt = CMA(mean=np.zeros(len(tuned)), sigma=a.sigma, bounds=bounds, population_size=8, seed=a.seed)
     best, runs = evaluate(list(x0))
     best_p = list(x0)
     print("start %.3f %s" % (best, " ".join("%.2f" % s for s in runs)), flush=True)
@@ -255,7 +280,9 @@ def main():
         sols = []
         for _ in range(opt.population_size):
             z = opt.ask()
-            p = list(x0 + z * scale)
+            step = np.zeros(len(start))
+            step[tuned] = z
+            p = list(x0 + step * scale)
             s, runs = evaluate(p)
             n += 1
             sols.append((z, -s))

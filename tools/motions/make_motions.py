@@ -212,8 +212,8 @@ def getup_frames(kind, t):
 # superkick place). back_lean and back_sup_knee move the support hip and knee
 # while the leg draws back, snap_sup_knee and snap_push the support knee and
 # ankle in the second swing slot, and sup_kp is the servo gain of the support
-# hip, knee and ankle (the motion player's own gain by default), so that the support leg can swing the
-# hips into the ball at full joint speed.
+# hip, knee and ankle (the motion player's own gain by default), so that the
+# support leg can swing the hips into the ball at full joint speed.
 # Tuned on the real server by tools/fieldtest/superkicktune.py; type 0
 # shifts its weight over 0.75 s, so that after the walk-and-kick approach its
 # body has settled on the support foot before the swing (it falls less and

@@ -613,12 +613,13 @@ TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
 }
 
 // Arrived at the omnidirectional kick's stance (type 0's: 0.11 m behind the
-// ball and 0.055 m to its left), the walk creeps on and steps sideways toward
-// a ball beside the kick's window, as judged at the end of the step the kick
-// starts after (the body sways from foot to foot), and holds that step until
-// the next such judgement. (The walk's own limits on the change of step are
-// lifted here to read the command; its y is to the left.)
-TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
+// ball and 0.055 m to its left), the walk creeps toward the kick's window: on
+// to a ball beyond it, back from one short of it (creeping on would push it
+// away), sideways toward one beside it, as judged at the end of the step the
+// kick starts after (the body sways from foot to foot), and holds that step
+// until the next such judgement. (The walk's own limits on the change of step
+// are lifted here to read the command; its y is to the left.)
+TEST_F(ActionLibrary, OmniKickCreepStepsTowardTheWindow)
 {
     ws.gTime = 10;
     ws.cycle = 100;
@@ -629,14 +630,18 @@ TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
         const char* what;
         Vector sighting;  // the ball from the torso, +y to my right
         bool judged;      // the step the kick starts after has just ended
+        int ahead;        // the sign of the step ahead
         int left;         // the sign of the step to the left
     } rows[] = {
-        {"beyond the window, in line with it", Vector(0.24f, 0.045f), true, 0},
-        {"left of the window", Vector(0.15f, -0.01f), true, 1},
-        {"right of the window", Vector(0.15f, 0.12f), true, -1},
-        {"in line with it at the other foot's step, after one right of it", Vector(0.15f, 0.045f), false, -1},
-        {"in line with it at the kick's step", Vector(0.24f, 0.045f), true, 0},
+        {"beyond the window, in line with it", Vector(0.24f, 0.045f), true, 1, 0},
+        {"short of the window, in line with it", Vector(0.10f, 0.045f), true, -1, 0},
+        {"left of the window", Vector(0.16f, -0.01f), true, 0, 1},
+        {"right of the window", Vector(0.16f, 0.12f), true, 0, -1},
+        {"short of it at the other foot's step, after one right of it", Vector(0.10f, 0.045f), false, 0, -1},
+        {"short of it and left of it", Vector(0.10f, -0.01f), true, -1, 1},
+        {"in line with it at the kick's step", Vector(0.24f, 0.045f), true, 1, 0},
     };
+    auto sign = [](double v) { return (v > 1e-4) - (v < -1e-4); };
     for (const Row& r : rows) {
         betweenStepsAt(Vector(-0.11f, -0.055f), 0);
         walk.transitionLeftFoot.support = !r.judged;
@@ -648,8 +653,8 @@ TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
         walk.minDy = walk.params.minDy = -1;
         actions.dynamicKickToTarget(Vector(10, 0), false);
         ASSERT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;
-        EXPECT_GT(walk.stepSizeX, 0) << r.what;
-        EXPECT_EQ((walk.stepSizeY > 1e-4) - (walk.stepSizeY < -1e-4), r.left) << r.what;
+        EXPECT_EQ(sign(walk.stepSizeX), r.ahead) << r.what;
+        EXPECT_EQ(sign(walk.stepSizeY), r.left) << r.what;
     }
     walk.minDx = walk.params.minDx = limitX;
     walk.minDy = walk.params.minDy = limitY;

@@ -1,6 +1,7 @@
 #ifndef SKILLS_AGENTACTIONS_H
 #define SKILLS_AGENTACTIONS_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,9 +160,9 @@ private:
     void startOmniKick();
     // Whether the body stands within moveToTarget's arrival box of target.
     bool withinArrival(Vector target) const;
-    // Arrived: creeps forward turning by turn, stepping `sideways` m to the
-    // right, and allows the omnidirectional kick.
-    void creepArrived(double turn, double sideways = 0);
+    // Arrived: creeps forward (or steps `forward` m ahead) turning by turn,
+    // stepping `sideways` m to the right, and allows the omnidirectional kick.
+    void creepArrived(double turn, double sideways = 0, std::optional<double> forward = {});
     // Walks toward walkOri (deg, relative to the body) at k of the full step,
     // turning by turn; the omnidirectional kick's allowance lapses 2 s after
     // the last arrival.
@@ -171,13 +172,16 @@ private:
     bool omniKickLastSteps(Vector shoot, Vector ball, float finalorientation);
     // Arrived at the omnidirectional kick's stance: creeps on, turning by
     // turn. Creeping straight on never brings a ball beside the kick's window
-    // into it: the creep steps sideways toward it.
+    // into it and pushes a ball short of it away: the creep steps sideways
+    // and ahead or back toward it.
     void creepIntoOmniWindow(double turn);
     // The keyframe kick kickToTarget started, while it may still take the
     // catch step; else null.
     SlotBehavior* chainKick = nullptr;
-    // The sideways step (m, to the right) of the omnidirectional kick's creep.
+    // The sideways step (m, to the right) of the omnidirectional kick's creep,
+    // and its step ahead (none yet: the usual creep).
     double omniSideways = 0;
+    std::optional<double> omniForward;
 };
 
 #endif

@@ -247,11 +247,18 @@ void AgentActions::creepIntoOmniWindow(double turn)
     // Judged where the kick could start next, as the body sways from foot to
     // foot: half the way to the window's middle a step, +y to the right.
     if (bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
-        const float y = ws->ballFromTorso().y;
-        const bool within = y >= k.omniKickRightMin && y <= k.omniKickRightMax;
-        omniSideways = within ? 0 : (y - (k.omniKickRightMin + k.omniKickRightMax) / 2) / 2;
+        const Vector ball = ws->ballFromTorso();
+        const bool within = ball.y >= k.omniKickRightMin && ball.y <= k.omniKickRightMax;
+        omniSideways = within ? 0 : (ball.y - (k.omniKickRightMin + k.omniKickRightMax) / 2) / 2;
+        // Ahead: back from a ball short of the window (creeping on pushes it
+        // away), still within it, on toward one beyond it at the creep's
+        // pace only (a longer step's foot bumps the ball).
+        if (ball.x > k.omniKickAhead)
+            omniForward.reset();
+        else
+            omniForward = ball.length() > k.omniKickNear ? 0 : (ball.x - (k.omniKickNear + k.omniKickAhead) / 2) / 2;
     }
-    creepArrived(turn, omniSideways);
+    creepArrived(turn, omniSideways, omniForward);
 }
 
 bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorientation)
@@ -262,6 +269,7 @@ bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorien
     const KickChain& k = chain();
     if (dist >= k.omniLastFrom || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= k.omniLastTurn) {
         omniSideways = 0;
+        omniForward.reset();
         return false;
     }
     double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
@@ -269,6 +277,7 @@ bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorien
         creepIntoOmniWindow(turn);
     else {
         omniSideways = 0;
+        omniForward.reset();
         walkToward(ws->getRelDir(shoot), k.omniLastSpeed * dist / k.omniLastFrom, turn);
     }
     return true;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <optional>
 
 #include "geometry/Geometry.h"
 #include "planning/PotentialFields.h"
@@ -126,14 +127,16 @@ bool AgentActions::withinArrival(Vector target) const
     return std::fabs(target.x - me.x) < 0.075f && std::fabs(target.y - me.y) < 0.075f;
 }
 
-void AgentActions::creepArrived(double turn, double sideways)
+void AgentActions::creepArrived(double turn, double sideways, std::optional<double> forward)
 {
     shouldDynamickKick = true;
     lastDynamickKick = ws->gTime;
-    // The walk steps -period * dYmult times the command's y to its left.
+    // The walk steps period * dXmult times the command's x ahead and
+    // -period * dYmult times its y to its left.
     const OptParams& p = bOmniWalkZmp->params;
-    const double perUnit = p.period * p.dYmult;
-    ZMPWalkOmniCall(CREEP, sideways != 0 && perUnit != 0 ? sideways / perUnit : 0, turn);
+    const double perX = p.period * p.dXmult, perY = p.period * p.dYmult;
+    const double vX = !forward ? CREEP : *forward != 0 && perX != 0 ? *forward / perX : 0;
+    ZMPWalkOmniCall(vX, sideways != 0 && perY != 0 ? sideways / perY : 0, turn);
 }
 
 void AgentActions::walkToward(float walkOri, float k, double turn)

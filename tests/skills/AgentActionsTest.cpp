@@ -530,8 +530,8 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyFacingTheAim)
     }
 }
 
-// It starts only with the ball (type 0's window) 0.14 to 0.2 m from the
-// torso, at most 0.17 m ahead of it and 0.02 to 0.065 m to its right (the
+// It starts only with the ball (type 0's window) 0.12 to 0.2 m from the
+// torso, at most 0.19 m ahead of it and 0.02 to 0.065 m to its right (the
 // field frame's +y): nearer it pushes the ball in its stance, farther ahead
 // or off the right foot's middle the swing only grazes it.
 TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
@@ -542,10 +542,13 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
         bool starts;
     } rows[] = {
         {Vector(-0.10f, -0.045f), false},
+        {Vector(-0.13f, -0.045f), true},
         {Vector(-0.15f, -0.045f), true},
         {Vector(-0.16f, -0.025f), true},
         {Vector(-0.16f, -0.06f), true},
-        {Vector(-0.19f, -0.045f), false},
+        {Vector(-0.18f, -0.045f), true},
+        {Vector(-0.195f, -0.02f), false},
+        {Vector(-0.20f, -0.045f), false},
         {Vector(-0.15f, -0.01f), false},
         {Vector(-0.15f, -0.08f), false},
         {Vector(-0.15f, 0.055f), false},
@@ -582,7 +585,7 @@ TEST_F(ActionLibrary, OmniKickJudgesTheBallByTheNewestSighting)
 }
 
 // The walk decelerates by a bounded amount a step and follows a command a
-// step late, so it stops at the omnidirectional kick's stance (type 0's: 0.11 m
+// step late, so it stops at the omnidirectional kick's stance (type 0's: 0.15 m
 // behind the ball and 0.055 m to its left) instead of overrunning it into the
 // ball only if its last steps shrink with what remains: each takes the same
 // share of the way left, at most a quarter of it. (The walk's own limit on
@@ -597,7 +600,7 @@ TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
     double share = -1;
     for (float d : behind) {
         SCOPED_TRACE(d);
-        betweenStepsAt(Vector(-0.11f - d, -0.055f), 0);
+        betweenStepsAt(Vector(-0.15f - d, -0.055f), 0);
         actions.shouldDynamickKick = false;
         walk.lastDX = 0;
         walk.minDx = walk.params.minDx = -1;
@@ -612,13 +615,14 @@ TEST_F(ActionLibrary, OmniKickLastStepsShrinkWithTheWayLeft)
     walk.minDx = walk.params.minDx = limit;
 }
 
-// Arrived at the omnidirectional kick's stance (type 0's: 0.11 m behind the
-// ball and 0.055 m to its left), the walk creeps on and steps sideways toward
-// a ball beside the kick's window, as judged at the end of the step the kick
-// starts after (the body sways from foot to foot), and holds that step until
-// the next such judgement. (The walk's own limits on the change of step are
-// lifted here to read the command; its y is to the left.)
-TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
+// Arrived at the omnidirectional kick's stance (type 0's: 0.15 m behind the
+// ball and 0.055 m to its left), the walk creeps toward the kick's window: on
+// to a ball beyond it, back from one short of it (creeping on would push it
+// away), sideways toward one beside it, as judged at the end of the step the
+// kick starts after (the body sways from foot to foot), and holds that step
+// until the next such judgement. (The walk's own limits on the change of step
+// are lifted here to read the command; its y is to the left.)
+TEST_F(ActionLibrary, OmniKickCreepStepsTowardTheWindow)
 {
     ws.gTime = 10;
     ws.cycle = 100;
@@ -629,16 +633,20 @@ TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
         const char* what;
         Vector sighting;  // the ball from the torso, +y to my right
         bool judged;      // the step the kick starts after has just ended
+        int ahead;        // the sign of the step ahead
         int left;         // the sign of the step to the left
     } rows[] = {
-        {"beyond the window, in line with it", Vector(0.24f, 0.045f), true, 0},
-        {"left of the window", Vector(0.15f, -0.01f), true, 1},
-        {"right of the window", Vector(0.15f, 0.12f), true, -1},
-        {"in line with it at the other foot's step, after one right of it", Vector(0.15f, 0.045f), false, -1},
-        {"in line with it at the kick's step", Vector(0.24f, 0.045f), true, 0},
+        {"beyond the window, in line with it", Vector(0.24f, 0.045f), true, 1, 0},
+        {"short of the window, in line with it", Vector(0.10f, 0.045f), true, -1, 0},
+        {"left of the window", Vector(0.16f, -0.01f), true, 0, 1},
+        {"right of the window", Vector(0.16f, 0.12f), true, 0, -1},
+        {"short of it at the other foot's step, after one right of it", Vector(0.10f, 0.045f), false, 0, -1},
+        {"short of it and left of it", Vector(0.10f, -0.01f), true, -1, 1},
+        {"in line with it at the kick's step", Vector(0.24f, 0.045f), true, 1, 0},
     };
+    auto sign = [](double v) { return (v > 1e-4) - (v < -1e-4); };
     for (const Row& r : rows) {
-        betweenStepsAt(Vector(-0.11f, -0.055f), 0);
+        betweenStepsAt(Vector(-0.15f, -0.055f), 0);
         walk.transitionLeftFoot.support = !r.judged;
         walk.transitionRightFoot.support = r.judged;
         ws.ballFromTorsoSeen = r.sighting;
@@ -648,8 +656,8 @@ TEST_F(ActionLibrary, OmniKickCreepStepsSidewaysTowardTheWindow)
         walk.minDy = walk.params.minDy = -1;
         actions.dynamicKickToTarget(Vector(10, 0), false);
         ASSERT_EQ(actions.currBehavior, actions.bOmniWalkZmp) << r.what;
-        EXPECT_GT(walk.stepSizeX, 0) << r.what;
-        EXPECT_EQ((walk.stepSizeY > 1e-4) - (walk.stepSizeY < -1e-4), r.left) << r.what;
+        EXPECT_EQ(sign(walk.stepSizeX), r.ahead) << r.what;
+        EXPECT_EQ(sign(walk.stepSizeY), r.left) << r.what;
     }
     walk.minDx = walk.params.minDx = limitX;
     walk.minDy = walk.params.minDy = limitY;

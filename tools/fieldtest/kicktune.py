@@ -147,16 +147,19 @@ def table(a, tool, work, server, log, run_time):
             rows = [r.split(",") for r in open(csv).read().split("\n")[1:] if r]
             starts = [l.split()[2:] for l in err.split("\n") if l.startswith("omni-kick started")]
             seen = [" ".join(v[2:]) for v in starts]
+            models = [l.split()[3:5] for l in err.split("\n") if l.startswith("omni-kick model ball")]
             starts = [float(v[0]) for v in starts]
         except (subprocess.TimeoutExpired, OSError):
-            rows, starts, seen = [], [], []
+            rows, starts, seen, models = [], [], [], []
         finally:
             srv.send_signal(signal.SIGINT)
             srv.wait()
         if len(starts) != len(rows):
             starts, seen = [-1.0] * len(rows), [""] * len(rows)
+        if len(models) != len(rows):
+            models = [["nan", "nan"]] * len(rows)
         travel, angle, good, before, during, after, reached = [], [], 0, 0, 0, 0, 0
-        for f, k, b in zip(rows, starts, seen):
+        for f, k, b, mb in zip(rows, starts, seen, models):
             fell, at = int(f[9]), float(f[10])
             m, deg = (float(f[11]), float(f[12])) if f[11] else (0.0, 0.0)
             travel.append(m)
@@ -173,8 +176,8 @@ def table(a, tool, work, server, log, run_time):
             if m >= 2 and abs(deg) <= 20 and not fell:
                 good += 1
             if a.verbose:
-                print("  type %d: ball %.2f m %.1f deg, kick at %.2f s (ball seen at %s), %s" %
-                      (t, m, deg, k, b, "fell at %.2f s" % at if fell else "no fall"), flush=True)
+                print("  type %d: ball %.2f m %.1f deg, kick at %.2f s (ball seen at %s), %s, start check's ball %s" %
+                      (t, m, deg, k, b, "fell at %.2f s" % at if fell else "no fall", " ".join(mb)), flush=True)
         n = len(rows)
         if n == 0:
             print("%4d  no runs" % t, flush=True)
@@ -211,7 +214,9 @@ def main():
     ap.add_argument("--mode", choices=["sync", "normal"], default="sync", help="the server's mode for --table")
     ap.add_argument("--kick-seconds", type=float, default=1.4,
                     help="for --table: a fall this soon after the kick starts counts as in the kick")
-    ap.add_argument("--verbose", action="store_true", help="for --table: a line per run")
+    ap.add_argument("--verbose", action="store_true",
+                    help="for --table: a line per run, with the ball (m ahead, left of the torso) as the player's field "
+                    "positions, the server and the start check's body model had it when the kick started")
     a = ap.parse_args()
     start = [float(v) for v in a.start.split(",")] if a.start else list(START)
     if len(start) == FIRST:

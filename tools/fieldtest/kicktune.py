@@ -127,6 +127,25 @@ def run_tool(cmd, cwd, timeout):
         raise
 
 
+def start_server(server, mode, port, monitor_port, log):
+    """Starts the launcher with SIGINT at its default (a shell's background job inherits it ignored)
+    and gives the server 2 s to come up."""
+    srv = subprocess.Popen([server, mode, str(port), str(monitor_port)], stdout=log, stderr=log,
+                           preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+    time.sleep(2)
+    return srv
+
+
+def stop_server(srv):
+    """SIGINT, then a kill when the server is still there 10 s later (it sometimes hangs on exit)."""
+    srv.send_signal(signal.SIGINT)
+    try:
+        srv.wait(10)
+    except subprocess.TimeoutExpired:
+        srv.kill()
+        srv.wait()
+
+
 def table(a, tool, work, server, log, run_time):
     """Runs the record in data/ --table times per robot type (the seeds vary the start) and prints,
     per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
@@ -137,8 +156,7 @@ def table(a, tool, work, server, log, run_time):
     csv = os.path.join(work, "table.csv")
     print("type  reached  ball m median/min  off-aim deg median/max  2m<20deg  falls (before/in/after kick)")
     for t in types:
-        srv = subprocess.Popen([server, a.mode, str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
-        time.sleep(2)
+        srv = start_server(server, a.mode, a.port, a.monitor_port, log)
         try:
             err = run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
                             str(a.monitor_port), "--types", str(t), "--scenarios", ",".join([a.scenario] * a.table),
@@ -152,8 +170,7 @@ def table(a, tool, work, server, log, run_time):
         except (subprocess.TimeoutExpired, OSError):
             rows, starts, seen, models = [], [], [], []
         finally:
-            srv.send_signal(signal.SIGINT)
-            srv.wait()
+            stop_server(srv)
         if len(starts) != len(rows):
             starts, seen = [-1.0] * len(rows), [""] * len(rows)
         if len(models) != len(rows):
@@ -238,8 +255,7 @@ def main():
 
     def evaluate(p):
         write_record(os.path.join(work, "movs/parametrosOmnikick.txt"), p)
-        srv = subprocess.Popen([server, "sync", str(a.port), str(a.monitor_port)], stdout=log, stderr=log)
-        time.sleep(2)
+        srv = start_server(server, "sync", a.port, a.monitor_port, log)
         csv = os.path.join(work, "runs.csv")
         if os.path.exists(csv):
             os.remove(csv)
@@ -252,8 +268,7 @@ def main():
         except (subprocess.TimeoutExpired, OSError):
             rows = []
         finally:
-            srv.send_signal(signal.SIGINT)
-            srv.wait()
+            stop_server(srv)
         scores = []
         for line in rows:
             f = line.split(",")

@@ -39,10 +39,11 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 
 import numpy as np
 from cmaes import CMA
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "motiontune"))
 
 NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
          "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
@@ -127,36 +128,19 @@ def run_tool(cmd, cwd, timeout):
         raise
 
 
-def start_server(server, mode, port, monitor_port, log):
-    """Starts the launcher with SIGINT at its default (a shell's background job inherits it ignored)
-    and gives the server 2 s to come up."""
-    srv = subprocess.Popen([server, mode, str(port), str(monitor_port)], stdout=log, stderr=log,
-                           preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
-    time.sleep(2)
-    return srv
-
-
-def stop_server(srv):
-    """SIGINT, then a kill when the server is still there 10 s later (it sometimes hangs on exit)."""
-    srv.send_signal(signal.SIGINT)
-    try:
-        srv.wait(10)
-    except subprocess.TimeoutExpired:
-        srv.kill()
-        srv.wait()
-
-
 def table(a, tool, work, server, log, run_time):
     """Runs the record in data/ --table times per robot type (the seeds vary the start) and prints,
     per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
     off the aim (median, max of the absolute), the runs of 2 m within 20 degrees, and the falls
     before, in and after the kick."""
+    from motiontune import Server  # here: motiontune imports this module
     shutil.copy(os.path.join("data", "movs", "parametrosOmnikick.txt"), os.path.join(work, "movs"))
     types = list(range(5)) if a.types == "all" else [int(t) for t in a.types.split(",")]
     csv = os.path.join(work, "table.csv")
     print("type  reached  ball m median/min  off-aim deg median/max  2m<20deg  falls (before/in/after kick)")
     for t in types:
-        srv = start_server(server, a.mode, a.port, a.monitor_port, log)
+        srv = Server(server, a.port, a.monitor_port, log, a.mode)
+        srv.start()
         try:
             err = run_tool([tool, "--server", "real", "--port", str(a.port), "--monitor-port",
                             str(a.monitor_port), "--types", str(t), "--scenarios", ",".join([a.scenario] * a.table),
@@ -170,7 +154,7 @@ def table(a, tool, work, server, log, run_time):
         except (subprocess.TimeoutExpired, OSError):
             rows, starts, seen, models = [], [], [], []
         finally:
-            stop_server(srv)
+            srv.stop()
         if len(starts) != len(rows):
             starts, seen = [-1.0] * len(rows), [""] * len(rows)
         if len(models) != len(rows):
@@ -235,6 +219,7 @@ def main():
                     help="for --table: a line per run, with the ball (m ahead, left of the torso) as the player's field "
                     "positions, the server and the start check's body model had it when the kick started")
     a = ap.parse_args()
+    from motiontune import Server  # here: motiontune imports this module
     start = [float(v) for v in a.start.split(",")] if a.start else list(START)
     if len(start) == FIRST:
         start += BACK_SPEEDS
@@ -255,7 +240,8 @@ def main():
 
     def evaluate(p):
         write_record(os.path.join(work, "movs/parametrosOmnikick.txt"), p)
-        srv = start_server(server, "sync", a.port, a.monitor_port, log)
+        srv = Server(server, a.port, a.monitor_port, log)
+        srv.start()
         csv = os.path.join(work, "runs.csv")
         if os.path.exists(csv):
             os.remove(csv)
@@ -268,7 +254,7 @@ def main():
         except (subprocess.TimeoutExpired, OSError):
             rows = []
         finally:
-            stop_server(srv)
+            srv.stop()
         scores = []
         for line in rows:
             f = line.split(",")

@@ -248,8 +248,13 @@ void AgentActions::creepIntoOmniWindow(double turn)
     // foot: half the way to the window's middle a step, +y to the right.
     if (bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
         const Vector ball = ws->ballFromTorso();
-        const bool within = ball.y >= k.omniKickRightMin && ball.y <= k.omniKickRightMax;
-        omniSideways = within ? 0 : (ball.y - (k.omniKickRightMin + k.omniKickRightMax) / 2) / 2;
+        const double middle = (k.omniKickRightMin + k.omniKickRightMax) / 2;
+        // After a step to the left it steps on until the ball lies near the
+        // window's middle: the kick falls from a ball at the left edge.
+        const double leftSlack = 0.005;
+        const bool within = ball.y >= k.omniKickRightMin && ball.y <= k.omniKickRightMax &&
+                            !(omniSideways < 0 && ball.y < middle - leftSlack);
+        omniSideways = within ? 0 : (ball.y - middle) / 2;
         // Ahead: back from a ball short of the window (creeping on pushes it
         // away), still within it, on toward one beyond it at the creep's
         // pace only (a longer step's foot bumps the ball).
@@ -311,7 +316,10 @@ void AgentActions::dynamicKickToTarget(Vector kickTarget, bool)
                        rel.y >= k.omniKickRightMin && rel.y <= k.omniKickRightMax &&
                        wrapped(ws->me->orientation - finalorientation) < k.omniKickTurn &&
                        wrapped((ws->ballPos - ws->myPos).getDirection() - finalorientation) < 45;
-        if (canKick && shouldDynamickKick && bOmniWalkZmp->isStepFinished &&
+        // Straight after a creep step back or to the left the body still moves
+        // away from the ball and the kick falls: the creep judges once more.
+        const bool creptAway = omniSideways < 0 || (omniForward && *omniForward < 0);
+        if (canKick && shouldDynamickKick && !creptAway && bOmniWalkZmp->isStepFinished &&
             bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
             if (pm != QUORVEL_KICKOFF && ball.getDistanceTo(ws->theirGoalPos) > 5)
                 serverPass();

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "physics/AgentModel.h"
 #include "skills/AgentActions.h"
@@ -554,6 +555,8 @@ TEST_F(ActionLibrary, OmniKickStartsOnlyWithTheBallWithinTheSwing)
         {Vector(-0.15f, 0.055f), false},
     };
     for (const Row& r : rows) {
+        // From afar first, so that no creep step of the row before holds the kick.
+        omniKickStarts(Vector(-1, 0), 0, false);
         EXPECT_EQ(omniKickStarts(r.me, 0, false), r.starts) << r.me.x << " " << r.me.y;
     }
 }
@@ -661,6 +664,42 @@ TEST_F(ActionLibrary, OmniKickCreepStepsTowardTheWindow)
     }
     walk.minDx = walk.params.minDx = limitX;
     walk.minDy = walk.params.minDy = limitY;
+    ws.ballFromTorsoCycle = 0;
+}
+
+// Straight after a creep step back or to the left (away from the ball before
+// the right foot) the body still moves on, and a kick started then falls: the
+// creep judges once more before the kick may start, and after a step to the
+// left it steps on until the ball lies near the window's middle. A step to
+// the right holds nothing up.
+TEST_F(ActionLibrary, OmniKickWaitsAfterCreepingBackOrLeft)
+{
+    ws.gTime = 10;
+    ws.cycle = 100;
+    actions.mod->robotType = 0;
+    const Vector middle(0.16f, 0.045f), leftEdge(0.16f, 0.025f);
+    struct Row {
+        const char* what;
+        std::vector<Vector> sightings;  // the ball from the torso at each judgement, +y to my right
+        size_t startsAt;                // the judgement the kick starts at
+    } rows[] = {
+        {"short of the window", {Vector(0.10f, 0.045f), middle, middle}, 2},
+        {"left of the window", {Vector(0.16f, -0.01f), middle, middle}, 2},
+        {"left of the window, then at its left edge", {Vector(0.16f, -0.01f), leftEdge, middle, middle}, 3},
+        {"right of the window", {Vector(0.16f, 0.12f), middle}, 1},
+        {"right of the window, then at its left edge", {Vector(0.16f, 0.12f), leftEdge}, 1},
+    };
+    for (const Row& r : rows) {
+        ws.ballFromTorsoSeen = Vector(0.24f, 0.045f);
+        ws.ballFromTorsoCycle = ws.cycle;
+        ASSERT_FALSE(omniKickStarts(Vector(-0.15f, -0.055f), 0, false)) << r.what << ": creeping on";
+        for (size_t i = 0; i < r.sightings.size(); ++i) {
+            ws.ballFromTorsoSeen = r.sightings[i];
+            ws.ballFromTorsoCycle = ws.cycle;
+            EXPECT_EQ(omniKickStarts(Vector(-0.15f, -0.055f), 0, false), i == r.startsAt)
+                << r.what << ", judgement " << i;
+        }
+    }
     ws.ballFromTorsoCycle = 0;
 }
 

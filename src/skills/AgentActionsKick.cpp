@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/Geometry.h"
@@ -249,11 +250,11 @@ void AgentActions::creepIntoOmniWindow(double turn)
     if (bOmniWalkZmp->isStepFinished && bOmniWalkZmp->GetPrevSupport() == k.omniKickAfterStepOn) {
         const Vector ball = ws->ballFromTorso();
         const double middle = (k.omniKickRightMin + k.omniKickRightMax) / 2;
-        // After a step to the left it steps on until the ball lies near the
-        // window's middle: the kick falls from a ball at the left edge.
-        const double leftSlack = 0.005;
-        const bool within = ball.y >= k.omniKickRightMin && ball.y <= k.omniKickRightMax &&
-                            !(omniSideways < 0 && ball.y < middle - leftSlack);
+        // After a step to the left the window's left edge lies 5 mm short of
+        // its middle: the kick falls from a ball at the left edge.
+        const double rightMin = omniSideways < 0 ? std::max<double>(k.omniKickRightMin, middle - 0.005)
+                                                 : k.omniKickRightMin;
+        const bool within = ball.y >= rightMin && ball.y <= k.omniKickRightMax;
         omniSideways = within ? 0 : (ball.y - middle) / 2;
         // Ahead: back from a ball short of the window (creeping on pushes it
         // away), still within it, on toward one beyond it at the creep's
@@ -272,19 +273,21 @@ bool AgentActions::omniKickLastSteps(Vector shoot, Vector ball, float finalorien
     float dist = me.getDistanceTo(shoot);
     float behind = (ball - me).rotate(-finalorientation).x;
     const KickChain& k = chain();
-    if (dist >= k.omniLastFrom || behind <= 0 || wrapped(ws->me->orientation - finalorientation) >= k.omniLastTurn) {
+    const bool last = dist < k.omniLastFrom && behind > 0 &&
+                      wrapped(ws->me->orientation - finalorientation) < k.omniLastTurn;
+    const bool arrived = last && withinArrival(shoot);
+    // The creep's steps hold only while it creeps.
+    if (!arrived) {
         omniSideways = 0;
         omniForward.reset();
+    }
+    if (!last)
         return false;
-    }
     double turn = 7 * GetNormalizeAngleDeg(finalorientation - ws->me->orientation);
-    if (withinArrival(shoot))
+    if (arrived)
         creepIntoOmniWindow(turn);
-    else {
-        omniSideways = 0;
-        omniForward.reset();
+    else
         walkToward(ws->getRelDir(shoot), k.omniLastSpeed * dist / k.omniLastFrom, turn);
-    }
     return true;
 }
 

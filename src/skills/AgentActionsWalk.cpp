@@ -134,9 +134,9 @@ void AgentActions::creepArrived(double turn, double sideways, std::optional<doub
     // The walk steps period * dXmult times the command's x ahead and
     // -period * dYmult times its y to its left.
     const OptParams& p = bOmniWalkZmp->params;
-    const double perX = p.period * p.dXmult, perY = p.period * p.dYmult;
-    const double vX = !forward ? CREEP : *forward != 0 && perX != 0 ? *forward / perX : 0;
-    ZMPWalkOmniCall(vX, sideways != 0 && perY != 0 ? sideways / perY : 0, turn);
+    auto command = [](double metres, double perUnit) { return metres != 0 && perUnit != 0 ? metres / perUnit : 0; };
+    ZMPWalkOmniCall(forward ? command(*forward, p.period * p.dXmult) : CREEP, command(sideways, p.period * p.dYmult),
+                    turn);
 }
 
 void AgentActions::walkToward(float walkOri, float k, double turn)

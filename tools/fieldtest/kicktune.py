@@ -38,12 +38,12 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 
 import numpy as np
 from cmaes import CMA
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "motiontune"))
+from motiontune import Server, scratch  # noqa: E402
 
 NAMES = ["shift_s", "lift_s", "kick_s", "back_s", "roll", "lift_hip", "lift_knee", "lift_ankle",
          "kick_hip", "kick_knee", "kick_ankle", "lean", "kick_roll", "shift_speed", "leg_roll", "settle",
@@ -100,21 +100,6 @@ def write_record(path, p):
         f.write(" ".join("%.4g" % v for v in record(p)) + "\n")
 
 
-def scratch(data, tuned="parametrosOmnikick.txt"):
-    """A scratch copy of data/ made of links, but for movs/TUNED: a folder is copied, a file left to be written."""
-    d = tempfile.mkdtemp(prefix="tune")
-    for name in os.listdir(data):
-        if name != "movs":
-            os.symlink(os.path.join(data, name), os.path.join(d, name))
-    os.mkdir(os.path.join(d, "movs"))
-    for name in os.listdir(os.path.join(data, "movs")):
-        if name != tuned:
-            os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
-    if os.path.isdir(os.path.join(data, "movs", tuned)):
-        shutil.copytree(os.path.join(data, "movs", tuned), os.path.join(d, "movs", tuned))
-    return d
-
-
 def run_tool(cmd, cwd, timeout):
     """Runs the field test in its own process group and returns its standard error; on a time-out
     the whole group goes (each trial runs in a child of the tool), then TimeoutExpired is raised."""
@@ -133,7 +118,6 @@ def table(a, tool, work, server, log, run_time):
     per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
     off the aim (median, max of the absolute), the runs of 2 m within 20 degrees, and the falls
     before, in and after the kick."""
-    from motiontune import Server  # here: motiontune imports this module
     shutil.copy(os.path.join("data", "movs", "parametrosOmnikick.txt"), os.path.join(work, "movs"))
     types = list(range(5)) if a.types == "all" else [int(t) for t in a.types.split(",")]
     csv = os.path.join(work, "table.csv")
@@ -219,7 +203,6 @@ def main():
                     help="for --table: a line per run, with the ball (m ahead, left of the torso) as the player's field "
                     "positions, the server and the start check's body model had it when the kick started")
     a = ap.parse_args()
-    from motiontune import Server  # here: motiontune imports this module
     start = [float(v) for v in a.start.split(",")] if a.start else list(START)
     if len(start) == FIRST:
         start += BACK_SPEEDS
@@ -233,7 +216,7 @@ def main():
     run_time = a.time if a.time is not None else a.rest + 1.5
     top = os.getcwd()
     tool = os.path.abspath(a.tool)
-    work = scratch(os.path.join(top, "data"))
+    work = scratch(os.path.join(top, "data"), "parametrosOmnikick.txt")
     server = os.environ.get("KICK_SERVER", "/work/simspark-conf/run-server.sh")
     log = open(os.path.join(work, "server.log"), "w")
     counter = [0]

@@ -51,8 +51,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "motions"))
 sys.path.insert(0, os.path.join(HERE, "..", "motiontune"))
 import make_motions  # noqa: E402
-from kicktune import scratch  # noqa: E402
-from motiontune import Server, Servers, field_trial, search, search_options  # noqa: E402
+from motiontune import Server, Servers, field_trial, scratch, search, search_options  # noqa: E402
 
 # Parameter: scale of a step and the range.
 RANGE = {"shift_s": (0.06, 0.1, 1.0), "roll": (3, 0, 25), "lean": (4, -20, 25), "back_s": (0.05, 0.04, 0.8),

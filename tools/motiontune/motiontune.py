@@ -33,6 +33,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
@@ -42,9 +43,7 @@ from cmaes import CMA
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "motions"))
-sys.path.insert(0, os.path.join(HERE, "..", "fieldtest"))
 import make_motions  # noqa: E402
-from kicktune import scratch  # noqa: E402
 
 # Get-up frame value: scale of a step and the joint's range (left-side signs).
 FRAME = [(0.08, 0.06, 1.0), (10, -25, 100), (10, -130, 1), (10, -45, 75), (15, -120, 120), (8, -1, 95),
@@ -93,6 +92,21 @@ def run_score(trace, getup_s, speed=0.0):
     if getup_s is not None and getup_s >= 0:
         s += 2 + max(0.0, 3 - getup_s) / 3 + speed * max(0.0, 4 - getup_s)
     return s
+
+
+def scratch(data, tuned):
+    """A scratch copy of data/ made of links, but for movs/TUNED: a folder is copied, a file left to be written."""
+    d = tempfile.mkdtemp(prefix="tune")
+    for name in os.listdir(data):
+        if name != "movs":
+            os.symlink(os.path.join(data, name), os.path.join(d, name))
+    os.mkdir(os.path.join(d, "movs"))
+    for name in os.listdir(os.path.join(data, "movs")):
+        if name != tuned:
+            os.symlink(os.path.join(data, "movs", name), os.path.join(d, "movs", name))
+    if os.path.isdir(os.path.join(data, "movs", tuned)):
+        shutil.copytree(os.path.join(data, "movs", tuned), os.path.join(d, "movs", tuned))
+    return d
 
 
 class Server:

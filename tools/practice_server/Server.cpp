@@ -18,6 +18,9 @@ namespace {
 constexpr uint32_t kMaxFrame = 64 * 1024;         // agents send a few hundred bytes
 constexpr size_t kMaxOutput = 64 * 1024 * 1024;   // a client that never reads is dropped
 constexpr auto kCycle = std::chrono::milliseconds(20);
+// How long a robot's first perceptions wait for its (syn): long enough for a slow
+// but prompt agent on a busy machine, short enough that a silent one does not stall.
+constexpr auto kJoinWait = std::chrono::milliseconds(500);
 
 int listenOn(int port, int& boundPort, std::string& error) {
   int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -188,12 +191,12 @@ void Server::pollOnce(int timeoutMs) {
 
 // Sync mode: every agent must have sent (syn) since its last perception. As on the
 // real server, a robot's first perceptions do not wait for it for ever; here they
-// wait one cycle's time, so that a prompt agent still runs in lock-step.
+// wait a while, so that a prompt agent still runs in lock-step.
 bool Server::readyToStep(std::chrono::steady_clock::time_point now) const {
   if (!world_.anyRobotOrScene() && queued_.empty()) return false;
   for (const Conn& c : conns_) {
     if (c.monitor || c.synSeen || c.sent == 0) continue;
-    if (c.sent > 2 || now - lastCycle_ < kCycle) return false;
+    if (c.sent > 2 || now - lastCycle_ < kJoinWait) return false;
   }
   return true;
 }

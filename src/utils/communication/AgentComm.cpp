@@ -106,7 +106,7 @@ Player* findPlayer(const std::map<int, Player*>& team, int unum)
 
 AgentComm::AgentComm()
     : nAllowed(static_cast<unsigned int>(allowed.size())), xVelOffset(1.5f), yVelOffset(1.5f),
-      messageType(0), count(0), firstOfSlotVote(0), slotVoteValue(0), slotVoteCycle(-2), slotStarted(false),
+      messageType(0), firstOfSlotVote(0), slotVoteValue(0), slotVoteCycle(-2), slotStarted(false),
       world(&Singleton<WorldState>::getInstance()),
       bOmniMidLevelSkill(new omniMidLevelSkill()), simpleMessage(nullptr), roleMessage(nullptr),
       setplayMessage(nullptr)
@@ -170,22 +170,18 @@ void AgentComm::heardOwnMessage(const std::string& text)
 
 int AgentComm::getMessageType()
 {
-    int type;
-    if (world->unum == 1 && world->leadPlayer == 1) {
-        // Team-mates hear one message of a slot, most of them the first: a
-        // leading goalkeeper opens its slots with its roles and its set-play
-        // message turn about, or nobody hears how its set play goes.
+    if (world->unum == 1) {
+        // Team-mates hear one message of a slot, most of them the first but
+        // some always the second: the goalkeeper opens its slots with its
+        // roles and its other message turn about, so that everybody hears
+        // both.
         const int cycle = saytimetable::cycleOf(world->cTime);
         const bool rolesFirst = (cycle / saytimetable::TURN_CYCLES) % 2 == 0;
-        type = rolesFirst == saytimetable::opensSlot(cycle) ? ROLE_MSG : SETPLAY_MESSAGE;
-    } else if (count % 2 == 0 && world->unum == 1)
-        type = ROLE_MSG;
-    else if (world->unum == world->leadPlayer)
-        type = SETPLAY_MESSAGE;
-    else
-        type = SIMPLE_MSG;
-    ++count;
-    return type;
+        if (rolesFirst == saytimetable::opensSlot(cycle))
+            return ROLE_MSG;
+        return world->leadPlayer == 1 ? SETPLAY_MESSAGE : SIMPLE_MSG;
+    }
+    return world->unum == world->leadPlayer ? SETPLAY_MESSAGE : SIMPLE_MSG;
 }
 
 void AgentComm::buildAndSendMessageToOtherAgents(int passPlayer, Vector passTarget)

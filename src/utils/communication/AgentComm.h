@@ -90,8 +90,6 @@ public:
     float yVelOffset;
     // Type of the message last chosen or decoded.
     int messageType;
-    // Message choices made so far (getMessageType).
-    int count;
     // The first message I said in my current slot and its vote, until its echo.
     std::string firstOfSlot;
     int firstOfSlotVote;

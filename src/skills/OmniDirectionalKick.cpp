@@ -20,6 +20,10 @@
 namespace {
 
 const char* const kParamsFile = "./movs/parametrosOmnikick.txt";
+// A robot type's own record, read in place of the shared one when it has one.
+std::string typeParamsFile(int type) {
+    return "./movs/parametrosOmnikickT" + std::to_string(type) + ".txt";
+}
 const double kArmSpeed = 6.1395447;
 const float kDefaultPid = 0.45633233f;
 const float kPi = 3.1415927f;
@@ -73,7 +77,11 @@ void OmniDirectionalKick::init() {
     finishedMove = false;
     parametros.clear();
     settleTime = 0;
-    readParamsFromFile(kParamsFile);
+    readParamsFromFile(typeParamsFile(model->getRobotType()));
+    if (parametros.empty()) {
+        settleTime = 0;
+        readParamsFromFile(kParamsFile);
+    }
 
     OptParams walk;
     std::string error;

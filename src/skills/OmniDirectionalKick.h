@@ -91,7 +91,8 @@ public:
     ~OmniDirectionalKick() override {}
 
     // Restarts the kick from the first record of the parameter file, which
-    // it reads again. Without any record the kick is finished at once and
+    // it reads again: the robot type's own file when it has a record, else
+    // the shared one. Without any record the kick is finished at once and
     // sends nothing, after one line on standard error.
     void init() override;
     void execute() override;

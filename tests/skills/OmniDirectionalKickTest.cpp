@@ -42,6 +42,8 @@ protected:
             ADD_FAILURE() << "cannot return to " << cwd;
         }
         std::remove((dir + "/movs/parametrosOmnikick.txt").c_str());
+        std::remove((dir + "/movs/parametrosOmnikickT0.txt").c_str());
+        std::remove((dir + "/movs/parametrosOmnikickT1.txt").c_str());
         std::remove((dir + "/movs/p.txt").c_str());
         rmdir((dir + "/movs").c_str());
         rmdir(dir.c_str());
@@ -184,6 +186,34 @@ TEST_F(KickTest, SettleHoldsTheLastPhaseFirst) {
         startWith(c.line + kickRecord + "\n");
         EXPECT_FLOAT_EQ(kick.settleTime, c.settle);
         EXPECT_EQ(kick.parametros.size(), 1u);
+    }
+}
+
+// A robot type's own file, when it holds a record, replaces the shared one,
+// settle line and all; the body here is type 0.
+TEST_F(KickTest, TheRobotTypesOwnRecordComesFirst) {
+    std::string shared = "settle 0.2\n" + record([](int) { return 1; }) + "\n";
+    std::string own = record([](int) { return 2; }) + "\n";
+    struct Case {
+        const char* what;
+        const char* file;
+        std::string text;
+        double first;
+        float settle;
+    } cases[] = {
+        {"own record", "parametrosOmnikickT0.txt", own, 2, 0},
+        {"own file with its settle", "parametrosOmnikickT0.txt", "settle 0.1\n" + own, 2, 0.1f},
+        {"own file without a record", "parametrosOmnikickT0.txt", "settle 0.1\n1 2 3\n", 1, 0.2f},
+        {"another type's file", "parametrosOmnikickT1.txt", own, 1, 0.2f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write(c.file, c.text);
+        startWith(shared);
+        ASSERT_EQ(kick.parametros.size(), 1u);
+        EXPECT_EQ(kick.parametros[0].field(0), c.first);
+        EXPECT_FLOAT_EQ(kick.settleTime, c.settle);
+        std::remove((dir + "/movs/" + c.file).c_str());
     }
 }
 

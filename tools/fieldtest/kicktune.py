@@ -3,8 +3,8 @@
 
 Usage: tools/fieldtest/kicktune.py [--port P] [--monitor-port M] [--types LIST]
            [--evaluations N] [--trials K] [--out FILE] [--start P1,P2,..] [--sigma S] [--rest S]
-           [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--fall-penalty F]
-           [--tune NAMES] [--tool PATH]
+           [--scenario NAME] [--time S] [--seed S] [--angle-penalty W] [--fall-penalty F] [--cap C]
+           [--tune NAMES] [--record NAME] [--tool PATH]
        tools/fieldtest/kicktune.py --table N [--mode sync|normal] [--types LIST] [--scenario NAME] ...
 Run from the top of the repository after building (build/tools/fieldtest/fieldtest).
 The scenario is kick by default (the kick alone, the ball at the foot); walk-kick (the
@@ -13,8 +13,10 @@ omnidirectional kick) tune it for an approach.
 It starts its own rcssserver3d in sync mode on the given ports (via
 /work/simspark-conf/run-server.sh, or $KICK_SERVER), runs each candidate record
 K times per robot type from a scratch copy of data/, and writes the best record found to FILE
-(data/movs/parametrosOmnikick.txt by default) with a newline at the end, after its settle line
+(data/movs/RECORD by default) with a newline at the end, after its settle line
 (the seconds the kick stands on both feet in its last phase's stance before phase 1).
+RECORD (--record) is parametrosOmnikick.txt, the record every robot type shares, by default;
+parametrosOmnikickT<N>.txt is type N's own record, which the kick reads first.
 The back phase's speed limits (back_roll_v: both legs' rolls, back_v: the kicking leg's pitch
 joints, back_support_v: the support leg's) are tuned too; a --start without them keeps 2, 3, 2.
 The support leg's pitch joints may move during the kick: kick_sup_hip/knee/ankle (deg) are added
@@ -24,8 +26,8 @@ support leg holds its stance at 3 rad/s).
 By default the search leaves the support leg's moves at the --start's values; --tune NAMES
 searches only the named parameters (e.g. kick_sup_hip,kick_sup_knee,sup_v), the rest kept.
 The score of a trial is the ball's travel along the aim, less F (--fall-penalty, 5) when the
-kicker falls and less W (--angle-penalty) per degree beyond 15 off the aim; a candidate scores
-its worst run, or with --score mean the mean of its runs.
+kicker falls and less W (--angle-penalty) per degree beyond 15 off the aim, at most C (--cap);
+a candidate scores its worst run, or with --score mean the mean of its runs.
 With --table N it searches nothing: it runs the record in data/ N times per robot type (the
 seeds vary the ball's place) and prints per type the runs that reached the kick without a fall,
 the ball's travel (median, min), its angle off the aim (median, max), the runs of 2 m within
@@ -118,7 +120,8 @@ def table(a, tool, work, server, log, run_time):
     per type: runs that reached the kick without a fall, the ball's travel (median, min), its angle
     off the aim (median, max of the absolute), the runs of 2 m within 20 degrees, and the falls
     before, in and after the kick."""
-    shutil.copy(os.path.join("data", "movs", "parametrosOmnikick.txt"), os.path.join(work, "movs"))
+    if os.path.exists(os.path.join("data", "movs", a.record)):
+        shutil.copy(os.path.join("data", "movs", a.record), os.path.join(work, "movs"))
     types = list(range(5)) if a.types == "all" else [int(t) for t in a.types.split(",")]
     csv = os.path.join(work, "table.csv")
     print("type  reached  ball m median/min  off-aim deg median/max  2m<20deg  falls (before/in/after kick)")
@@ -179,7 +182,9 @@ def main():
     ap.add_argument("--types", default="0", help="robot types, comma-separated or all; the worst run counts")
     ap.add_argument("--evaluations", type=int, default=120)
     ap.add_argument("--trials", type=int, default=2)
-    ap.add_argument("--out", default="data/movs/parametrosOmnikick.txt")
+    ap.add_argument("--record", default="parametrosOmnikick.txt",
+                    help="the record's file in movs/ (default parametrosOmnikick.txt, shared by every type)")
+    ap.add_argument("--out", help="where the best record goes (default data/movs/RECORD)")
     ap.add_argument("--start", help="comma-separated parameters to start from, in the order " + " ".join(NAMES))
     ap.add_argument("--score", choices=["min", "mean"], default="min",
                     help="a candidate scores its worst run (min) or the mean of its runs")
@@ -191,6 +196,8 @@ def main():
     ap.add_argument("--fall-penalty", type=float, default=5, help="score lost by a run with a fall (default 5)")
     ap.add_argument("--tune", help="comma-separated names of the parameters to search (default all but the "
                     "support leg's moves)")
+    ap.add_argument("--cap", type=float, default=math.inf,
+                    help="a run scores at most this much, so that a mean favours many good runs over a few long ones")
     ap.add_argument("--angle-penalty", type=float, default=0,
                     help="score lost per degree beyond 15 off the aim (default 0)")
     ap.add_argument("--tool", default="build/tools/fieldtest/fieldtest")
@@ -216,13 +223,15 @@ def main():
     run_time = a.time if a.time is not None else a.rest + 1.5
     top = os.getcwd()
     tool = os.path.abspath(a.tool)
-    work = scratch(os.path.join(top, "data"), "parametrosOmnikick.txt")
+    if a.out is None:
+        a.out = os.path.join("data", "movs", a.record)
+    work = scratch(os.path.join(top, "data"), a.record)
     server = os.environ.get("KICK_SERVER", "/work/simspark-conf/run-server.sh")
     log = open(os.path.join(work, "server.log"), "w")
     counter = [0]
 
     def evaluate(p):
-        write_record(os.path.join(work, "movs/parametrosOmnikick.txt"), p)
+        write_record(os.path.join(work, "movs", a.record), p)
         srv = Server(server, a.port, a.monitor_port, log)
         srv.start()
         csv = os.path.join(work, "runs.csv")
@@ -243,8 +252,8 @@ def main():
             f = line.split(",")
             if len(f) >= 14 and f[11]:
                 travel, angle, fell = float(f[11]), float(f[12]), int(f[9])
-                scores.append(travel * math.cos(math.radians(angle)) - a.fall_penalty * fell
-                              - a.angle_penalty * max(0.0, abs(angle) - 15))
+                scores.append(min(a.cap, travel * math.cos(math.radians(angle)) - a.fall_penalty * fell
+                                  - a.angle_penalty * max(0.0, abs(angle) - 15)))
         runs = a.trials * (5 if a.types == "all" else len(a.types.split(",")))
         if len(scores) != runs:
             return -10, scores

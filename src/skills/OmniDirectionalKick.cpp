@@ -76,11 +76,12 @@ void OmniDirectionalKick::init() {
     initTime = world->cTime;
     finishedMove = false;
     parametros.clear();
-    settleTime = 0;
-    readParamsFromFile(typeParamsFile(model->getRobotType()));
-    if (parametros.empty()) {
+    for (const std::string& file : {typeParamsFile(model->getRobotType()), std::string(kParamsFile)}) {
         settleTime = 0;
-        readParamsFromFile(kParamsFile);
+        readParamsFromFile(file);
+        if (!parametros.empty()) {
+            break;
+        }
     }
 
     OptParams walk;

@@ -16,7 +16,9 @@ K times per robot type from a scratch copy of data/, and writes the best record 
 (data/movs/RECORD by default) with a newline at the end, after its settle line
 (the seconds the kick stands on both feet in its last phase's stance before phase 1).
 RECORD (--record) is parametrosOmnikick.txt, the record every robot type shares, by default;
-parametrosOmnikickT<N>.txt is type N's own record, which the kick reads first.
+parametrosOmnikickT<N>.txt is type N's own record, which the kick reads first. While the shared
+record is tuned, the tuned types' own records are left out of the scratch copy, so that they
+kick with the candidate.
 The back phase's speed limits (back_roll_v: both legs' rolls, back_v: the kicking leg's pitch
 joints, back_support_v: the support leg's) are tuned too; a --start without them keeps 2, 3, 2.
 The support leg's pitch joints may move during the kick: kick_sup_hip/knee/ankle (deg) are added
@@ -28,8 +30,9 @@ searches only the named parameters (e.g. kick_sup_hip,kick_sup_knee,sup_v), the 
 The score of a trial is the ball's travel along the aim, less F (--fall-penalty, 5) when the
 kicker falls and less W (--angle-penalty) per degree beyond 15 off the aim, at most C (--cap);
 a candidate scores its worst run, or with --score mean the mean of its runs.
-With --table N it searches nothing: it runs the record in data/ N times per robot type (the
-seeds vary the ball's place) and prints per type the runs that reached the kick without a fall,
+With --table N it searches nothing: it runs the records in data/ (each type its own or the
+shared one, as the kick reads them) N times per robot type (the seeds vary the ball's place)
+and prints per type the runs that reached the kick without a fall,
 the ball's travel (median, min), its angle off the aim (median, max), the runs of 2 m within
 20 degrees without a fall, and the falls before, in and after the kick.
 """
@@ -226,6 +229,11 @@ def main():
     if a.out is None:
         a.out = os.path.join("data", "movs", a.record)
     work = scratch(os.path.join(top, "data"), a.record)
+    if not a.table and a.record == "parametrosOmnikick.txt":
+        for t in range(5) if a.types == "all" else [int(t) for t in a.types.split(",")]:
+            own = os.path.join(work, "movs", "parametrosOmnikickT%d.txt" % t)
+            if os.path.lexists(own):
+                os.remove(own)
     server = os.environ.get("KICK_SERVER", "/work/simspark-conf/run-server.sh")
     log = open(os.path.join(work, "server.log"), "w")
     counter = [0]
